@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tillano, prepares a demo shop with
+# simulated devices when no settings exist yet, and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-dependencies.sh
+scripts/build.sh
+
+settings="${TILLANO_SETTINGS:-${XDG_CONFIG_HOME:-$HOME/.config}/tillano/settings.ini}"
+demo_dir="${TILLANO_DEMO_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/tillano-demo}"
+if [ ! -f "$settings" ]; then
+  build/bin/tillano-setup --settings "$settings" --demo "$demo_dir"
+  echo "Demo shop ready: manager code 1, cashier 2, training cashier 9."
+  echo "Receipts print to $demo_dir/receipt-printer.txt"
+fi
+# Help > Help files opens doc/Tillano.htm relative to the working directory.
+cd data
+exec ../build/bin/tillano --settings "$settings"

@@ -1,0 +1,134 @@
+#include "formats.h"
+
+#include "money.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+struct Conversion {
+    bool leftAligned = false;
+    int width = 0;
+    int decimals = 2;
+    QChar type;
+};
+
+QString aligned(const QString &text, const Conversion &c)
+{
+    return c.leftAligned ? text.leftJustified(c.width, QLatin1Char(' '))
+                         : text.rightJustified(c.width, QLatin1Char(' '));
+}
+
+QString convert(const Conversion &c, const QVariant &value)
+{
+    switch (c.type.unicode()) {
+    case 'd':
+        return aligned(QString::number(truncatedInteger(value.toDouble())), c);
+    case 'm':
+        return aligned(currencyText(value.toDouble(), c.decimals), c);
+    default:
+        return aligned(value.toString(), c);
+    }
+}
+
+}
+
+QString formatLine(QStringView pattern, std::initializer_list<QVariant> args)
+{
+    QString out;
+    auto arg = args.begin();
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar ch = pattern[i];
+        if (ch != QLatin1Char('%')) {
+            out += ch;
+            continue;
+        }
+        if (i + 1 < pattern.size() && pattern[i + 1] == QLatin1Char('%')) {
+            out += ch;
+            ++i;
+            continue;
+        }
+        Conversion c;
+        qsizetype j = i + 1;
+        if (j < pattern.size() && pattern[j] == QLatin1Char('-')) {
+            c.leftAligned = true;
+            ++j;
+        }
+        while (j < pattern.size() && pattern[j].isDigit())
+            c.width = c.width * 10 + pattern[j++].digitValue();
+        if (j < pattern.size() && pattern[j] == QLatin1Char('.')) {
+            c.decimals = 0;
+            ++j;
+            while (j < pattern.size() && pattern[j].isDigit())
+                c.decimals = c.decimals * 10 + pattern[j++].digitValue();
+        }
+        if (j >= pattern.size() || arg == args.end()) {
+            out += pattern.mid(i);
+            break;
+        }
+        c.type = pattern[j];
+        out += convert(c, *arg++);
+        i = j;
+    }
+    return out;
+}
+
+QString currencyText(double amount, int decimals)
+{
+    // Round exactly first (ties to even), so the text never depends on how
+    // the double happens to sit around a half cent.
+    const Money exact = Money::fromDouble(amount);
+    int64_t scale = 1;
+    for (int d = decimals; d < 4; ++d)
+        scale *= 10;
+    const int64_t rounded = divideRoundHalfEven(exact.units(), scale);
+    const long double value = static_cast<long double>(rounded) * scale / Money::Scale;
+    return QLocale().toCurrencyString(static_cast<double>(value), QString(), decimals);
+}
+
+QString generalNumberText(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 15);
+}
+
+qint64 truncatedInteger(double value)
+{
+    return static_cast<qint64>(std::trunc(value));
+}
+
+QString centredLine(const QString &text, int paperWidth)
+{
+    const qsizetype length = text.size();
+    const qsizetype indent = length >= paperWidth ? 0 : std::min<qsizetype>((paperWidth - length) / 2, 30);
+    return QString(indent, QLatin1Char(' ')) + text;
+}
+
+QString shortDateText(const QDate &date)
+{
+    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
+}
+
+QString longTimeFormat()
+{
+    // The regional long time format without its time-zone part: the
+    // unquoted runs of "t" and the blanks around them go.
+    const QString format = QLocale().timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    for (QChar ch : format) {
+        if (ch == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && ch == QLatin1Char('t'))
+            continue;
+        result += ch;
+    }
+    return result.trimmed();
+}
+
+QString longTimeText(const QTime &time)
+{
+    return time.isValid() ? QLocale().toString(time, longTimeFormat()) : QString();
+}

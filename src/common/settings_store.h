@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// The program's settings, kept in a UTF-8 text file in registry form: each
+// section is a full key path ("[software\Tillano]"), each line
+// "Name=value". Key paths and value names compare without regard to case,
+// as registry keys do. The file is read anew for every operation and
+// rewritten atomically by every write, keeping every other section and
+// line, including lines the reader cannot parse.
+class SettingsStore {
+public:
+    explicit SettingsStore(QString path = defaultPath());
+
+    // $TILLANO_SETTINGS when set, else $XDG_CONFIG_HOME/tillano/settings.ini
+    // (~/.config/tillano/settings.ini).
+    static QString defaultPath();
+
+    const QString &path() const { return path_; }
+
+    QString read(const QString &section, const QString &name, const QString &defaultValue = QString()) const;
+
+    // Returns false when the file cannot be written; nothing is changed then.
+    bool write(const QString &section, const QString &name, const QString &value);
+
+    // Names of the keys directly under a key path, in file order.
+    QStringList subkeys(const QString &keyPath) const;
+
+    // Every value of one section, names as written in the file.
+    QMap<QString, QString> values(const QString &section) const;
+
+private:
+    QStringList readLines() const;
+    QString path_;
+};

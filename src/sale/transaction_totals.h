@@ -1,0 +1,15 @@
+#pragma once
+
+class TDataModule2;
+struct SaleModes;
+
+// Starts a new work header: receiving and return modes off, a new record
+// in tmpmaster dated now, for the current cashier record, with every
+// amount zero. The table is not emptied here; callers that need it empty
+// empty it first.
+void ZeroMaster(TDataModule2 &dm, SaleModes &modes);
+
+// Recomputes subtotal, the three taxes (unless computeTaxes is false, as
+// when a line is priced in receiving mode) and the grand total from every
+// work line, and posts the work header. Leaves the last work line current.
+void RecomputeTotals(TDataModule2 &dm, bool computeTaxes);

@@ -1,0 +1,145 @@
+#include "database.h"
+
+#include "sqlite_statement.h"
+#include "store_error.h"
+#include "table.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <sqlite3.h>
+
+namespace {
+int connectionCounter = 0;
+}
+
+Database::Database()
+    : connectionName_(QStringLiteral("posdb-%1").arg(++connectionCounter))
+{
+}
+
+Database::~Database()
+{
+    close();
+}
+
+QString Database::filePath() const
+{
+    return QDir(directory_).filePath(QLatin1String(FileName));
+}
+
+void Database::open(const QString &dataDirectory, bool create)
+{
+    close();
+    const QFileInfo dir(dataDirectory);
+    if (dataDirectory.isEmpty())
+        throw StoreError(QStringLiteral("No data directory is set."));
+    if (!dir.isDir())
+        throw StoreError(QStringLiteral("The data directory %1 does not exist.").arg(dataDirectory));
+    directory_ = dir.absoluteFilePath();
+    const QString path = filePath();
+    if (!create && !QFileInfo::exists(path))
+        throw StoreError(QStringLiteral("The data directory %1 holds no database (%2).").arg(directory_, QLatin1String(FileName)));
+
+    sql_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    sql_.setDatabaseName(path);
+    sql_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!sql_.open()) {
+        const QString message = sql_.lastError().text();
+        sql_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName_);
+        throw StoreError(QStringLiteral("Cannot open %1: %2").arg(path, message));
+    }
+    const QVariant v = sql_.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        throw StoreError(QStringLiteral("The SQLite driver gives no connection handle"));
+    handle_ = *static_cast<sqlite3 *const *>(v.constData());
+    try {
+        executeSql(handle_, QStringLiteral("PRAGMA journal_mode=WAL"));
+        executeSql(handle_, QStringLiteral("PRAGMA synchronous=FULL"));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::close()
+{
+    if (!handle_)
+        return;
+    for (Table *t : std::as_const(tables_)) {
+        t->close();
+        t->releaseStatements();
+    }
+    if (depth_ > 0)
+        sqlite3_exec(handle_, "ROLLBACK", nullptr, nullptr, nullptr);
+    depth_ = 0;
+    handle_ = nullptr;
+    sql_.close();
+    sql_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+void Database::begin()
+{
+    if (!handle_)
+        throw StoreError(QStringLiteral("The database is not connected"));
+    executeSql(handle_, depth_ == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT s%1").arg(depth_));
+    ++depth_;
+}
+
+void Database::commit()
+{
+    if (depth_ == 0)
+        return;
+    executeSql(handle_, depth_ == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE s%1").arg(depth_ - 1));
+    --depth_;
+}
+
+void Database::rollback()
+{
+    if (depth_ == 0 || !handle_)
+        return;
+    --depth_;
+    const QByteArray sql = depth_ == 0 ? QByteArray("ROLLBACK")
+                                       : QStringLiteral("ROLLBACK TO s%1; RELEASE s%1").arg(depth_).toUtf8();
+    sqlite3_exec(handle_, sql.constData(), nullptr, nullptr, nullptr);
+    resyncTables();
+}
+
+void Database::resyncTables()
+{
+    for (Table *t : std::as_const(tables_)) {
+        try {
+            t->resync();
+        } catch (const StoreError &) {
+            // A table that cannot be re-read shows no record until it moves.
+        }
+    }
+}
+
+void Database::registerTable(Table *table)
+{
+    tables_.append(table);
+}
+
+void Database::unregisterTable(Table *table)
+{
+    tables_.removeAll(table);
+}
+
+Database::FastWrite::FastWrite(Database &db, bool durable)
+{
+    // Only outside a transaction: inside one, the commit decides.
+    if (!durable && db.handle_ && sqlite3_get_autocommit(db.handle_)) {
+        sqlite3_exec(db.handle_, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+        db_ = &db;
+    }
+}
+
+Database::FastWrite::~FastWrite()
+{
+    if (db_)
+        sqlite3_exec(db_->handle_, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+struct sqlite3;
+class Table;
+
+// The connection to posdb.sqlite3: a QSqlDatabase with the QSQLITE driver,
+// whose SQLite handle the tables use for their prepared statements.
+// Every post is durable when it returns (WAL journal, full sync), except
+// for the work tables, whose writes skip the sync outside a transaction.
+class Database {
+public:
+    static constexpr const char *FileName = "posdb.sqlite3";
+
+    Database();
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Opens the database of a data directory; throws StoreError when the
+    // directory or its database does not exist. `create` makes a new one.
+    void open(const QString &dataDirectory, bool create = false);
+    void close();
+    bool isOpen() const { return handle_ != nullptr; }
+    sqlite3 *handle() const { return handle_; }
+    QString filePath() const;
+
+    // Nested transactions: the outermost one is a real SQL transaction,
+    // the inner ones savepoints. A rollback re-reads every table's current
+    // record, so no table shows a record that is no longer there.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return depth_ > 0; }
+
+    void registerTable(Table *table);
+    void unregisterTable(Table *table);
+
+    // Runs a write of a work table without waiting for the disk.
+    class FastWrite {
+    public:
+        FastWrite(Database &db, bool durable);
+        ~FastWrite();
+
+    private:
+        Database *db_ = nullptr;
+    };
+
+private:
+    void resyncTables();
+
+    QString connectionName_;
+    QSqlDatabase sql_;
+    sqlite3 *handle_ = nullptr;
+    QString directory_;
+    int depth_ = 0;
+    QList<Table *> tables_;
+};
+
+// Runs a block of store work as one transaction: committed by commit(),
+// rolled back when the guard goes out of scope without it (an exception).
+class StoreTransaction {
+public:
+    explicit StoreTransaction(Database &db) : db_(db) { db_.begin(); }
+    ~StoreTransaction()
+    {
+        if (!done_)
+            db_.rollback();
+    }
+    StoreTransaction(const StoreTransaction &) = delete;
+    StoreTransaction &operator=(const StoreTransaction &) = delete;
+    void commit()
+    {
+        db_.commit();
+        done_ = true;
+    }
+
+private:
+    Database &db_;
+    bool done_ = false;
+};

@@ -1,0 +1,295 @@
+#include "schema.h"
+
+namespace {
+
+// Builds a field list in record order.
+class Fields {
+public:
+    Fields &add(const QString &name, FieldType type, int size = 0)
+    {
+        list.append({name, type, size});
+        return *this;
+    }
+    // name1 .. nameN, with an optional suffix after the number.
+    Fields &range(const QString &stem, int from, int to, FieldType type, const QString &suffix = QString(),
+                  int size = 0)
+    {
+        for (int i = from; i <= to; ++i)
+            add(stem + QString::number(i) + suffix, type, size);
+        return *this;
+    }
+    Fields &money(const QString &name) { return add(name, FieldType::Money); }
+    Fields &integer(const QString &name) { return add(name, FieldType::Integer); }
+    Fields &real(const QString &name) { return add(name, FieldType::Float); }
+    Fields &logical(const QString &name) { return add(name, FieldType::Logical); }
+    Fields &text(const QString &name, int size) { return add(name, FieldType::Text, size); }
+
+    QList<FieldDef> list;
+};
+
+constexpr auto M = FieldType::Money;
+constexpr auto L = FieldType::Logical;
+constexpr auto T = FieldType::Text;
+
+// The fifteen fields of a sale line, shared by the work lines and the
+// posted lines.
+Fields &addLineFields(Fields &f)
+{
+    return f.real("Trx_upc")
+        .text("Trx_short_desc", 20)
+        .text("Trx_desc", 60)
+        .real("Trx_qty")
+        .money("Trx_price")
+        .money("Trx_dscamt")
+        .money("Trx_total")
+        .logical("Trx_promo")
+        .integer("Trx_cpn")
+        .money("Trx_dsc")
+        .money("Trx_cost")
+        .range("Trx_tx", 1, 3, L)
+        .real("Trx_dsc_per");
+}
+
+// The header fields shared by the sales register and the work header,
+// from Trxh_id to Trxh_grand_total.
+Fields &addHeaderFields(Fields &f)
+{
+    return f.real("Trxh_id")
+        .add("Trxh_date", FieldType::Date)
+        .add("Trxh_time", FieldType::Time)
+        .integer("Trxh_cashier")
+        .money("Trxh_total")
+        .range("Trxh_tx", 1, 3, M)
+        .range("Trxh_dsc", 1, 3, M)
+        .range("Trxh_pmt", 1, 5, M)
+        .money("Trxh_fc1")
+        .range("Trxh_cpn", 1, 3, M)
+        .money("Trxh_grand_total");
+}
+
+TableDef makeCashier()
+{
+    Fields f;
+    f.integer("Cashier_id")
+        .text("Cashier_name", 60)
+        .logical("Cashier_type")
+        .logical("Cashier_train")
+        .money("Cashier_sales")
+        .range("Cashier_tx", 1, 3, M)
+        .range("Cashier_dsc", 1, 3, M)
+        .range("Cashier_pmt", 1, 5, M)
+        .money("Cashier_fc1")
+        .range("Cashier_cpn", 1, 3, M)
+        .integer("Cashier_no_trx")
+        .money("Cashier_voids")
+        .integer("Cashier_no_voids")
+        .money("Cashier_float")
+        .money("Cashier_moneyin")
+        .money("Cashier_pickup")
+        .money("Cashier_change")
+        .money("Cashier_mc_sales")
+        .range("Cashier_mc_tx", 1, 3, M)
+        .range("Cashier_mc_pmt", 1, 5, M)
+        .money("Cashier_mc_fc1")
+        .range("Cashier_mc_cpn", 1, 3, M)
+        .money("Cashier_mc_change");
+    return {"cashier", f.list, {"Cashier_id"}, "Cashier_id"};
+}
+
+TableDef makeProduct()
+{
+    Fields f;
+    f.real("Product_upc")
+        .text("Product_desc", 60)
+        .text("Product_short_desc", 20)
+        .integer("Product_dept")
+        .money("Product_price")
+        .money("Product_promo")
+        .add("Product_promo_start", FieldType::Date)
+        .add("Product_promo_end", FieldType::Date)
+        .real("Product_qty")
+        .money("Product_avg_cost")
+        .money("Product_sales")
+        .money("Product_sales_ptd")
+        .add("Product_sales_by_week", FieldType::Memo)
+        .range("Product_tx", 1, 3, L)
+        .real("Product_qty_sales")
+        .real("Product_qty_sales_pdt")
+        .integer("Product_accnt");
+    return {"product", f.list, {"Product_upc"}, "Product_upc"};
+}
+
+TableDef makeDept()
+{
+    Fields f;
+    f.integer("Dept_code")
+        .text("Dept_desc", 60)
+        .money("Dept_sales")
+        .money("Dept_sales_ptd")
+        .add("Dept_sales_by_week", FieldType::Memo)
+        .range("Dept_tx", 1, 3, L)
+        .real("Dept_qty_sales")
+        .real("Dept_qty_sales_pdt")
+        .integer("Dept_sales_accnt");
+    return {"Dept", f.list, {"Dept_code"}, "Dept_code"};
+}
+
+TableDef makeControl()
+{
+    Fields f;
+    f.text("Ctrl_company_name", 30)
+        .text("Ctrl_company_adr1", 30)
+        .text("Ctrl_company_adr2", 30)
+        .text("Ctrl_company_tel", 30)
+        .text("Ctrl_slip_mess", 30)
+        .text("Ctrl_slip_mess2", 30)
+        .text("Ctrl_slip_mess3", 30)
+        .range("Ctrl_pmt", 1, 5, T, QString(), 10)
+        .range("Ctrl_pmt", 1, 5, L, "_type")
+        .range("Ctrl_cpn", 1, 3, T, QString(), 10)
+        .range("Ctrl_tx", 1, 3, T, QString(), 10)
+        .logical("Ctrl_tx2_txontx")
+        .logical("Ctrl_tx3_txontx")
+        .range("Ctrl_tx", 1, 3, FieldType::Float, "_rate")
+        .logical("Ctrl_slip")
+        .logical("Ctrl_invoice")
+        .logical("Ctrl_eod_cashier")
+        .logical("Ctrl_eod_fin")
+        .logical("Ctrl_eod_product")
+        .logical("Ctrl_export")
+        .real("Ctrl_fc_rate")
+        .logical("Ctrl_cashdrawer")
+        .logical("Ctrl_linedisp")
+        .real("Ctrl_invoice_no")
+        .integer("Ctrl_terminal_id");
+    return {"control", f.list, {}, {}};
+}
+
+TableDef makeFin()
+{
+    Fields f;
+    f.money("Fin_sales")
+        .range("Fin_tx", 1, 3, M)
+        .range("Fin_dsc", 1, 3, M)
+        .range("Fin_pmt", 1, 5, M)
+        .money("Fin_fc1")
+        .range("Fin_cpn", 1, 3, M)
+        .integer("Fin_no_trx")
+        .money("Fin_voids")
+        .integer("Fin_no_voids")
+        .money("Fin_float")
+        .money("Fin_moneyin")
+        .money("Fin_pickup")
+        .money("Fin_change")
+        .money("Fin_sales_pdt")
+        .range("Fin_tx", 1, 3, M, "_pdt")
+        .range("Fin_dsc", 1, 3, M, "_pdt")
+        .range("Fin_pmt", 1, 5, M, "_pdt")
+        .money("Fin_fc1_pdt")
+        .range("Fin_cpn", 1, 3, M, "_pdt")
+        .integer("Fin_no_trx_pdt")
+        .money("Fin_voids_pdt")
+        .integer("Fin_no_voids_pdt")
+        .money("Fin_change_pdt");
+    return {"fin", f.list, {}, {}};
+}
+
+TableDef makeTranmaster()
+{
+    Fields f;
+    addHeaderFields(f).money("Trxh_change").integer("Trxh_terminal_id");
+    return {"tranmaster", f.list, {"Trxh_id"}, "Trxh_id"};
+}
+
+TableDef makeTrandetail()
+{
+    Fields f;
+    f.real("Trx_id").add("Trx_seq", FieldType::AutoIncrement);
+    addLineFields(f);
+    return {"trandetail", f.list, {"Trx_id", "Trx_seq"}, {}};
+}
+
+TableDef makeTmpmaster()
+{
+    Fields f;
+    addHeaderFields(f).integer("Trxh_terminal_id");
+    return {"tmpmaster", f.list, {}, {}, false};
+}
+
+TableDef makeTmpdetail()
+{
+    Fields f;
+    f.add("Trx_id", FieldType::AutoIncrement);
+    addLineFields(f);
+    return {"tmpdetail", f.list, {"Trx_id"}, {}, false};
+}
+
+TableDef makeMoney()
+{
+    Fields f;
+    f.money("Money_float").range("Money_pmt", 1, 5, M).range("Money_cpn", 1, 3, M).money("Money_fc1");
+    return {"money", f.list, {}, {}};
+}
+
+QString sqlType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::Logical:
+    case FieldType::AutoIncrement:
+        return QStringLiteral("INTEGER");
+    case FieldType::Float:
+    case FieldType::Money:
+        return QStringLiteral("REAL");
+    default:
+        return QStringLiteral("TEXT");
+    }
+}
+
+}
+
+namespace Schema {
+
+const TableDef &cashier() { static const TableDef d = makeCashier(); return d; }
+const TableDef &product() { static const TableDef d = makeProduct(); return d; }
+const TableDef &dept() { static const TableDef d = makeDept(); return d; }
+const TableDef &control() { static const TableDef d = makeControl(); return d; }
+const TableDef &fin() { static const TableDef d = makeFin(); return d; }
+const TableDef &tranmaster() { static const TableDef d = makeTranmaster(); return d; }
+const TableDef &trandetail() { static const TableDef d = makeTrandetail(); return d; }
+const TableDef &tmpmaster() { static const TableDef d = makeTmpmaster(); return d; }
+const TableDef &tmpdetail() { static const TableDef d = makeTmpdetail(); return d; }
+const TableDef &money() { static const TableDef d = makeMoney(); return d; }
+
+QList<const TableDef *> all()
+{
+    return {&cashier(), &product(), &dept(), &control(), &fin(),
+            &tranmaster(), &trandetail(), &tmpmaster(), &tmpdetail(), &money()};
+}
+
+QStringList createStatements(const TableDef &def)
+{
+    QStringList columns;
+    for (const FieldDef &field : def.fields) {
+        QString column = QStringLiteral("\"%1\" %2").arg(field.name, sqlType(field.type));
+        const bool soleKey = def.orderColumns.size() == 1 && def.orderColumns.first() == field.name;
+        if (field.type == FieldType::AutoIncrement)
+            column += QStringLiteral(" PRIMARY KEY AUTOINCREMENT");
+        else if (soleKey)
+            column += QStringLiteral(" NOT NULL PRIMARY KEY");
+        else if (def.orderColumns.contains(field.name))
+            column += QStringLiteral(" NOT NULL");
+        columns.append(column);
+    }
+    QStringList statements{QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(def.name, columns.join(QStringLiteral(", ")))};
+    if (def.orderColumns.size() > 1) {
+        QStringList quoted;
+        for (const QString &c : def.orderColumns)
+            quoted.append(QLatin1Char('"') + c + QLatin1Char('"'));
+        statements.append(QStringLiteral("CREATE UNIQUE INDEX \"%1_order\" ON \"%1\" (%2)")
+                              .arg(def.name, quoted.join(QStringLiteral(", "))));
+    }
+    return statements;
+}
+
+}

@@ -1,0 +1,143 @@
+#include "sqlite_statement.h"
+
+#include "store_error.h"
+
+#include <QDate>
+#include <QTime>
+#include <sqlite3.h>
+
+QString sqliteMessage(sqlite3 *db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+void executeSql(sqlite3 *db, const QString &sql)
+{
+    char *error = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : "unknown error");
+        sqlite3_free(error);
+        throw StoreError(message);
+    }
+}
+
+SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql) : db_(db), sql_(sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr)
+        != SQLITE_OK)
+        throw StoreError(sqliteMessage(db));
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(stmt_);
+}
+
+void SqliteStatement::reset()
+{
+    sqlite3_reset(stmt_);
+}
+
+void SqliteStatement::start(const QVariantList &values)
+{
+    sqlite3_reset(stmt_);
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values[i]);
+}
+
+void SqliteStatement::bind(int index, const QVariant &value)
+{
+    int rc = SQLITE_OK;
+    if (value.isNull()) {
+        rc = sqlite3_bind_null(stmt_, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(stmt_, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(stmt_, index, value.toDouble());
+            break;
+        case QMetaType::QDate:
+            rc = sqlite3_bind_text(stmt_, index, value.toDate().toString(Qt::ISODate).toUtf8().constData(), -1,
+                                   SQLITE_TRANSIENT);
+            break;
+        case QMetaType::QTime:
+            rc = sqlite3_bind_text(stmt_, index, value.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8().constData(),
+                                   -1, SQLITE_TRANSIENT);
+            break;
+        default: {
+            const QByteArray utf8 = value.toString().toUtf8();
+            rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        throw StoreError(sqliteMessage(db_));
+}
+
+bool SqliteStatement::step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString message = sqliteMessage(db_);
+    sqlite3_reset(stmt_);
+    throw StoreError(message);
+}
+
+void SqliteStatement::run(const QVariantList &values)
+{
+    start(values);
+    while (step()) {
+    }
+    sqlite3_reset(stmt_);
+}
+
+int SqliteStatement::columnCount() const
+{
+    return sqlite3_column_count(stmt_);
+}
+
+bool SqliteStatement::isNull(int column) const
+{
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+QVariant SqliteStatement::value(int column) const
+{
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(stmt_, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt_, column));
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return QVariant(text(column));
+    }
+}
+
+qint64 SqliteStatement::integer(int column) const
+{
+    return sqlite3_column_int64(stmt_, column);
+}
+
+double SqliteStatement::real(int column) const
+{
+    return sqlite3_column_double(stmt_, column);
+}
+
+QString SqliteStatement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+    return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
+}

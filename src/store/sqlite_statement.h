@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One prepared SQLite statement, reused: bind, step, reset. Values are
+// bound as parameters only; nothing is ever spliced into the SQL text.
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3 *db, const QString &sql);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement &) = delete;
+    SqliteStatement &operator=(const SqliteStatement &) = delete;
+
+    // Resets the statement and binds the values to ?1, ?2, ...
+    void start(const QVariantList &values = {});
+    void bind(int index, const QVariant &value); // 1-based
+
+    // Steps once; true while a row is available.
+    bool step();
+    // Runs the statement to its end.
+    void run(const QVariantList &values = {});
+    void reset();
+
+    int columnCount() const;
+    bool isNull(int column) const;
+    QVariant value(int column) const;
+    qint64 integer(int column) const;
+    double real(int column) const;
+    QString text(int column) const;
+
+private:
+    sqlite3 *db_;
+    sqlite3_stmt *stmt_ = nullptr;
+    QString sql_;
+};
+
+// SQLite's message for the last failure on the connection.
+QString sqliteMessage(sqlite3 *db);
+
+// Runs plain SQL without parameters (schema statements, pragmas).
+void executeSql(sqlite3 *db, const QString &sql);

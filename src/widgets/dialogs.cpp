@@ -1,0 +1,58 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+Dialogs *&current()
+{
+    static Dialogs *replacement = nullptr;
+    return replacement;
+}
+
+const QString Title = QStringLiteral("Tillano");
+}
+
+Dialogs &dialogs()
+{
+    static QtDialogs qtDialogs;
+    return current() ? *current() : qtDialogs;
+}
+
+void setDialogs(Dialogs *replacement)
+{
+    current() = replacement;
+}
+
+void QtDialogs::message(QWidget *parent, const QString &text)
+{
+    QMessageBox::information(parent, Title, text);
+}
+
+bool QtDialogs::question(QWidget *parent, const QString &text)
+{
+    return QMessageBox::question(parent, Title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+int QtDialogs::exec(QDialog &dialog)
+{
+    return dialog.exec();
+}
+
+QString QtDialogs::openFileName(QWidget *parent, const QString &caption)
+{
+    return QFileDialog::getOpenFileName(parent, caption);
+}
+
+void QtDialogs::openUrl(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+void QtDialogs::beep()
+{
+    QApplication::beep();
+}

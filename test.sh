@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tillano and runs the whole test suite.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-dependencies.sh
+scripts/build.sh
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,171 @@
+#include "common/app_settings.h"
+#include "common/settings_store.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSettingsStore : public QObject {
+    Q_OBJECT
+private slots:
+    void missingFileGivesDefaults();
+    void readsValuesWithoutRegardToCase();
+    void writeKeepsEverythingElse();
+    void writeAddsSectionAndValue();
+    void subkeysInFileOrder();
+    void deviceNameIsFirstSubkey();
+    void flagsCompareUpperCased_data();
+    void flagsCompareUpperCased();
+    void unwritableFileReportsFailure();
+    void pathFromEnvironment();
+
+private:
+    QString writeFile(const QString &text);
+    QString readFile(const QString &path);
+    QTemporaryDir dir_;
+};
+
+QString TestSettingsStore::writeFile(const QString &text)
+{
+    static int counter = 0;
+    const QString path = dir_.filePath(QStringLiteral("settings%1.ini").arg(++counter));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(text.toUtf8());
+    return path;
+}
+
+QString TestSettingsStore::readFile(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
+}
+
+void TestSettingsStore::missingFileGivesDefaults()
+{
+    const SettingsStore store(dir_.filePath(QStringLiteral("none.ini")));
+    const AppSettings s = AppSettings::load(store);
+    QCOMPARE(s.data, QString());
+    QCOMPARE(s.language, QStringLiteral("0"));
+    QCOMPARE(s.tips, QStringLiteral("Y"));
+    QCOMPARE(s.pod, QStringLiteral("N"));
+    QCOMPARE(s.paperCut, QStringLiteral("Y"));
+    QCOMPARE(s.columns30, QStringLiteral("N"));
+    QVERIFY(s.printAtCheckout());
+    QCOMPARE(s.paperWidth(), 40);
+    QVERIFY(store.subkeys(OposRoot + QStringLiteral("\\POSPrinter")).isEmpty());
+    QVERIFY(!QFile::exists(store.path())); // reading writes nothing
+}
+
+void TestSettingsStore::readsValuesWithoutRegardToCase()
+{
+    const SettingsStore store(writeFile(QStringLiteral("[SOFTWARE\\tillano]\r\ndata=/srv/shop\r\nLanguage=1\r\n"
+                                                       "this line is not understood\r\nTips=n\r\n")));
+    const AppSettings s = AppSettings::load(store);
+    QCOMPARE(s.data, QStringLiteral("/srv/shop"));
+    QCOMPARE(s.language, QStringLiteral("1"));
+    QCOMPARE(s.tips, QStringLiteral("n"));
+    QVERIFY(!s.tipsShown());
+    QCOMPARE(store.read(QStringLiteral("software\\Other"), QStringLiteral("Data"), QStringLiteral("x")), QStringLiteral("x"));
+}
+
+void TestSettingsStore::writeKeepsEverythingElse()
+{
+    const QString original = QStringLiteral("# kept comment\n"
+                                            "[software\\Tillano]\n"
+                                            "Data=/srv/shop\n"
+                                            "POD=x\n"
+                                            "garbage without equals\n"
+                                            "\n"
+                                            "[software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\Receipt]\n"
+                                            "Service=simulated\n");
+    const QString path = writeFile(original);
+    SettingsStore store(path);
+    QVERIFY(store.write(TillanoSection, QStringLiteral("pod"), QStringLiteral("N")));
+    QVERIFY(store.write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N")));
+    QCOMPARE(readFile(path), QStringLiteral("# kept comment\n"
+                                            "[software\\Tillano]\n"
+                                            "Data=/srv/shop\n"
+                                            "pod=N\n"
+                                            "garbage without equals\n"
+                                            "Tips=N\n"
+                                            "\n"
+                                            "[software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\Receipt]\n"
+                                            "Service=simulated\n"));
+    QCOMPARE(store.read(TillanoSection, QStringLiteral("POD")), QStringLiteral("N"));
+}
+
+void TestSettingsStore::writeAddsSectionAndValue()
+{
+    const QString path = dir_.filePath(QStringLiteral("sub/dir/new.ini"));
+    SettingsStore store(path);
+    QVERIFY(store.write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N")));
+    QVERIFY(store.write(PrintingSection, QStringLiteral("PdfDirectory"), QStringLiteral("/tmp/pdf")));
+    QCOMPARE(readFile(path), QStringLiteral("[software\\Tillano]\nTips=N\n\n[software\\Tillano\\Printing]\n"
+                                            "PdfDirectory=/tmp/pdf\n"));
+}
+
+void TestSettingsStore::subkeysInFileOrder()
+{
+    const SettingsStore store(writeFile(QStringLiteral("[software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\Second]\n"
+                                                       "[software\\OLEforRetail\\ServiceOPOS\\CashDrawer\\Drawer]\n"
+                                                       "[software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\First]\n"
+                                                       "[software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\second\\deeper]\n")));
+    QCOMPARE(store.subkeys(OposRoot + QStringLiteral("\\POSPrinter")), (QStringList{"Second", "First"}));
+    QCOMPARE(store.subkeys(OposRoot), (QStringList{"POSPrinter", "CashDrawer"}));
+    QCOMPARE(store.subkeys(OposRoot + QStringLiteral("\\LineDisplay")), QStringList());
+}
+
+void TestSettingsStore::deviceNameIsFirstSubkey()
+{
+    const SettingsStore store(writeFile(QStringLiteral("[software\\OLEforRetail\\ServiceOPOS\\LineDisplay\\Pole]\n"
+                                                       "Service=simulated\nOutput=/tmp/display.txt\n"
+                                                       "[software\\OLEforRetail\\ServiceOPOS\\LineDisplay\\Other]\n")));
+    QCOMPARE(oposDeviceName(store, QStringLiteral("LineDisplay")), QStringLiteral("Pole"));
+    QCOMPARE(oposDeviceName(store, QStringLiteral("POSPrinter")), QString());
+    const auto values = store.values(oposDeviceSection(QStringLiteral("LineDisplay"), QStringLiteral("Pole")));
+    QCOMPARE(values.value(QStringLiteral("Output")), QStringLiteral("/tmp/display.txt"));
+}
+
+void TestSettingsStore::flagsCompareUpperCased_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Y") << "Y" << true;
+    QTest::newRow("y") << "y" << true;
+    QTest::newRow("Yes") << "Yes" << false;
+    QTest::newRow("N") << "N" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestSettingsStore::flagsCompareUpperCased()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, yes);
+    AppSettings s;
+    s.columns30 = value;
+    s.paperCut = value;
+    QCOMPARE(s.columns30Layout(), yes);
+    QCOMPARE(s.paperCutOn(), yes);
+    s.pod = value == QLatin1String("Y") ? QStringLiteral("n") : QStringLiteral("x");
+    QCOMPARE(s.printAtCheckout(), value == QLatin1String("Y")); // "n" prints, "x" does not
+}
+
+void TestSettingsStore::unwritableFileReportsFailure()
+{
+    SettingsStore store(QStringLiteral("/dev/null/tillano/settings.ini"));
+    QVERIFY(!store.write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N")));
+}
+
+void TestSettingsStore::pathFromEnvironment()
+{
+    qputenv("TILLANO_SETTINGS", "/tmp/explicit.ini");
+    QCOMPARE(SettingsStore::defaultPath(), QStringLiteral("/tmp/explicit.ini"));
+    qunsetenv("TILLANO_SETTINGS");
+    qputenv("XDG_CONFIG_HOME", "/tmp/xdg");
+    QCOMPARE(SettingsStore::defaultPath(), QStringLiteral("/tmp/xdg/tillano/settings.ini"));
+}
+
+QTEST_APPLESS_MAIN(TestSettingsStore)
+#include "test_settings_store.moc"

@@ -1,0 +1,83 @@
+#include "scripted_dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+
+ScriptedDialogs::ScriptedDialogs()
+{
+    setDialogs(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    setDialogs(nullptr);
+}
+
+void ScriptedDialogs::answerQuestions(std::initializer_list<bool> answers)
+{
+    for (bool a : answers)
+        answers_.enqueue(a);
+}
+
+void ScriptedDialogs::onModal(const QString &className, ModalHandler handler)
+{
+    modal_[className].append(std::move(handler));
+}
+
+QStringList ScriptedDialogs::withPrefix(const QString &prefix) const
+{
+    QStringList result;
+    for (const QString &entry : log)
+        if (entry.startsWith(prefix))
+            result.append(entry.mid(prefix.size()));
+    return result;
+}
+
+QStringList ScriptedDialogs::messages() const { return withPrefix(QStringLiteral("message: ")); }
+QStringList ScriptedDialogs::questions() const { return withPrefix(QStringLiteral("question: ")); }
+int ScriptedDialogs::beeps() const { return int(log.count(QStringLiteral("beep"))); }
+
+void ScriptedDialogs::message(QWidget *, const QString &text)
+{
+    log.append(QStringLiteral("message: ") + text);
+}
+
+bool ScriptedDialogs::question(QWidget *, const QString &text)
+{
+    log.append(QStringLiteral("question: ") + text);
+    return answers_.isEmpty() ? false : answers_.dequeue();
+}
+
+int ScriptedDialogs::exec(QDialog &dialog)
+{
+    const QString className = QString::fromLatin1(dialog.metaObject()->className());
+    log.append(QStringLiteral("exec: ") + className);
+    auto it = modal_.find(className);
+    if (it == modal_.end() || it->isEmpty())
+        return QDialog::Rejected;
+    ModalHandler handler = it->size() > 1 ? it->takeFirst() : it->first();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    dialog.activateWindow();
+    QApplication::processEvents();
+    const int own = handler(dialog);
+    const int result = own >= 0 ? own : dialog.result();
+    dialog.hide();
+    return result;
+}
+
+QString ScriptedDialogs::openFileName(QWidget *, const QString &caption)
+{
+    log.append(QStringLiteral("open-file: ") + caption);
+    return fileName_;
+}
+
+void ScriptedDialogs::openUrl(const QUrl &url)
+{
+    log.append(QStringLiteral("url: ") + url.toString());
+}
+
+void ScriptedDialogs::beep()
+{
+    log.append(QStringLiteral("beep"));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "widgets/dialogs.h"
+
+#include <QHash>
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+#include <functional>
+
+// The test double of the Dialogs seam: records everything shown and
+// answers from a script. Installed for its lifetime.
+class ScriptedDialogs : public Dialogs {
+public:
+    // Drives a modal window shown with exec(): it is shown (not modal),
+    // the handler types into it, and its result() is returned unless the
+    // handler returns a result of its own (>= 0).
+    using ModalHandler = std::function<int(QDialog &)>;
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Answers to the next questions, in order; unscripted questions get No.
+    void answerQuestions(std::initializer_list<bool> answers);
+    // Handles the next exec() of a window class ("TForm8"); handlers of a
+    // class are used in order, the last one for every later exec().
+    void onModal(const QString &className, ModalHandler handler);
+    void setOpenFileName(const QString &path) { fileName_ = path; }
+
+    // What was shown, in order: "message: text", "question: text",
+    // "exec: TForm8", "open-file: caption", "url: ...", "beep".
+    QStringList log;
+    QStringList messages() const;
+    QStringList questions() const;
+    int beeps() const;
+
+    void message(QWidget *parent, const QString &text) override;
+    bool question(QWidget *parent, const QString &text) override;
+    int exec(QDialog &dialog) override;
+    QString openFileName(QWidget *parent, const QString &caption) override;
+    void openUrl(const QUrl &url) override;
+    void beep() override;
+
+private:
+    QStringList withPrefix(const QString &prefix) const;
+    QQueue<bool> answers_;
+    QHash<QString, QList<ModalHandler>> modal_;
+    QString fileName_;
+};

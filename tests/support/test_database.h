@@ -1,0 +1,31 @@
+#pragma once
+
+#include "store/data_module.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A data directory in a temporary folder with a fresh database and a data
+// module connected to it, every table open.
+class TestDatabase {
+public:
+    TestDatabase();
+    ~TestDatabase();
+
+    TDataModule2 &dm() { return *dm_; }
+    QString directory() const { return dir_.path(); }
+
+    // Closes and reopens the connection, as a restart of the program would.
+    void reconnect();
+
+    // Small builders for the records most tests need.
+    void addProduct(double upc, const QString &shortDesc, double price, bool tx1 = false, bool tx2 = false,
+                    bool tx3 = false, int dept = 0);
+    void addCashier(int id, const QString &name, bool manager = false, bool training = false);
+    void addDepartment(int code, const QString &desc);
+    void setControl(const QString &field, const QVariant &value);
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<TDataModule2> dm_;
+};

@@ -1,0 +1,150 @@
+// tillano-setup: a fresh data directory, the demo shop, and refusals.
+#include "data_directory_setup.h"
+#include "demo_data.h"
+
+#include "common/app_settings.h"
+#include "common/settings_store.h"
+#include "store/data_module.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSetup : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyDirectory();
+    void demoShop();
+    void refusesExistingDatabase();
+    void unwritableDirectorySaysWhichPath();
+    void upcCheckDigits_data();
+    void upcCheckDigits();
+};
+
+void TestSetup::emptyDirectory()
+{
+    QTemporaryDir tmp;
+    SetupOptions o;
+    o.directory = tmp.filePath(QStringLiteral("shop/data"));
+    o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
+    QCOMPARE(prepareDataDirectory(o), QString());
+
+    const SettingsStore store(o.settingsPath);
+    const AppSettings s = AppSettings::load(store);
+    QCOMPARE(s.data, QFileInfo(o.directory).absoluteFilePath());
+    QCOMPARE(s.language, QStringLiteral("0"));
+    QVERIFY(store.subkeys(OposRoot).isEmpty());
+
+    TDataModule2 dm;
+    dm.connectTo(s.data);
+    for (Table *t : dm.tables())
+        t->open();
+    QCOMPARE(dm.Control.recordCount(), 1);
+    QCOMPARE(dm.fintb.recordCount(), 1);
+    QCOMPARE(dm.producttb.recordCount(), 0);
+    QCOMPARE(dm.cashiertb.recordCount(), 0);
+}
+
+void TestSetup::demoShop()
+{
+    QTemporaryDir tmp;
+    SetupOptions o;
+    o.directory = tmp.path();
+    o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
+    o.language = QStringLiteral("1");
+    o.demo = true;
+    QCOMPARE(prepareDataDirectory(o), QString());
+
+    const SettingsStore store(o.settingsPath);
+    QCOMPARE(AppSettings::load(store).language, QStringLiteral("1"));
+    QCOMPARE(oposDeviceName(store, QStringLiteral("POSPrinter")), QStringLiteral("ReceiptPrinter"));
+    QCOMPARE(oposDeviceName(store, QStringLiteral("CashDrawer")), QStringLiteral("CashDrawer"));
+    QCOMPARE(oposDeviceName(store, QStringLiteral("LineDisplay")), QStringLiteral("CustomerDisplay"));
+    const auto printer = store.values(oposDeviceSection(QStringLiteral("POSPrinter"), QStringLiteral("ReceiptPrinter")));
+    QCOMPARE(printer.value(QStringLiteral("Service")), QStringLiteral("simulated"));
+    QCOMPARE(printer.value(QStringLiteral("Output")), QDir(tmp.path()).filePath(QStringLiteral("receipt-printer.txt")));
+
+    TDataModule2 dm;
+    dm.connectTo(tmp.path());
+    for (Table *t : dm.tables())
+        t->open();
+    Table &cashiers = dm.cashiertb;
+    QVERIFY(cashiers.findKey(1) && cashiers.field("Cashier_type").asBoolean());
+    QVERIFY(cashiers.findKey(2) && !cashiers.field("Cashier_type").asBoolean() && !cashiers.field("Cashier_train").asBoolean());
+    QVERIFY(cashiers.findKey(9) && cashiers.field("Cashier_train").asBoolean());
+    QVERIFY(dm.DeptTb.recordCount() >= 3);
+
+    Table &p = dm.producttb;
+    QVERIFY(p.recordCount() >= 30);
+    int onPromotion = 0;
+    for (p.first(); !p.eof(); p.next()) {
+        const qint64 upc = qint64(p.field("Product_upc").asFloat());
+        QVERIFY(upc >= 10000000000LL && upc <= 999999999999LL);
+        QCOMPARE(int(upc % 10), upcCheckDigit(upc / 10));
+        QVERIFY(p.field("Product_price").asFloat() > 0);
+        QVERIFY(dm.DeptTb.findKey(p.field("Product_dept").asInteger()));
+        if (p.field("Product_promo_start").asDate().isValid())
+            ++onPromotion;
+    }
+    QCOMPARE(onPromotion, 1);
+
+    Table &c = dm.Control;
+    QVERIFY(!c.field("Ctrl_company_name").asString().isEmpty());
+    QVERIFY(!c.field("Ctrl_tx1").asString().isEmpty() && c.field("Ctrl_tx1_rate").asFloat() > 0);
+    QVERIFY(!c.field("Ctrl_tx2").asString().isEmpty() && c.field("Ctrl_tx2_rate").asFloat() > 0);
+    QVERIFY(c.field("Ctrl_pmt1_type").asBoolean());
+    QVERIFY(!c.field("Ctrl_cpn1").asString().isEmpty());
+    QVERIFY(c.field("Ctrl_fc_rate").asFloat() > 0);
+    QVERIFY(c.field("Ctrl_slip").asBoolean());
+    QCOMPARE(c.field("Ctrl_invoice_no").asFloat(), 1000.0);
+}
+
+void TestSetup::refusesExistingDatabase()
+{
+    QTemporaryDir tmp;
+    SetupOptions o;
+    o.directory = tmp.path();
+    o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
+    o.demo = true;
+    QCOMPARE(prepareDataDirectory(o), QString());
+    QFile::remove(o.settingsPath);
+    const QByteArray before = [&] {
+        QFile f(QDir(tmp.path()).filePath(QStringLiteral("posdb.sqlite3")));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    const QString failure = prepareDataDirectory(o);
+    QVERIFY(failure.contains(QStringLiteral("already exists")));
+    QVERIFY(!QFile::exists(o.settingsPath)); // nothing written
+    QFile f(QDir(tmp.path()).filePath(QStringLiteral("posdb.sqlite3")));
+    f.open(QIODevice::ReadOnly);
+    QCOMPARE(f.readAll(), before);
+}
+
+void TestSetup::unwritableDirectorySaysWhichPath()
+{
+    SetupOptions o;
+    o.directory = QStringLiteral("/dev/null/tillano");
+    o.settingsPath = QStringLiteral("/dev/null/settings.ini");
+    const QString failure = prepareDataDirectory(o);
+    QVERIFY2(failure.contains(QStringLiteral("/dev/null/tillano")), qPrintable(failure));
+}
+
+void TestSetup::upcCheckDigits_data()
+{
+    QTest::addColumn<qint64>("eleven");
+    QTest::addColumn<int>("check");
+    QTest::newRow("03600029145") << qint64(3600029145) << 2;
+    QTest::newRow("04210000526") << qint64(4210000526) << 4;
+    QTest::newRow("zeros") << qint64(0) << 0;
+}
+
+void TestSetup::upcCheckDigits()
+{
+    QFETCH(qint64, eleven);
+    QFETCH(int, check);
+    QCOMPARE(upcCheckDigit(eleven), check);
+}
+
+QTEST_MAIN(TestSetup)
+#include "test_setup.moc"

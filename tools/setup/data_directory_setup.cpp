@@ -1,0 +1,77 @@
+#include "data_directory_setup.h"
+
+#include "demo_data.h"
+
+#include "common/app_settings.h"
+#include "common/settings_store.h"
+#include "store/data_module.h"
+#include "store/store_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+struct DemoDevice {
+    const char *deviceClass;
+    const char *name;
+    const char *outputFile;
+    QList<QPair<QString, QString>> extra;
+};
+
+bool writeAll(SettingsStore &store, const QString &section, const QList<QPair<QString, QString>> &values)
+{
+    for (const auto &[name, value] : values)
+        if (!store.write(section, name, value))
+            return false;
+    return true;
+}
+
+}
+
+QString prepareDataDirectory(const SetupOptions &options)
+{
+    if (options.directory.isEmpty())
+        return QStringLiteral("No data directory given.");
+    const QString directory = QFileInfo(options.directory).absoluteFilePath();
+    if (!QDir().mkpath(directory))
+        return QStringLiteral("Cannot create the directory %1.").arg(directory);
+    if (QFileInfo::exists(QDir(directory).filePath(QLatin1String(Database::FileName))))
+        return QStringLiteral("A database already exists in %1; nothing was changed.").arg(directory);
+
+    try {
+        TDataModule2::createDatabase(directory);
+        if (options.demo) {
+            TDataModule2 dm;
+            dm.connectTo(directory);
+            fillDemoData(dm);
+        }
+    } catch (const StoreError &e) {
+        return QStringLiteral("Cannot prepare %1: %2").arg(directory, e.message());
+    }
+
+    SettingsStore store(options.settingsPath);
+    bool written = writeAll(store, TillanoSection,
+                            {{QStringLiteral("Data"), directory}, {QStringLiteral("Language"), options.language}});
+    if (written && options.demo) {
+        const QDir dir(directory);
+        const DemoDevice devices[] = {
+            {"POSPrinter", "ReceiptPrinter", "receipt-printer.txt", {{QStringLiteral("RecLinesToPaperCut"), QStringLiteral("4")}}},
+            {"CashDrawer", "CashDrawer", "cash-drawer.txt", {{QStringLiteral("AutoClose"), QStringLiteral("N")}}},
+            {"LineDisplay", "CustomerDisplay", "line-display.txt", {}},
+        };
+        for (const DemoDevice &d : devices) {
+            QList<QPair<QString, QString>> values{{QStringLiteral("Service"), QStringLiteral("simulated")},
+                                                  {QStringLiteral("Output"), dir.filePath(QLatin1String(d.outputFile))}};
+            values += d.extra;
+            written = written
+                && writeAll(store, oposDeviceSection(QLatin1String(d.deviceClass), QLatin1String(d.name)), values);
+        }
+        written = written
+            && store.write(PrintingSection, QStringLiteral("PdfDirectory"), dir.filePath(QStringLiteral("printed")));
+    }
+    if (!written)
+        return QStringLiteral("The database is ready in %1, but the settings file %2 cannot be written.")
+            .arg(directory, store.path());
+    return QString();
+}

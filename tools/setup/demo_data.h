@@ -1,0 +1,13 @@
+#pragma once
+
+class TDataModule2;
+
+// Fills an empty data directory with a small shop: a manager (code 1), a
+// cashier (code 2) and a training cashier (code 9), five departments,
+// three dozen products with valid 12-digit UPC-A codes (one on promotion),
+// two taxes, tender and coupon names, a foreign-currency rate and the
+// company's name and address.
+void fillDemoData(TDataModule2 &dm);
+
+// The UPC-A check digit of an 11-digit number.
+int upcCheckDigit(long long elevenDigits);
