@@ -305,11 +305,18 @@ void Table::emptyTable()
 
 // ---- navigation -----------------------------------------------------------------
 
+void Table::updateRecord()
+{
+    if (editing())
+        emit updatingRecord();
+}
+
 void Table::checkBrowseMode()
 {
     checkActive();
     if (!editing())
         return;
+    updateRecord();
     if (modified_)
         post();
     else
@@ -622,6 +629,7 @@ void Table::post()
     checkActive();
     if (!editing())
         return;
+    updateRecord();
     writeRecord();
     state_ = TableState::Browse;
     modified_ = false;

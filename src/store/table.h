@@ -74,6 +74,10 @@ public:
     // Re-reads the current record from the database.
     void refresh();
 
+    // Asks bound entry fields to write what was typed into the record;
+    // done by post and before every move of a record in edit or insert.
+    void updateRecord();
+
     // Field access by name; an unknown name raises StoreError.
     Field field(const QString &fieldName);
     Field field(int index) { return Field(this, index); }
@@ -115,6 +119,8 @@ signals:
     void currentRecordChanged();
     // Bound views should refresh; suspended by disableControls().
     void changed();
+    // Bound entry fields should write their pending text now.
+    void updatingRecord();
 
 private:
     friend class Field;
