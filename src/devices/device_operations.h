@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// The three device names held by the shell; an empty name means the
+// device is not used for the rest of the run.
+struct DeviceNames {
+    QString printer;
+    QString drawer;
+    QString display;
+};
+
+// The eleven operations through which the program reaches its receipt
+// printer, cash drawer and customer display. Callers test the device name
+// first; the operations themselves do not.
+class DeviceOperations {
+public:
+    virtual ~DeviceOperations() = default;
+
+    // Each start returns the name to keep: the same when the device is
+    // ready, empty when it is not to be used.
+    virtual QString StartPrinter(const QString &name) = 0;
+    virtual QString StartCashDrawer(const QString &name) = 0;
+    virtual QString StartLineDisplay(const QString &name) = 0;
+    virtual void StopPrinter() = 0;
+    virtual void StopCashDrawer() = 0;
+    virtual void StopLineDisplay() = 0;
+
+    // One line of a printout, without its line end; returns once the
+    // printer has accepted it.
+    virtual void PrintLine(const QString &text) = 0;
+    // Ends a printout: feed past the cutter, cut when "PaperCut" is Y.
+    virtual void EndPrintout() = 0;
+
+    virtual void OpenCashDrawer() = 0;
+    // Returns once the drawer has been shut.
+    virtual void WaitCashDrawerClosed() = 0;
+
+    virtual void ShowOnLineDisplay(const QString &text) = 0;
+};
