@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+// The points a posting passes, in order. A handler installed by a test
+// runs at each of them and may throw or end the process there, to prove
+// that an interrupted posting leaves the tables whole.
+enum class PostingCheckpoint {
+    StoreTotalsPosted,   // fin record posted
+    CashierTotalsPosted, // signed-in cashier's record posted
+    ProductPosted,       // one product (and its department) posted
+    ProductTotalsPosted, // every work line applied to stock and sales
+    HeaderPosted,        // sales register header posted
+    CounterPosted,       // invoice counter advanced
+    LinePosted,          // one sales register line posted
+    SaleTransferred,     // everything written, not yet committed
+    Committed,           // the database transaction is committed
+};
+
+namespace PostingCheckpoints {
+void setHandler(std::function<void(PostingCheckpoint)> handler);
+void clearHandler();
+void reach(PostingCheckpoint point);
+}

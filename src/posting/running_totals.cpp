@@ -1,0 +1,158 @@
+#include "running_totals.h"
+
+#include "posting_checkpoints.h"
+#include "sale_figures.h"
+
+#include "common/money.h"
+#include "store/data_module.h"
+#include "store/store_error.h"
+
+namespace {
+
+// X += v, added in extended precision and stored back into the field.
+void addTo(Table &table, const QString &field, long double amount)
+{
+    Field f = table.field(field);
+    f.setFloat(static_cast<double>(static_cast<long double>(f.asFloat()) + amount));
+}
+
+void countOne(Table &table, const QString &field)
+{
+    Field f = table.field(field);
+    f.setInteger(qint64(f.asInteger()) + 1);
+}
+
+// The amounts every family of sale totals shares: subtotal, taxes,
+// payments, foreign currency (in its own units) and coupons. The field
+// names are prefix + stem + suffix ("Fin_tx1_pdt", "Cashier_mc_pmt3").
+void addSaleAmounts(Table &table, const QString &prefix, const QString &suffix, const SaleFigures &sale)
+{
+    const auto name = [&](const QString &stem) { return prefix + stem + suffix; };
+    addTo(table, name(QStringLiteral("sales")), sale.total);
+    for (int n = 0; n < 3; ++n) {
+        addTo(table, name(QStringLiteral("tx%1").arg(n + 1)), sale.taxes[n]);
+        addTo(table, name(QStringLiteral("cpn%1").arg(n + 1)), sale.coupons[n]);
+    }
+    for (int n = 0; n < 5; ++n)
+        addTo(table, name(QStringLiteral("pmt%1").arg(n + 1)), sale.payments[n]);
+    addTo(table, name(QStringLiteral("fc1")), sale.foreignUnits);
+}
+
+// Count of sales, change, and the voids of a sale whose subtotal is
+// negative.
+void addSaleCounts(Table &table, const QString &prefix, const QString &suffix, const SaleFigures &sale,
+                   long double change)
+{
+    countOne(table, prefix + QStringLiteral("no_trx") + suffix);
+    addTo(table, prefix + QStringLiteral("change") + suffix, change);
+    if (sale.total < 0) {
+        addTo(table, prefix + QStringLiteral("voids") + suffix, sale.total);
+        countOne(table, prefix + QStringLiteral("no_voids") + suffix);
+    }
+}
+
+double controlRate(TDataModule2 &dm)
+{
+    dm.Control.first();
+    return dm.Control.field(QStringLiteral("Ctrl_fc_rate")).asFloat();
+}
+
+void sellLine(TDataModule2 &dm, double quantity, double lineTotal)
+{
+    Table &product = dm.producttb;
+    addTo(product, QStringLiteral("Product_qty"), -static_cast<long double>(quantity));
+    addTo(product, QStringLiteral("Product_qty_sales"), quantity);
+    addTo(product, QStringLiteral("Product_qty_sales_pdt"), quantity);
+    addTo(product, QStringLiteral("Product_sales"), lineTotal);
+    addTo(product, QStringLiteral("Product_sales_ptd"), lineTotal);
+
+    Table &dept = dm.DeptTb;
+    if (!dept.findKey(product.field(QStringLiteral("Product_dept")).asInteger()))
+        return;
+    dept.edit();
+    addTo(dept, QStringLiteral("Dept_qty_sales"), quantity);
+    addTo(dept, QStringLiteral("Dept_qty_sales_pdt"), quantity);
+    addTo(dept, QStringLiteral("Dept_sales"), lineTotal);
+    addTo(dept, QStringLiteral("Dept_sales_ptd"), lineTotal);
+    dept.post();
+}
+
+// Moving weighted average: (stock value before + cost received) / new
+// quantity on hand, both values exact to four decimals.
+void receiveLine(Table &product, double quantity, double lineTotal)
+{
+    Field onHand = product.field(QStringLiteral("Product_qty"));
+    Field averageCost = product.field(QStringLiteral("Product_avg_cost"));
+    const Money valueBefore = Money::fromDouble(static_cast<long double>(averageCost.asFloat()) * onHand.asFloat());
+    const Money received = Money::fromDouble(lineTotal);
+    addTo(product, onHand.name(), quantity);
+    // Stock brought to exactly zero has no average to compute: the
+    // previous average cost stays, rather than a division by zero.
+    const double newQuantity = onHand.asFloat();
+    if (newQuantity != 0)
+        averageCost.setFloat(static_cast<double>((valueBefore + received).toLongDouble() / newQuantity));
+}
+
+}
+
+void Update_financial(TDataModule2 &dm)
+{
+    const SaleFigures sale = SaleFigures::fromHeader(dm.tmpmaster);
+    // The store's change leaves the foreign currency out and takes the
+    // coupons off.
+    long double change = sale.grandTotalLessPayments();
+    for (double coupon : sale.coupons)
+        change -= coupon;
+
+    Table &fin = dm.fintb;
+    fin.first();
+    fin.edit(); // creates the single record when it is missing
+    for (const QString &suffix : {QString(), QStringLiteral("_pdt")}) {
+        addSaleAmounts(fin, QStringLiteral("Fin_"), suffix, sale);
+        addSaleCounts(fin, QStringLiteral("Fin_"), suffix, sale, change);
+    }
+    fin.post();
+}
+
+void Update_Cashier(TDataModule2 &dm, int signedInCashierId)
+{
+    const SaleFigures sale = SaleFigures::fromHeader(dm.tmpmaster);
+    // The cashier's change takes the converted foreign currency off and
+    // leaves the coupons out; worked in ten-thousandths so that the
+    // foreign value counts exactly to four decimals.
+    const Money foreign = foreignCurrencyValue(sale.foreignUnits, controlRate(dm));
+    const long double change =
+        (sale.grandTotalLessPayments() * Money::Scale - static_cast<long double>(foreign.units())) / Money::Scale;
+
+    Table &cashier = dm.cashiertb;
+    if (!cashier.findKey(signedInCashierId))
+        throw StoreError(QStringLiteral("The signed-in cashier %1 is not in table %2; the sale was not posted.")
+                             .arg(signedInCashierId)
+                             .arg(cashier.name()));
+    cashier.edit();
+    addSaleAmounts(cashier, QStringLiteral("Cashier_"), QString(), sale);
+    addSaleCounts(cashier, QStringLiteral("Cashier_"), QString(), sale, change);
+    addSaleAmounts(cashier, QStringLiteral("Cashier_mc_"), QString(), sale);
+    addTo(cashier, QStringLiteral("Cashier_mc_change"), change);
+    cashier.post();
+}
+
+void Update_Products(TDataModule2 &dm, bool receiving)
+{
+    Table &lines = dm.tmpdetail;
+    Table &product = dm.producttb;
+    const Field upc = lines.field(QStringLiteral("Trx_upc"));
+    const Field quantity = lines.field(QStringLiteral("Trx_qty"));
+    const Field lineTotal = lines.field(QStringLiteral("Trx_total"));
+    for (lines.first(); !lines.eof(); lines.next()) {
+        if (!product.findKey(upc.asFloat()))
+            continue;
+        product.edit();
+        if (receiving)
+            receiveLine(product, quantity.asFloat(), lineTotal.asFloat());
+        else
+            sellLine(dm, quantity.asFloat(), lineTotal.asFloat());
+        product.post();
+        PostingCheckpoints::reach(PostingCheckpoint::ProductPosted);
+    }
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+class TDataModule2;
+
+// What checkout calls once a sale is paid (not for a training cashier):
+// the store, cashier and product totals, then the sales register and the
+// invoice counter, all in one database transaction, so that a failure or
+// a crash leaves either the whole sale posted or nothing of it. The export
+// journal is appended after the commit; when that fails JournalWriteError
+// (export_journal.h) is thrown and the sale stays posted. Any other failure
+// raises StoreError with nothing posted. The work tables are left as they
+// are; the caller empties them after success. Returns the transaction
+// number.
+double postSale(TDataModule2 &dm, int signedInCashierId);
+
+// What checkout calls in receiving mode, also for a training cashier: the
+// received quantities and average costs, in one database transaction.
+void receiveStock(TDataModule2 &dm);
