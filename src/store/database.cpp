@@ -68,6 +68,7 @@ void Database::close()
 {
     if (!handle_)
         return;
+    beforeWrite();
     for (Table *t : std::as_const(tables_)) {
         t->close();
         t->releaseStatements();
@@ -81,10 +82,18 @@ void Database::close()
     QSqlDatabase::removeDatabase(connectionName_);
 }
 
+void Database::beforeWrite()
+{
+    ++writeGeneration_;
+    for (Table *t : std::as_const(tables_))
+        t->stopReading();
+}
+
 void Database::begin()
 {
     if (!handle_)
         throw StoreError(QStringLiteral("The database is not connected"));
+    beforeWrite();
     executeSql(handle_, depth_ == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT s%1").arg(depth_));
     ++depth_;
 }
@@ -93,6 +102,7 @@ void Database::commit()
 {
     if (depth_ == 0)
         return;
+    beforeWrite();
     executeSql(handle_, depth_ == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE s%1").arg(depth_ - 1));
     --depth_;
 }
@@ -101,6 +111,7 @@ void Database::rollback()
 {
     if (depth_ == 0 || !handle_)
         return;
+    beforeWrite();
     --depth_;
     const QByteArray sql = depth_ == 0 ? QByteArray("ROLLBACK")
                                        : QStringLiteral("ROLLBACK TO s%1; RELEASE s%1").arg(depth_).toUtf8();

@@ -39,6 +39,12 @@ public:
     void registerTable(Table *table);
     void unregisterTable(Table *table);
 
+    // Called before every write: stops the tables' open read streams (an
+    // unfinished read would keep an automatic transaction open, holding
+    // the write back from the disk) and makes them restart afterwards.
+    void beforeWrite();
+    quint64 writeGeneration() const { return writeGeneration_; }
+
     // Runs a write of a work table without waiting for the disk.
     class FastWrite {
     public:
@@ -57,6 +63,7 @@ private:
     sqlite3 *handle_ = nullptr;
     QString directory_;
     int depth_ = 0;
+    quint64 writeGeneration_ = 0;
     QList<Table *> tables_;
 };
 

@@ -138,6 +138,10 @@ QString Table::selectSql(Query query) const
         where.append(orderTuple_ + QStringLiteral(" > ") + tuple);
         tail = QStringLiteral(" ORDER BY ") + orderBy_ + QStringLiteral(" LIMIT 1");
         break;
+    case Forward:
+        where.append(orderTuple_ + QStringLiteral(" > ") + tuple);
+        tail = QStringLiteral(" ORDER BY ") + orderBy_;
+        break;
     case Prior:
         where.append(orderTuple_ + QStringLiteral(" < ") + tuple);
         tail = QStringLiteral(" ORDER BY ") + descending + QStringLiteral(" LIMIT 1");
@@ -179,10 +183,14 @@ QVariantList Table::parameters(Query query, const QVariantList &tail) const
     return values + tail;
 }
 
+int Table::statementVariant() const
+{
+    return (filtered_ && !filterCondition_.isEmpty() ? 1 : 0) + (master_ ? 2 : 0);
+}
+
 SqliteStatement &Table::statement(Query query)
 {
-    const int variant = (filtered_ && !filterCondition_.isEmpty() ? 1 : 0) + (master_ ? 2 : 0);
-    auto &slot = queries_[query][variant];
+    auto &slot = queries_[query][statementVariant()];
     if (!slot)
         slot = std::make_unique<SqliteStatement>(db_.handle(), selectSql(query));
     return *slot;
@@ -196,8 +204,16 @@ SqliteStatement &Table::writeStatement(const QString &key, const std::function<Q
     return *it.value();
 }
 
+void Table::stopReading()
+{
+    if (forward_)
+        forward_->reset();
+    forward_ = nullptr;
+}
+
 void Table::releaseStatements()
 {
+    stopReading();
     for (auto &row : queries_)
         for (auto &slot : row)
             slot.reset();
@@ -281,6 +297,7 @@ void Table::close()
 {
     if (!active())
         return;
+    stopReading();
     state_ = TableState::Inactive; // pending edits are dropped
     modified_ = false;
     clearCurrent();
@@ -295,6 +312,7 @@ void Table::emptyTable()
         state_ = TableState::Browse;
         modified_ = false;
     }
+    db_.beforeWrite();
     Database::FastWrite speed(db_, def_.durable);
     writeStatement(QStringLiteral("empty"), [&] { return QStringLiteral("DELETE FROM ") + quoted(def_.name); }).run();
     if (active()) {
@@ -347,6 +365,29 @@ void Table::last()
     notify();
 }
 
+bool Table::readNextForward()
+{
+    const int variant = statementVariant();
+    const QVariant link = master_ ? linkValue() : QVariant();
+    const bool streamHolds = forward_ && forwardGeneration_ == db_.writeGeneration() && forwardRowid_ == rowid_
+        && forwardVariant_ == variant && forwardLink_ == link;
+    if (!streamHolds) {
+        stopReading();
+        forward_ = &statement(Forward);
+        forward_->start(parameters(Forward, loadedOrder_));
+        forwardGeneration_ = db_.writeGeneration();
+        forwardVariant_ = variant;
+        forwardLink_ = link;
+    }
+    if (!forward_->step()) {
+        stopReading();
+        return false;
+    }
+    loadRow(*forward_);
+    forwardRowid_ = rowid_;
+    return true;
+}
+
 void Table::next()
 {
     checkBrowseMode();
@@ -354,7 +395,7 @@ void Table::next()
         eof_ = true;
         return;
     }
-    if (readOne(Next, loadedOrder_)) {
+    if (readNextForward()) {
         bof_ = false;
         notify();
     } else {
@@ -482,6 +523,7 @@ QVariant Table::linkValue() const
 
 void Table::setFilter(const QString &condition, const QVariantList &parameters)
 {
+    stopReading();
     filterCondition_ = condition;
     filterParameters_ = parameters;
     for (auto &row : queries_)
@@ -611,6 +653,7 @@ void Table::writeRecord()
     if (!inserting)
         values.append(QVariant(rowid_));
     try {
+        db_.beforeWrite();
         Database::FastWrite speed(db_, def_.durable);
         st.run(values);
     } catch (const StoreError &e) {
@@ -665,6 +708,7 @@ void Table::deleteRecord()
     if (!hasCurrent_)
         throw StoreError(QStringLiteral("Table %1 has no record to delete").arg(def_.name));
     {
+        db_.beforeWrite();
         Database::FastWrite speed(db_, def_.durable);
         writeStatement(QStringLiteral("delete"), [&] {
             return QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(def_.name));

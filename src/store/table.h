@@ -112,6 +112,8 @@ public:
     // after a rollback moved the data under them).
     void releaseStatements();
     void resync();
+    // Ends a forward read in progress (see next()).
+    void stopReading();
 
 signals:
     // The current record moved, was reloaded or the table's contents
@@ -124,7 +126,7 @@ signals:
 
 private:
     friend class Field;
-    enum Query { First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, QueryCount };
+    enum Query { First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, Forward, QueryCount };
 
     QVariant fieldValue(int index) const { return buffer_.value(index); }
     void setFieldValue(int index, const QVariant &value);
@@ -132,6 +134,8 @@ private:
     void checkActive() const;
     void checkBrowseMode();
     SqliteStatement &statement(Query query);
+    int statementVariant() const;
+    bool readNextForward();
     SqliteStatement &writeStatement(const QString &key, const std::function<QString()> &sql);
     QString selectSql(Query query) const;
     QVariantList parameters(Query query, const QVariantList &tail) const;
@@ -175,5 +179,14 @@ private:
     int disabledControls_ = 0;
 
     std::unique_ptr<SqliteStatement> queries_[QueryCount][4];
+
+    // A scan in key order keeps one statement stepping forward instead of
+    // seeking each record anew; it is valid while nothing was written and
+    // the cursor still stands where the stream left it.
+    SqliteStatement *forward_ = nullptr;
+    qint64 forwardRowid_ = 0;
+    quint64 forwardGeneration_ = 0;
+    int forwardVariant_ = -1;
+    QVariant forwardLink_;
     QHash<QString, std::shared_ptr<SqliteStatement>> writes_;
 };
