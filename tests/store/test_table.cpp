@@ -3,7 +3,10 @@
 
 #include "store/store_error.h"
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 class TestTable : public QObject {
@@ -35,6 +38,7 @@ private slots:
     void rowsForGrids();
     void transactionRollbackResyncs();
     void postedRecordSurvivesReconnect();
+    void writeDuringScanIsCommittedAndScanGoesOn();
 
 private:
     void addHeader(double id, const QDate &date);
@@ -557,6 +561,40 @@ void TestTable::postedRecordSurvivesReconnect()
     QVERIFY(db_->dm().producttb.findKey(77.0));
     QCOMPARE(db_->dm().producttb.field("Product_price").asFloat(), 7.7);
     QCOMPARE(db_->dm().tmpdetail.recordCount(), 1);
+}
+
+void TestTable::writeDuringScanIsCommittedAndScanGoesOn()
+{
+    for (double upc : {1.0, 2.0, 3.0, 4.0})
+        db_->addProduct(upc, QStringLiteral("P"), 1.0);
+    Table &p = db_->dm().producttb;
+    p.first();
+    p.next(); // a forward read is now open on product
+    db_->addCashier(5, QStringLiteral("Written mid-scan"));
+
+    // Another connection sees the cashier at once: the open read did not
+    // hold the write in an uncommitted transaction.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(QDir(db_->directory()).filePath(QStringLiteral("posdb.sqlite3")));
+        QVERIFY(other.open());
+        QSqlQuery q(other);
+        QVERIFY(q.exec(QStringLiteral("SELECT Cashier_name FROM cashier WHERE Cashier_id = 5")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("Written mid-scan"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+
+    // The scan goes on from where it stood, also across edits of its own table.
+    QList<double> seen{p.field("Product_upc").asFloat()};
+    for (p.next(); !p.eof(); p.next()) {
+        seen.append(p.field("Product_upc").asFloat());
+        p.edit();
+        p.field("Product_qty").setFloat(9);
+        p.post();
+    }
+    QCOMPARE(seen, (QList<double>{2, 3, 4}));
+    db_->dm().producttb.setFiltered(false);
 }
 
 QTEST_MAIN(TestTable)
