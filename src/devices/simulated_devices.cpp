@@ -1,0 +1,92 @@
+#include "simulated_devices.h"
+
+#include "devices/drawer_close_prompt.h"
+#include "widgets/dialogs.h"
+
+#include <QFile>
+
+bool ScriptedFailures::nextCallFails()
+{
+    ++calls_;
+    return calls_ >= first_ && calls_ <= last_;
+}
+
+SimulatedOutput::SimulatedOutput(const DeviceSettings &settings)
+    : path_(settings.text(QStringLiteral("Output"))),
+      failOpen_(settings.number(QStringLiteral("FailOpen"), 0)),
+      failClaim_(settings.number(QStringLiteral("FailClaim"), 0))
+{
+}
+
+int SimulatedOutput::open()
+{
+    if (failOpen_.nextCallFails())
+        return Opos::NoHardware;
+    // An output file that cannot be written makes the device unusable
+    // from the start, rather than refusing every line later.
+    return append(QByteArray());
+}
+
+int SimulatedOutput::claim()
+{
+    return failClaim_.nextCallFails() ? Opos::Claimed : Opos::Success;
+}
+
+int SimulatedOutput::append(const QByteArray &data) const
+{
+    if (path_.isEmpty())
+        return Opos::NoHardware;
+    QFile file(path_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return Opos::Failure;
+    return file.write(data) == data.size() && file.flush() ? Opos::Success : Opos::Failure;
+}
+
+SimulatedPrinter::SimulatedPrinter(const DeviceSettings &settings)
+    : SimulatedDevice(settings),
+      failPrint_(settings.number(QStringLiteral("FailPrint"), 0), settings.number(QStringLiteral("FailPrintFrom"), 1))
+{
+}
+
+int SimulatedPrinter::PrintNormal(int station, const QString &data)
+{
+    if (station != Opos::ReceiptStation)
+        return Opos::Illegal;
+    if (failPrint_.nextCallFails())
+        return Opos::Extended; // paper out
+    return append(data.toUtf8());
+}
+
+int SimulatedPrinter::RecLinesToPaperCut()
+{
+    return settings_.number(QStringLiteral("RecLinesToPaperCut"), 4);
+}
+
+int SimulatedPrinter::CutPaper(int)
+{
+    return append(QByteArrayLiteral("\f"));
+}
+
+int SimulatedDrawer::OpenDrawer()
+{
+    const int result = append(QByteArrayLiteral("open\n"));
+    drawerOpen_ = drawerOpen_ || result == Opos::Success;
+    return result;
+}
+
+int SimulatedDrawer::WaitForDrawerClose(int, int, int, int)
+{
+    if (!drawerOpen_)
+        return Opos::Success;
+    if (!settings_.flag(QStringLiteral("AutoClose"), false)) {
+        DrawerClosePrompt prompt;
+        dialogs().exec(prompt);
+    }
+    drawerOpen_ = false;
+    return append(QByteArrayLiteral("closed\n"));
+}
+
+int SimulatedDisplay::DisplayText(const QString &data, int)
+{
+    return append(data.toUtf8() + '\n');
+}
