@@ -47,6 +47,11 @@ QString QtDialogs::openFileName(QWidget *parent, const QString &caption)
     return QFileDialog::getOpenFileName(parent, caption);
 }
 
+QString QtDialogs::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+}
+
 void QtDialogs::openUrl(const QUrl &url)
 {
     QDesktopServices::openUrl(url);

@@ -22,6 +22,8 @@ public:
     virtual int exec(QDialog &dialog) = 0;
     // The standard open-file dialog; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &caption) = 0;
+    // The standard save-file dialog ("PDF files (*.pdf);;..."); empty when cancelled.
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
     // Opens a document or a mailto: link with its default handler.
     virtual void openUrl(const QUrl &url) = 0;
     // The refusal beep of entry fields.
@@ -38,6 +40,7 @@ public:
     bool question(QWidget *parent, const QString &text) override;
     int exec(QDialog &dialog) override;
     QString openFileName(QWidget *parent, const QString &caption) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
     void openUrl(const QUrl &url) override;
     void beep() override;
 };

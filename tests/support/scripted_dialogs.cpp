@@ -72,6 +72,12 @@ QString ScriptedDialogs::openFileName(QWidget *, const QString &caption)
     return fileName_;
 }
 
+QString ScriptedDialogs::saveFileName(QWidget *, const QString &caption, const QString &)
+{
+    log.append(QStringLiteral("save-file: ") + caption);
+    return saveFileName_;
+}
+
 void ScriptedDialogs::openUrl(const QUrl &url)
 {
     log.append(QStringLiteral("url: ") + url.toString());

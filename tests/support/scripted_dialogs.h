@@ -26,9 +26,11 @@ public:
     // class are used in order, the last one for every later exec().
     void onModal(const QString &className, ModalHandler handler);
     void setOpenFileName(const QString &path) { fileName_ = path; }
+    void setSaveFileName(const QString &path) { saveFileName_ = path; }
 
     // What was shown, in order: "message: text", "question: text",
-    // "exec: TForm8", "open-file: caption", "url: ...", "beep".
+    // "exec: TForm8", "open-file: caption", "save-file: caption", "url: ...",
+    // "beep".
     QStringList log;
     QStringList messages() const;
     QStringList questions() const;
@@ -38,6 +40,7 @@ public:
     bool question(QWidget *parent, const QString &text) override;
     int exec(QDialog &dialog) override;
     QString openFileName(QWidget *parent, const QString &caption) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
     void openUrl(const QUrl &url) override;
     void beep() override;
 
@@ -46,4 +49,5 @@ private:
     QQueue<bool> answers_;
     QHash<QString, QList<ModalHandler>> modal_;
     QString fileName_;
+    QString saveFileName_;
 };
