@@ -21,7 +21,12 @@ void ScriptedDialogs::answerQuestions(std::initializer_list<bool> answers)
 
 void ScriptedDialogs::onModal(const QString &className, ModalHandler handler)
 {
-    modal_[className].append(std::move(handler));
+    modal_[className] = std::move(handler);
+}
+
+void ScriptedDialogs::onModalOnce(const QString &className, ModalHandler handler)
+{
+    once_[className].append(std::move(handler));
 }
 
 QStringList ScriptedDialogs::withPrefix(const QString &prefix) const
@@ -52,10 +57,13 @@ int ScriptedDialogs::exec(QDialog &dialog)
 {
     const QString className = QString::fromLatin1(dialog.metaObject()->className());
     log.append(QStringLiteral("exec: ") + className);
-    auto it = modal_.find(className);
-    if (it == modal_.end() || it->isEmpty())
+    ModalHandler handler;
+    if (!once_.value(className).isEmpty())
+        handler = once_[className].takeFirst();
+    else
+        handler = modal_.value(className);
+    if (!handler)
         return QDialog::Rejected;
-    ModalHandler handler = it->size() > 1 ? it->takeFirst() : it->first();
     dialog.setResult(QDialog::Rejected);
     dialog.show();
     dialog.activateWindow();

@@ -22,9 +22,12 @@ public:
 
     // Answers to the next questions, in order; unscripted questions get No.
     void answerQuestions(std::initializer_list<bool> answers);
-    // Handles the next exec() of a window class ("TForm8"); handlers of a
-    // class are used in order, the last one for every later exec().
+    // Handles every exec() of a window class ("TForm8") from now on,
+    // replacing the handler set before.
     void onModal(const QString &className, ModalHandler handler);
+    // Handles only the next exec() of the class; one-shot handlers queue up
+    // and go before the lasting one.
+    void onModalOnce(const QString &className, ModalHandler handler);
     void setOpenFileName(const QString &path) { fileName_ = path; }
     void setSaveFileName(const QString &path) { saveFileName_ = path; }
 
@@ -47,7 +50,8 @@ public:
 private:
     QStringList withPrefix(const QString &prefix) const;
     QQueue<bool> answers_;
-    QHash<QString, QList<ModalHandler>> modal_;
+    QHash<QString, ModalHandler> modal_;
+    QHash<QString, QList<ModalHandler>> once_;
     QString fileName_;
     QString saveFileName_;
 };

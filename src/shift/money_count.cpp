@@ -1,0 +1,50 @@
+#include "money_count.h"
+
+#include "store/data_module.h"
+#include "widgets/dialogs.h"
+
+#include <QDialog>
+
+MoneyCount::MoneyCount(TDataModule2 &dm, QDialog &countWindow, std::function<void()> printReport)
+    : dm_(dm), countWindow_(countWindow), printReport_(std::move(printReport))
+{
+}
+
+QStringList MoneyCount::totalsFields()
+{
+    QStringList fields{QStringLiteral("Cashier_mc_sales")};
+    for (int i = 1; i <= 3; ++i)
+        fields.append(QStringLiteral("Cashier_mc_tx%1").arg(i));
+    for (int i = 1; i <= 5; ++i)
+        fields.append(QStringLiteral("Cashier_mc_pmt%1").arg(i));
+    fields.append(QStringLiteral("Cashier_mc_fc1"));
+    for (int i = 1; i <= 3; ++i)
+        fields.append(QStringLiteral("Cashier_mc_cpn%1").arg(i));
+    fields.append(QStringLiteral("Cashier_mc_change"));
+    return fields;
+}
+
+bool MoneyCount::run(int cashierId)
+{
+    Table &money = dm_.Moneytb;
+    money.cancel();
+    for (money.first(); money.hasCurrent(); money.first())
+        money.deleteRecord();
+    money.append(); // every amount starts without a value: it reads as zero
+
+    if (dialogs().exec(countWindow_) != QDialog::Accepted) {
+        money.cancel();
+        return false;
+    }
+    money.post();
+    printReport_();
+
+    Table &cashiers = dm_.cashiertb;
+    if (cashiers.findKey(cashierId)) {
+        cashiers.edit();
+        for (const QString &field : totalsFields())
+            cashiers.field(field).setFloat(0);
+        cashiers.post();
+    }
+    return true;
+}

@@ -1,0 +1,283 @@
+// Sign-in, sign-out and the blind money count, with the dialogs scripted.
+#include "scripted_dialogs.h"
+#include "test_database.h"
+
+#include "common/clock.h"
+#include "sale/sale_modes.h"
+#include "sale/transaction_totals.h"
+#include "shift/cashier_shift.h"
+#include "shift/money_count.h"
+#include "shift/money_count_question.h"
+#include "shift/password_dialog.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+
+class RecordingHost : public ShiftHost {
+public:
+    void focusUpcField() override { calls.append(QStringLiteral("focus")); }
+    void setManagerMenu(bool attached) override { menu = attached; }
+    void setTrainingMode(bool shown) override { training = shown; }
+    void shutDown() override { calls.append(QStringLiteral("shutdown")); }
+    QStringList calls;
+    bool menu = true;
+    bool training = false;
+};
+
+// Types a code into the sign-in dialog and presses Enter (OK is the default).
+ScriptedDialogs::ModalHandler typeCode(const QString &code)
+{
+    return [code](QDialog &d) {
+        auto &dlg = static_cast<TPasswordDlg &>(d);
+        QTest::keyClicks(dlg.Password, code);
+        QTest::keyClick(dlg.Password, Qt::Key_Return);
+        return -1;
+    };
+}
+
+int accept(QDialog &) { return QDialog::Accepted; }
+int reject(QDialog &) { return QDialog::Rejected; }
+
+}
+
+class TestCashierShift : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void signInSetsRightsAndTraining_data();
+    void signInSetsRightsAndTraining();
+    void unknownCodeShowsDialogAgain();
+    void closeShutsDown();
+    void noSignOutDuringSale();
+    void blankEntryLineIsRemoved();
+    void answeringNoStillSignsOut();
+    void acceptedCountKeepsRecordPrintsAndZeroes();
+    void cancelledCountKeepsNothing();
+    void secondCountReplacesFirst();
+    void newCashierNamedOnWaitingHeader();
+
+private:
+    void signInAs(const QString &code);
+    std::unique_ptr<TestDatabase> db_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<TPasswordDlg> password_;
+    std::unique_ptr<TMoneyCountDlg> question_;
+    std::unique_ptr<QDialog> countWindow_;
+    std::unique_ptr<MoneyCount> count_;
+    std::unique_ptr<CashierShift> shift_;
+    RecordingHost host_;
+    int reports_ = 0;
+};
+
+void TestCashierShift::init()
+{
+    db_ = std::make_unique<TestDatabase>();
+    db_->addCashier(0, QStringLiteral("Zero"));
+    db_->addCashier(1, QStringLiteral("Manager"), true);
+    db_->addCashier(2, QStringLiteral("Cashier"));
+    db_->addCashier(9, QStringLiteral("Trainee"), true, true);
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    password_ = std::make_unique<TPasswordDlg>();
+    question_ = std::make_unique<TMoneyCountDlg>();
+    countWindow_ = std::make_unique<QDialog>();
+    reports_ = 0;
+    count_ = std::make_unique<MoneyCount>(db_->dm(), *countWindow_, [this] { ++reports_; });
+    host_ = RecordingHost();
+    shift_ = std::make_unique<CashierShift>(db_->dm(), *password_, *question_, *count_, host_);
+}
+
+void TestCashierShift::cleanup()
+{
+    shift_.reset();
+    count_.reset();
+    dialogs_.reset();
+    db_.reset();
+}
+
+void TestCashierShift::signInAs(const QString &code)
+{
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(code));
+    shift_->inOut();
+}
+
+void TestCashierShift::signInSetsRightsAndTraining_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<bool>("menu");
+    QTest::addColumn<bool>("training");
+    QTest::newRow("manager") << "1" << 1 << true << false;
+    QTest::newRow("cashier") << "2" << 2 << false << false;
+    QTest::newRow("training manager") << "9" << 9 << true << true;
+    QTest::newRow("letters sign in cashier 0") << "abc" << 0 << false << false;
+}
+
+void TestCashierShift::signInSetsRightsAndTraining()
+{
+    QFETCH(QString, code);
+    QFETCH(int, id);
+    QFETCH(bool, menu);
+    QFETCH(bool, training);
+    signInAs(code);
+    QVERIFY(shift_->signedIn());
+    QCOMPARE(shift_->cashierId(), id);
+    QCOMPARE(db_->dm().cashiertb.field("Cashier_id").asInteger(), id); // the table stands on the cashier
+    QCOMPARE(host_.menu, menu);
+    QCOMPARE(host_.training, training);
+    QCOMPARE(host_.calls, QStringList{"focus"});
+    QCOMPARE(password_->Password->text(), code); // the field keeps the accepted code
+}
+
+void TestCashierShift::unknownCodeShowsDialogAgain()
+{
+    dialogs_->onModalOnce(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("77")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), [](QDialog &d) {
+        // The dialog comes back empty, with no message in between.
+        if (!static_cast<TPasswordDlg &>(d).Password->text().isEmpty())
+            return int(QDialog::Rejected);
+        QTest::keyClicks(static_cast<TPasswordDlg &>(d).Password, QStringLiteral("2"));
+        return int(QDialog::Accepted);
+    });
+    shift_->inOut();
+    QCOMPARE(dialogs_->log, (QStringList{"exec: TPasswordDlg", "exec: TPasswordDlg"}));
+    QCOMPARE(shift_->cashierId(), 2);
+}
+
+void TestCashierShift::closeShutsDown()
+{
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), reject);
+    shift_->inOut();
+    QVERIFY(shift_->shuttingDown());
+    QVERIFY(!shift_->signedIn());
+    QCOMPARE(host_.calls, QStringList{"shutdown"}); // and no focus afterwards
+}
+
+void TestCashierShift::noSignOutDuringSale()
+{
+    signInAs(QStringLiteral("2"));
+    Table &lines = db_->dm().tmpdetail;
+    for (int i = 0; i < 2; ++i) {
+        lines.append();
+        lines.field("Trx_qty").setFloat(1);
+        lines.post();
+    }
+    dialogs_->log.clear();
+    host_.calls.clear();
+    shift_->inOut();
+    QVERIFY(dialogs_->log.isEmpty());
+    QCOMPARE(host_.calls, QStringList{"focus"});
+    QCOMPARE(lines.recordCount(), 2);
+    QVERIFY(shift_->signedIn());
+}
+
+void TestCashierShift::blankEntryLineIsRemoved()
+{
+    signInAs(QStringLiteral("2"));
+    Table &lines = db_->dm().tmpdetail;
+    lines.append();
+    lines.field("Trx_qty").setFloat(1);
+    lines.post();
+    dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
+    dialogs_->log.clear();
+    shift_->inOut();
+    QCOMPARE(lines.recordCount(), 0);
+    QCOMPARE(dialogs_->log, (QStringList{"exec: TMoneyCountDlg", "exec: TPasswordDlg"}));
+}
+
+void TestCashierShift::answeringNoStillSignsOut()
+{
+    signInAs(QStringLiteral("2"));
+    dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), reject); // then close instead of signing in
+    shift_->inOut();
+    QVERIFY(!shift_->signedIn());
+    QCOMPARE(db_->dm().Moneytb.recordCount(), 0);
+    QCOMPARE(reports_, 0);
+}
+
+void TestCashierShift::acceptedCountKeepsRecordPrintsAndZeroes()
+{
+    signInAs(QStringLiteral("2"));
+    Table &c = db_->dm().cashiertb;
+    QVERIFY(c.findKey(2));
+    c.edit();
+    c.field("Cashier_mc_sales").setFloat(15);
+    c.field("Cashier_mc_pmt1").setFloat(12);
+    c.field("Cashier_sales").setFloat(40);
+    c.post();
+
+    dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), accept);
+    dialogs_->onModal(QStringLiteral("QDialog"), [this](QDialog &) {
+        Table &m = db_->dm().Moneytb;
+        m.field("Money_float").setFloat(100);
+        m.field("Money_pmt1").setFloat(112);
+        return int(QDialog::Accepted);
+    });
+    signInAs(QStringLiteral("1"));
+
+    Table &m = db_->dm().Moneytb;
+    QCOMPARE(m.recordCount(), 1);
+    m.first();
+    QCOMPARE(m.field("Money_pmt1").asFloat(), 112.0);
+    QVERIFY(m.field("Money_cpn1").isNull()); // never typed: no value, reads as zero
+    QCOMPARE(reports_, 1);
+    QVERIFY(c.findKey(2));
+    for (const QString &f : MoneyCount::totalsFields())
+        QCOMPARE(c.field(f).value(), QVariant(0.0));
+    QCOMPARE(c.field("Cashier_sales").asFloat(), 40.0); // the day totals stay
+    QCOMPARE(shift_->cashierId(), 1);
+}
+
+void TestCashierShift::cancelledCountKeepsNothing()
+{
+    signInAs(QStringLiteral("2"));
+    Table &c = db_->dm().cashiertb;
+    QVERIFY(c.findKey(2));
+    c.edit();
+    c.field("Cashier_mc_sales").setFloat(15);
+    c.post();
+    dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), accept);
+    dialogs_->onModal(QStringLiteral("QDialog"), reject);
+    signInAs(QStringLiteral("2"));
+    QCOMPARE(db_->dm().Moneytb.recordCount(), 0);
+    QCOMPARE(reports_, 0);
+    QVERIFY(c.findKey(2));
+    QCOMPARE(c.field("Cashier_mc_sales").asFloat(), 15.0);
+}
+
+void TestCashierShift::secondCountReplacesFirst()
+{
+    signInAs(QStringLiteral("2"));
+    dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), accept);
+    double counted = 10;
+    dialogs_->onModal(QStringLiteral("QDialog"), [&](QDialog &) {
+        db_->dm().Moneytb.field("Money_float").setFloat(counted);
+        counted += 10;
+        return int(QDialog::Accepted);
+    });
+    signInAs(QStringLiteral("2"));
+    signInAs(QStringLiteral("2"));
+    Table &m = db_->dm().Moneytb;
+    QCOMPARE(m.recordCount(), 1);
+    m.first();
+    QCOMPARE(m.field("Money_float").asFloat(), 20.0);
+    QCOMPARE(reports_, 2);
+}
+
+void TestCashierShift::newCashierNamedOnWaitingHeader()
+{
+    signInAs(QStringLiteral("2"));
+    SaleModes modes;
+    ZeroMaster(db_->dm(), modes);
+    QCOMPARE(db_->dm().tmpmaster.field("Trxh_cashier").asInteger(), 2);
+    dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
+    signInAs(QStringLiteral("1"));
+    QCOMPARE(db_->dm().tmpmaster.field("Trxh_cashier").asInteger(), 1);
+    QCOMPARE(db_->dm().tmpmaster.recordCount(), 1);
+}
+
+QTEST_MAIN(TestCashierShift)
+#include "test_cashier_shift.moc"
