@@ -35,10 +35,11 @@ void ExportJournal::append(const QStringList &records)
     QFile file(path_);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         fail(path_, file.errorString());
-    const qint64 sizeBefore = file.size();
+    const qint64 sizeBefore = file.isSequential() ? 0 : file.size();
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
-        file.resize(sizeBefore); // take a partly written sale back out
+        if (!file.isSequential())
+            file.resize(sizeBefore); // take a partly written sale back out
         fail(path_, reason);
     }
     if (::fsync(file.handle()) != 0)
