@@ -1,0 +1,49 @@
+#include "invoice_frame.h"
+
+#include "reports/page_report.h"
+
+namespace {
+
+const QList<ReportColumn> LineColumns{
+    {4, 81, QStringLiteral("UPC Code"), QStringLiteral("tmpdetail.Trx_upc")},
+    {90, 200, QStringLiteral("Description"), QStringLiteral("tmpdetail.Trx_desc")},
+    {295, 50, QStringLiteral("Quantity"), QStringLiteral("tmpdetail.Trx_qty"), true},
+    {350, 60, QStringLiteral("Price"), QStringLiteral("tmpdetail.Trx_price"), true},
+    {415, 58, QStringLiteral("Discount"), QStringLiteral("tmpdetail.Trx_dscamt"), true},
+    {478, 58, QStringLiteral("Total"), QStringLiteral("tmpdetail.Trx_total"), true},
+};
+
+}
+
+namespace InvoiceFrame {
+
+void addCompanyBlock(ReportBand &band, qreal y)
+{
+    const TextStyle style = TextStyle().strong().centred().sized(10);
+    for (const char *field : {"Ctrl_company_name", "Ctrl_company_adr1", "Ctrl_company_adr2", "Ctrl_company_tel"}) {
+        band.addField(QRectF(120, y, 300, RowHeight), QStringLiteral("Control.") + QLatin1String(field), style);
+        y += RowHeight;
+    }
+}
+
+FieldItem *addCaptionedBox(ReportBand &band, qreal x, qreal y, qreal width, const QString &caption,
+                           const QString &fieldPath)
+{
+    band.addLabel(QRectF(x, y, width, LabelHeight), caption);
+    return addBoxedField(band, QRectF(x, y + LabelHeight + 1, width, BoxHeight), fieldPath);
+}
+
+void addLineHeadings(ReportBand &title)
+{
+    title.addBox(QRectF(0, 2, PageGeometry::ContentWidth, BoxHeight));
+    addColumnHeadings(title, 4, LineColumns, TextStyle().strong());
+    title.setHeight(BoxHeight + 6);
+}
+
+void addLine(ReportBand &detail)
+{
+    addColumnFields(detail, 0, LineColumns);
+    detail.setHeight(RowHeight);
+}
+
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "reports/laid_out_page.h"
+
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QPagedPaintDevice;
+
+// Paints laid-out pages. `scale` is device pixels per point; the painter
+// is used untransformed, so fonts are sized for the device itself and keep
+// their exact metrics on a printer or in a PDF.
+void paintPage(QPainter &painter, const LaidOutPage &page, qreal scale, QPointF offset = {});
+
+// Paints each page it receives onto a printer or a PDF writer at once, so
+// a long report never has to be held in memory. The page callback is told
+// the number of every page painted.
+class PaintingPageSink : public PageSink {
+public:
+    explicit PaintingPageSink(QPagedPaintDevice &device, std::function<void(int)> pagePainted = {});
+    ~PaintingPageSink() override;
+    void addPage(const LaidOutPage &page) override;
+    // Ends the painting; true when the device accepted it all.
+    bool finish();
+    int pagesPainted() const { return pages_; }
+
+private:
+    QPagedPaintDevice &device_;
+    std::unique_ptr<QPainter> painter_;
+    std::function<void(int)> pagePainted_;
+    int pages_ = 0;
+    bool failed_ = false;
+};

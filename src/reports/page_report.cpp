@@ -1,0 +1,46 @@
+#include "page_report.h"
+
+#include "reports/report_layout.h"
+#include "reports/report_preview_window.h"
+#include "reports/report_printing.h"
+
+PageReport::PageReport(TDataModule2 &dm, const QString &documentName)
+    : dm(dm), tables_(dataModuleTables(dm)), documentName_(documentName)
+{
+    for (BandType type : {BandType::PageHeader, BandType::Title, BandType::Detail, BandType::SubDetail,
+                          BandType::Summary, BandType::PageFooter})
+        bands_[size_t(type)] = std::make_unique<ReportBand>(type, tables_);
+}
+
+PageReport::~PageReport() = default;
+
+int PageReport::layout(PageSink &sink)
+{
+    return ReportLayout(*this, sink).run();
+}
+
+QList<LaidOutPage> PageReport::layoutPages()
+{
+    PageList list;
+    layout(list);
+    return list.pages;
+}
+
+void PageReport::preview(QWidget *parent)
+{
+    ReportPreviewWindow::showReport(*this, parent);
+}
+
+void PageReport::print()
+{
+    printDocument(documentName_, [this](PageSink &sink) { layout(sink); });
+}
+
+void PageReport::translateLabels(const QHash<QString, QString> &captions)
+{
+    documentName_ = captions.value(documentName_, documentName_);
+    for (const auto &band : bands_)
+        for (const auto &item : band->items())
+            if (auto *label = dynamic_cast<LabelItem *>(item.get()))
+                label->setCaption(captions.value(label->caption(), label->caption()));
+}

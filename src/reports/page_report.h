@@ -1,0 +1,67 @@
+#pragma once
+
+#include "reports/report_band.h"
+
+#include <QHash>
+#include <array>
+
+class QWidget;
+class TDataModule2;
+
+// Letter paper, portrait, in points; the bands fill the area inside the
+// margins.
+namespace PageGeometry {
+constexpr qreal PaperWidth = 612;
+constexpr qreal PaperHeight = 792;
+constexpr qreal Margin = 36;
+constexpr qreal ContentWidth = PaperWidth - 2 * Margin;
+}
+
+// A page report: bands of items over a data set (a table of the data
+// module, as filtered and linked at the moment of the run) or over none.
+// Each report of the program derives from it and builds its bands once.
+class PageReport {
+public:
+    PageReport(TDataModule2 &dm, const QString &documentName);
+    virtual ~PageReport();
+    PageReport(const PageReport &) = delete;
+    PageReport &operator=(const PageReport &) = delete;
+
+    // The name of the printed document and of its PDF file.
+    const QString &documentName() const { return documentName_; }
+
+    Table *dataSet() const { return dataSet_; }
+    Table *subDetailSet() const { return subDetailSet_; }
+    ReportBand &band(BandType type) { return *bands_[size_t(type)]; }
+    const ReportBand &band(BandType type) const { return *bands_[size_t(type)]; }
+
+    // Replaces the fixed labels by their French captions; reports without
+    // a French caption set keep theirs.
+    virtual void applyFrenchCaptions() {}
+
+    // Lays the report out from the tables as they stand now, handing each
+    // page to the sink as soon as it is full; returns the page count. The
+    // data set is left where the run ended.
+    int layout(PageSink &sink);
+    QList<LaidOutPage> layoutPages();
+
+    // Shows the report in the modal preview window; returns when it closes.
+    void preview(QWidget *parent = nullptr);
+    // Prints the report at once (see report_printing.h for where to).
+    void print();
+
+protected:
+    void setDataSet(Table *table) { dataSet_ = table; }
+    void setSubDetailSet(Table *table) { subDetailSet_ = table; }
+    // Every label (and the document name) whose text is a key gets the value.
+    void translateLabels(const QHash<QString, QString> &captions);
+
+    TDataModule2 &dm;
+
+private:
+    TableResolver tables_;
+    std::array<std::unique_ptr<ReportBand>, 6> bands_;
+    QString documentName_;
+    Table *dataSet_ = nullptr;
+    Table *subDetailSet_ = nullptr;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "reports/laid_out_page.h"
+
+#include <QString>
+#include <QVector>
+#include <memory>
+
+class QIODevice;
+
+// A laid-out report kept in a file, page by page: the preview's pages, and
+// a report saved from the preview to be opened again later. The file holds
+// a header and one compressed record per page, so a reader fetches any
+// page without loading the others.
+class RenderedReportWriter : public PageSink {
+public:
+    // Writes the header at once; device must be open for writing.
+    RenderedReportWriter(QIODevice &device, const QString &documentName);
+    void addPage(const LaidOutPage &page) override;
+    // False when a write failed.
+    bool ok() const;
+
+private:
+    QIODevice &device_;
+    bool failed_ = false;
+};
+
+class RenderedReport {
+public:
+    // Reads a rendered report from an open device it then owns; nullptr
+    // when the device does not hold one.
+    static std::unique_ptr<RenderedReport> open(std::unique_ptr<QIODevice> device);
+    static std::unique_ptr<RenderedReport> openFile(const QString &path);
+    ~RenderedReport();
+
+    const QString &documentName() const { return documentName_; }
+    int pageCount() const { return int(offsets_.size()); }
+    LaidOutPage page(int index) const;
+    // Copies the whole report into another device.
+    bool copyTo(QIODevice &target) const;
+
+private:
+    RenderedReport() = default;
+    std::unique_ptr<QIODevice> device_;
+    QString documentName_;
+    QVector<qint64> offsets_;
+};

@@ -1,0 +1,106 @@
+#include "report_layout.h"
+
+#include "common/clock.h"
+#include "reports/page_report.h"
+#include "store/table.h"
+
+ReportLayout::ReportLayout(PageReport &report, PageSink &sink) : report_(report), sink_(sink)
+{
+    for (BandType type : {BandType::PageHeader, BandType::Title, BandType::Detail, BandType::SubDetail,
+                          BandType::Summary, BandType::PageFooter})
+        for (const auto &item : report_.band(type).items())
+            if (ReportExpression *e = item->expression(); e && e->hasSums())
+                expressionsWithSums_.push_back(e);
+}
+
+int ReportLayout::run()
+{
+    for (ReportExpression *e : expressionsWithSums_)
+        e->resetSums();
+    context_.startedAt = Clock::now();
+    context_.pageNumber = 0;
+
+    startPage();
+    if (report_.band(BandType::Title).printed())
+        place(report_.band(BandType::Title));
+
+    if (Table *data = report_.dataSet()) {
+        for (data->first(); !data->eof(); data->next())
+            detailRecord();
+    } else {
+        detailRecord();
+    }
+
+    const ReportBand &summary = report_.band(BandType::Summary);
+    if (summary.printed()) {
+        makeRoom(summary.height());
+        place(summary);
+    }
+    finishPage();
+    return context_.pageNumber;
+}
+
+void ReportLayout::detailRecord()
+{
+    for (ReportExpression *e : expressionsWithSums_)
+        e->accumulate();
+
+    const ReportBand &detail = report_.band(BandType::Detail);
+    const ReportBand &subDetail = report_.band(BandType::SubDetail);
+    Table *lines = subDetail.printed() ? report_.subDetailSet() : nullptr;
+    if (lines)
+        lines->first();
+
+    const bool firstLineFollows = lines && !lines->eof();
+    if (detail.printed()) {
+        makeRoom(detail.height() + (firstLineFollows ? subDetail.height() : 0));
+        place(detail);
+    }
+    if (!lines)
+        return;
+    for (; !lines->eof(); lines->next()) {
+        makeRoom(subDetail.height());
+        place(subDetail);
+    }
+}
+
+qreal ReportLayout::footerTop() const
+{
+    return PageGeometry::PaperHeight - PageGeometry::Margin - report_.band(BandType::PageFooter).height();
+}
+
+void ReportLayout::startPage()
+{
+    ++context_.pageNumber;
+    page_ = LaidOutPage();
+    page_.number = context_.pageNumber;
+    page_.size = QSizeF(PageGeometry::PaperWidth, PageGeometry::PaperHeight);
+    y_ = PageGeometry::Margin;
+    place(report_.band(BandType::PageHeader));
+    bodyTop_ = y_;
+}
+
+void ReportLayout::finishPage()
+{
+    y_ = footerTop();
+    place(report_.band(BandType::PageFooter));
+    sink_.addPage(page_);
+}
+
+void ReportLayout::makeRoom(qreal height)
+{
+    const bool pageHasBody = y_ > bodyTop_;
+    if (y_ + height > footerTop() && pageHasBody) {
+        finishPage();
+        startPage();
+    }
+}
+
+void ReportLayout::place(const ReportBand &band)
+{
+    const QPointF origin(PageGeometry::Margin, y_);
+    for (const auto &item : band.items())
+        if (item->enabled())
+            page_.items.append(item->place(context_, origin));
+    y_ += band.height();
+}

@@ -1,0 +1,37 @@
+#include "report_parts.h"
+
+#include "reports/page_report.h"
+
+namespace {
+constexpr qreal BoxPadding = 4;
+}
+
+qreal addReportHeading(ReportBand &band, const QString &title)
+{
+    const qreal width = PageGeometry::ContentWidth;
+    band.addSystemItem(QRectF(0, 0, 250, RowHeight), SystemItem::Kind::DateTime);
+    band.addSystemItem(QRectF(width - 150, 0, 150, RowHeight), SystemItem::Kind::PageNumber, TextStyle().right());
+    band.addLabel(QRectF(0, 16, width, 22), title, TextStyle().strong().centred().sized(14));
+    band.addLabel(QRectF(0, 42, 70, RowHeight), QStringLiteral("Terminal ID"));
+    band.addField(QRectF(72, 42, 80, RowHeight), QStringLiteral("Control.Ctrl_terminal_id"));
+    return 62;
+}
+
+void addColumnHeadings(ReportBand &band, qreal y, const QList<ReportColumn> &columns, const TextStyle &style)
+{
+    for (const ReportColumn &c : columns)
+        band.addLabel(c.cell(y), c.heading, c.rightAligned ? style.right() : style);
+}
+
+void addColumnFields(ReportBand &band, qreal y, const QList<ReportColumn> &columns, const TextStyle &style)
+{
+    for (const ReportColumn &c : columns)
+        if (!c.field.isEmpty())
+            band.addField(c.cell(y), c.field, c.rightAligned ? style.right() : style);
+}
+
+FieldItem *addBoxedField(ReportBand &band, const QRectF &box, const QString &fieldPath, const TextStyle &style)
+{
+    band.addBox(box);
+    return band.addField(box.adjusted(BoxPadding, 0, -BoxPadding, 0), fieldPath, style);
+}

@@ -1,0 +1,102 @@
+#include "sales_register_report.h"
+
+#include "reports/report_parts.h"
+#include "store/data_module.h"
+
+namespace {
+
+const QList<ReportColumn> SaleColumns{
+    {0, 70, QStringLiteral("Number"), QStringLiteral("tranmaster.Trxh_id")},
+    {75, 70, QStringLiteral("Cashier"), QStringLiteral("tranmaster.Trxh_cashier")},
+    {150, 80, QStringLiteral("Date"), QStringLiteral("tranmaster.Trxh_date")},
+    {235, 80, QStringLiteral("Time"), QStringLiteral("tranmaster.Trxh_time")},
+};
+
+const QList<ReportColumn> LineColumns{
+    {0, 80, QStringLiteral("UPC Code"), QStringLiteral("trandetail.Trx_upc")},
+    {85, 215, QStringLiteral("Description"), QStringLiteral("trandetail.Trx_desc")},
+    {305, 50, QStringLiteral("Quantity"), QStringLiteral("trandetail.Trx_qty"), true},
+    {360, 55, QStringLiteral("Price"), QStringLiteral("trandetail.Trx_price"), true},
+    {420, 55, QStringLiteral("Discount"), QStringLiteral("trandetail.Trx_dscamt"), true},
+    {480, 60, QStringLiteral("Total"), QStringLiteral("trandetail.Trx_total"), true},
+};
+
+// The three groups of amounts under a sale's heading, five rows each: a
+// fixed label or a control-record name, then the sale's field.
+struct Amount {
+    QString label;
+    QString labelField;
+    QString field;
+};
+
+const qreal GroupX[3] = {0, 190, 375};
+const qreal GroupLabelWidth[3] = {85, 80, 80};
+constexpr qreal AmountWidth = 85;
+
+QList<QList<Amount>> amountGroups()
+{
+    QList<Amount> payments, coupons, totals;
+    for (int i = 1; i <= 5; ++i)
+        payments.append({{}, QStringLiteral("Ctrl_pmt%1").arg(i), QStringLiteral("Trxh_pmt%1").arg(i)});
+    for (int i = 1; i <= 3; ++i)
+        coupons.append({{}, QStringLiteral("Ctrl_cpn%1").arg(i), QStringLiteral("Trxh_cpn%1").arg(i)});
+    coupons.append({QStringLiteral("Foreign Curr"), {}, QStringLiteral("Trxh_fc1")});
+    totals.append({QStringLiteral("Sub Total"), {}, QStringLiteral("Trxh_total")});
+    for (int i = 1; i <= 3; ++i)
+        totals.append({{}, QStringLiteral("Ctrl_tx%1").arg(i), QStringLiteral("Trxh_tx%1").arg(i)});
+    totals.append({QStringLiteral("Grand Total"), {}, QStringLiteral("Trxh_grand_total")});
+    return {payments, coupons, totals};
+}
+
+}
+
+TForm13::TForm13(TDataModule2 &dm) : PageReport(dm, QStringLiteral("Sales Register Report"))
+{
+    setDataSet(&dm.tranmaster);
+    setSubDetailSet(&dm.trandetail);
+
+    ReportBand &header = band(BandType::PageHeader);
+    header.setHeight(addReportHeading(header, documentName()));
+
+    ReportBand &detail = band(BandType::Detail);
+    detail.addRule(0, 2, PageGeometry::ContentWidth);
+    addColumnHeadings(detail, 6, SaleColumns, TextStyle().strong());
+    addColumnFields(detail, 6 + RowHeight, SaleColumns);
+
+    const qreal amountsTop = 8 + 2 * RowHeight;
+    const QList<QList<Amount>> groups = amountGroups();
+    for (int g = 0; g < groups.size(); ++g) {
+        for (int row = 0; row < groups[g].size(); ++row) {
+            const Amount &a = groups[g][row];
+            const qreal y = amountsTop + row * RowHeight;
+            const QRectF labelCell(GroupX[g], y, GroupLabelWidth[g], RowHeight);
+            if (a.labelField.isEmpty())
+                detail.addLabel(labelCell, a.label);
+            else
+                detail.addField(labelCell, QStringLiteral("Control.") + a.labelField);
+            detail.addField(QRectF(GroupX[g] + GroupLabelWidth[g], y, AmountWidth, RowHeight),
+                            QStringLiteral("tranmaster.") + a.field, TextStyle().right());
+        }
+    }
+    const qreal linesTop = amountsTop + 5 * RowHeight + 4;
+    addColumnHeadings(detail, linesTop, LineColumns, TextStyle().strong().underlined());
+    detail.setHeight(linesTop + RowHeight + 2);
+
+    ReportBand &line = band(BandType::SubDetail);
+    addColumnFields(line, 0, LineColumns);
+    line.setHeight(13);
+}
+
+void TForm13::applyFrenchCaptions()
+{
+    translateLabels({{QStringLiteral("Sales Register Report"), QStringLiteral("Registre des Ventes")},
+                     {QStringLiteral("Number"), QStringLiteral("Numéro")},
+                     {QStringLiteral("Cashier"), QStringLiteral("Caissier")},
+                     {QStringLiteral("Sub Total"), QStringLiteral("Sous Total")},
+                     {QStringLiteral("UPC Code"), QStringLiteral("Code UPC")},
+                     {QStringLiteral("Price"), QStringLiteral("Prix")},
+                     {QStringLiteral("Quantity"), QStringLiteral("Quantité")},
+                     {QStringLiteral("Time"), QStringLiteral("Heure")},
+                     {QStringLiteral("Discount"), QStringLiteral("Escompte")},
+                     {QStringLiteral("Foreign Curr"), QStringLiteral("Devise étrangère")}});
+}
