@@ -49,7 +49,7 @@ public:
 
     int write(const QByteArray &data) override
     {
-        const int connected = ensureConnected();
+        const int connected = reconnectIfDropped();
         if (connected != Opos::Success)
             return connected;
         if (socket_.write(data) != data.size())
@@ -75,8 +75,7 @@ public:
         socket_.readAll();
     }
 
-private:
-    int ensureConnected()
+    int reconnectIfDropped() override
     {
         // Lets the socket notice a connection the printer has closed.
         if (socket_.state() == QAbstractSocket::ConnectedState && socket_.bytesAvailable() == 0)
@@ -84,6 +83,7 @@ private:
         return socket_.state() == QAbstractSocket::ConnectedState ? Opos::Success : connect();
     }
 
+private:
     PortAddress address_;
     int timeoutMs_;
     QTcpSocket socket_;

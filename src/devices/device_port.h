@@ -21,6 +21,9 @@ public:
     // devices Baud (default 9600) and FlowControl (none, rtscts, xonxoff).
     static std::shared_ptr<DevicePort> shared(const DeviceSettings &settings, int &result);
 
+    // Connects again when the device has dropped the connection; Success
+    // when the port is usable.
+    virtual int reconnectIfDropped() { return 0; }
     virtual int write(const QByteArray &data) = 0;
     // Reads what arrives within the timeout (at most maxBytes); empty when
     // nothing came.

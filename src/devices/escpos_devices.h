@@ -46,6 +46,9 @@ protected:
     {
         if (!port_)
             return Opos::NotClaimed;
+        const int connected = port_->reconnectIfDropped();
+        if (connected != Opos::Success)
+            return connected;
         if (port_->connectionCount() != setUpForConnection_) {
             const int result = setUp();
             if (result != Opos::Success)

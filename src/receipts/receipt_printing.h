@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringList>
+
+struct AppSettings;
+struct DeviceNames;
+class DeviceOperations;
+class TDataModule2;
+
+// The seven receipt-printer printouts. Each builds its lines first (the
+// *Lines functions beside each printout), then sends them one by one with
+// PrintLine and closes with one EndPrintout. The layout ("Columns30") and
+// the language are taken at print time.
+class ReceiptPrinting {
+public:
+    ReceiptPrinting(TDataModule2 &dm, DeviceOperations &devices, const AppSettings &settings, const DeviceNames &names);
+
+    // The sale and stock receipts print nothing when there is no printer.
+    void print_receipt_sale();
+    void print_receipt_stock();
+    // The others are reached only through callers that test the printer.
+    void PrintMoneyCount();
+    void PrintCashierReport();
+    void PrintFinancialReport();
+    void PrintProductReport();
+    void PrintDepartmentReport();
+
+private:
+    bool columns30() const;
+    void send(const QStringList &lines);
+
+    TDataModule2 &dm_;
+    DeviceOperations &devices_;
+    const AppSettings &settings_;
+    const DeviceNames &names_;
+};

@@ -1,0 +1,118 @@
+#include "report_printouts.h"
+
+#include "common/formats.h"
+#include "common/language.h"
+#include "common/money.h"
+#include "receipts/printout_lines.h"
+#include "store/data_module.h"
+
+namespace {
+
+int paperWidth(bool columns30)
+{
+    return columns30 ? Columns30 : Columns40;
+}
+
+QString moneyLine(const QString &label, double amount)
+{
+    return formatLine(u"%-15s %10.2m", {label, amount});
+}
+
+QString countLine(const QString &label, double count)
+{
+    return formatLine(u"%-15s %10d", {label, count});
+}
+
+// The totals block of a cashier record ("Cashier_") or the financial
+// record ("Fin_"), from "Description          Total" to the two empty
+// lines that close it.
+QStringList totalsBlock(TDataModule2 &dm, Table &record, const QString &prefix)
+{
+    const auto value = [&](const char *stem) { return numberField(record, prefix + QLatin1String(stem)); };
+    const auto name = [&dm](const char *stem, int i) { return textField(dm.Control, numbered(stem, i)); };
+
+    QStringList lines{QStringLiteral("Description          Total"),
+                      moneyLine(chooseText(QStringLiteral("Sales"), QStringLiteral("Ventes")), value("sales"))};
+    double total = value("sales");
+    for (int i = 1; i <= 3; ++i) {
+        const double tax = numberField(record, prefix + numbered("tx", i));
+        lines << moneyLine(name("Ctrl_tx", i), tax);
+        total += tax;
+    }
+    lines << moneyLine(QStringLiteral("Total"), total) << countLine(QStringLiteral("No. transaction"), value("no_trx"));
+    for (int i = 1; i <= 5; ++i)
+        lines << moneyLine(name("Ctrl_pmt", i), numberField(record, prefix + numbered("pmt", i)));
+    for (int i = 1; i <= 3; ++i)
+        lines << moneyLine(name("Ctrl_cpn", i), numberField(record, prefix + numbered("cpn", i)));
+    lines << moneyLine(chooseText(QStringLiteral("Foreign Curr."), QStringLiteral("Devise etrange")), value("fc1"))
+          << moneyLine(QStringLiteral("Change"), value("change")) << moneyLine(QStringLiteral("Voids"), value("voids"))
+          << countLine(QStringLiteral("No. Voids"), value("no_voids")) << QString() << QString();
+    return lines;
+}
+
+}
+
+QStringList cashierReportLines(TDataModule2 &dm, bool columns30)
+{
+    QStringList lines =
+        reportHeader(dm, paperWidth(columns30),
+                     chooseText(QStringLiteral("C A S H I E R   R E P O R T"),
+                                QStringLiteral("R A P P O R T   C A I S S I E R")));
+    lines << QString();
+    Table &cashiers = dm.cashiertb;
+    const int signedIn = cashiers.field(QStringLiteral("Cashier_id")).asInteger();
+    // Walking the table must not make bound views repaint every record.
+    cashiers.disableControls();
+    for (cashiers.first(); !cashiers.eof(); cashiers.next())
+        lines << cashierNameLine(dm) << QString() << totalsBlock(dm, cashiers, QStringLiteral("Cashier_"));
+    cashiers.findKey(signedIn);
+    cashiers.enableControls();
+    return lines;
+}
+
+QStringList financialReportLines(TDataModule2 &dm, bool columns30)
+{
+    QStringList lines =
+        reportHeader(dm, paperWidth(columns30),
+                     chooseText(QStringLiteral("F I N A N C I A L   R E P O R T"),
+                                QStringLiteral("R A P P O R T   F I N A N C I E R")));
+    lines << QString() << totalsBlock(dm, dm.fintb, QStringLiteral("Fin_"));
+    return lines;
+}
+
+QStringList productReportLines(TDataModule2 &dm, bool columns30)
+{
+    QStringList lines =
+        reportHeader(dm, paperWidth(columns30),
+                     chooseText(QStringLiteral("S A L E S   R E P O R T"),
+                                QStringLiteral("R A P P O R T   D E S   V E N T E S")));
+    lines << QString()
+          << chooseText(QStringLiteral("Description    Qty      Total"), QStringLiteral("Description    Qte      Total"));
+    Table &products = dm.producttb;
+    Money total;
+    for (products.first(); !products.eof(); products.next()) {
+        const double sales = numberField(products, QStringLiteral("Product_sales"));
+        lines << formatLine(u"%-13s %4d %10.2m", {textField(products, QStringLiteral("Product_desc")),
+                                                  numberField(products, QStringLiteral("Product_qty_sales")), sales});
+        total += Money::fromDouble(sales);
+    }
+    lines << QString() << formatLine(u"%-13s      %10.2m", {QStringLiteral("Total"), total.toDouble()});
+    return lines;
+}
+
+QStringList departmentReportLines(TDataModule2 &dm, bool columns30)
+{
+    QStringList lines = reportHeader(dm, paperWidth(columns30),
+                                     chooseText(QStringLiteral("D E P T   R E P O R T"),
+                                                QStringLiteral("R A P P O R T   D E P T.")));
+    lines << QString() << QStringLiteral("Description          Total");
+    Table &departments = dm.DeptTb;
+    Money total;
+    for (departments.first(); !departments.eof(); departments.next()) {
+        const double sales = numberField(departments, QStringLiteral("Dept_sales"));
+        lines << moneyLine(textField(departments, QStringLiteral("Dept_desc")), sales);
+        total += Money::fromDouble(sales);
+    }
+    lines << QString() << moneyLine(QStringLiteral("Total"), total.toDouble());
+    return lines;
+}
