@@ -1,0 +1,134 @@
+#include "line_entry.h"
+
+#include "sale_modes.h"
+
+#include "common/clock.h"
+#include "common/formats.h"
+#include "store/data_module.h"
+#include "store/store_error.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+// Posts the line, passing over a refusal of the store: pricing goes on
+// with what the line holds.
+void postIgnoringErrors(Table &line)
+{
+    try {
+        line.post();
+    } catch (const StoreError &) {
+    }
+}
+
+}
+
+double codeFromText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    double value = QLocale().toDouble(trimmed, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(trimmed, &ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+QString lineDisplayText(const QString &shortDescription, double amount)
+{
+    return formatLine(u"%-9s %10.2m", {shortDescription, amount});
+}
+
+bool promotionApplies(const QDate &start, const QDate &end, const QDateTime &now)
+{
+    if (!end.isValid())
+        return false;
+    const bool started = !start.isValid() || now >= QDateTime(start, QTime(0, 0));
+    return started && now <= QDateTime(end, QTime(0, 0));
+}
+
+LineEntry::LineEntry(TDataModule2 &dm, SaleModes &modes) : dm_(dm), modes_(modes) {}
+
+bool LineEntry::currentLineUnfinished(double code)
+{
+    Table &product = dm_.producttb;
+    if (!product.findKey(code))
+        return true;
+    return dm_.tmpdetail.field(QStringLiteral("Trx_total")).asFloat() == 0
+        && product.field(QStringLiteral("Product_price")).asFloat() != 0;
+}
+
+void LineEntry::appendEntryLine()
+{
+    modes_.voidItem = false;
+    Table &line = dm_.tmpdetail;
+    line.append();
+    line.field(QStringLiteral("Trx_qty")).setFloat(1);
+    for (const char *zero : {"Trx_price", "Trx_dsc_per", "Trx_dscamt", "Trx_total", "Trx_dsc", "Trx_cost"})
+        line.field(QLatin1String(zero)).setFloat(0);
+    line.field(QStringLiteral("Trx_promo")).setBoolean(false);
+    line.field(QStringLiteral("Trx_cpn")).setInteger(0);
+    line.post();
+}
+
+bool LineEntry::fillFromProduct(double code)
+{
+    Table &product = dm_.producttb;
+    if (!product.findKey(code))
+        return false;
+    auto from = [&product](const char *name) { return product.field(QLatin1String(name)); };
+
+    Table &line = dm_.tmpdetail;
+    line.edit();
+    auto to = [&line](const char *name) { return line.field(QLatin1String(name)); };
+    to("Trx_upc").setFloat(code);
+    to("Trx_short_desc").setString(from("Product_short_desc").asString());
+    to("Trx_desc").setString(from("Product_desc").asString());
+
+    double price = from("Product_price").asFloat();
+    if (promotionApplies(from("Product_promo_start").asDate(), from("Product_promo_end").asDate(), Clock::now()))
+        price = from("Product_promo").asFloat();
+    if (modes_.receiving)
+        price = from("Product_avg_cost").asFloat();
+    to("Trx_price").setFloat(price);
+
+    for (const char *zero : {"Trx_dscamt", "Trx_total", "Trx_dsc", "Trx_dsc_per"})
+        to(zero).setFloat(0);
+    to("Trx_cpn").setInteger(0);
+    to("Trx_promo").setBoolean(false);
+    to("Trx_qty").setFloat(modes_.voidItem || modes_.returnMode ? -1 : 1);
+    to("Trx_cost").setFloat(from("Product_avg_cost").asFloat());
+    to("Trx_tx1").setBoolean(from("Product_tx1").asBoolean());
+    to("Trx_tx2").setBoolean(from("Product_tx2").asBoolean());
+    to("Trx_tx3").setBoolean(from("Product_tx3").asBoolean());
+    return true;
+}
+
+void LineEntry::applySignRule()
+{
+    if (!modes_.voidItem && !modes_.returnMode)
+        return;
+    Table &line = dm_.tmpdetail;
+    Field quantity = line.field(QStringLiteral("Trx_qty"));
+    if (quantity.asFloat() > 0) {
+        line.edit();
+        quantity.setFloat(-quantity.asFloat());
+    }
+}
+
+void LineEntry::priceLine()
+{
+    Table &line = dm_.tmpdetail;
+    postIgnoringErrors(line);
+    line.edit();
+
+    Field discountAmount = line.field(QStringLiteral("Trx_dscamt"));
+    const long double quantity = line.field(QStringLiteral("Trx_qty")).asFloat();
+    const long double price = line.field(QStringLiteral("Trx_price")).asFloat();
+    const long double percent = line.field(QStringLiteral("Trx_dsc_per")).asFloat();
+    discountAmount.setFloat(static_cast<double>(percent * 0.01L * (quantity * price)));
+    const long double total = quantity * price - static_cast<long double>(discountAmount.asFloat());
+    line.field(QStringLiteral("Trx_total")).setFloat(static_cast<double>(total));
+
+    postIgnoringErrors(line);
+}

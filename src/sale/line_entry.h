@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class TDataModule2;
+struct SaleModes;
+
+// The code in the UPC field as a number; text that is not a number gives 0.
+double codeFromText(const QString &text);
+
+// What the customer display shows for a priced line: the short description
+// left-aligned in nine characters (a longer one is not cut), a space, and
+// the amount in the currency format right-aligned in ten.
+QString lineDisplayText(const QString &shortDescription, double amount);
+
+// Whether a product's promotional price applies at `now`. The dates carry
+// no time of day: the promotion runs from the first moment of the start
+// day to the first moment of the end day. A missing start date is the
+// earliest day there is; a missing end date ends the promotion before it
+// begins.
+bool promotionApplies(const QDate &start, const QDate &end, const QDateTime &now);
+
+// The rules of the work lines of the sale in progress, apart from the
+// window's fields and focus: the entry line, filling a line from its
+// product, the sign rule and the pricing of a line.
+class LineEntry {
+public:
+    LineEntry(TDataModule2 &dm, SaleModes &modes);
+
+    // True while the current line is still the entry line for `code`: no
+    // product has the code, or the line has no total yet although the
+    // product's regular price is not zero. Leaves the product table on the
+    // product found.
+    bool currentLineUnfinished(double code);
+
+    // Switches void-item mode off and appends a new empty line, posted; it
+    // becomes the current line.
+    void appendEntryLine();
+
+    // Fills the current line (a new one when there is no line) from the
+    // product with `code`, for a sale, a return or receiving; false, with
+    // nothing changed, when no product has it.
+    bool fillFromProduct(double code);
+
+    // In void-item or return mode a positive quantity turns negative.
+    void applySignRule();
+
+    // Computes the discount amount and the total of the current line in
+    // extended precision, stores them unrounded and posts the line; a post
+    // the store refuses is passed over and the computation goes on.
+    void priceLine();
+
+private:
+    TDataModule2 &dm_;
+    SaleModes &modes_;
+};

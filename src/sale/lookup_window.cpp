@@ -1,0 +1,84 @@
+#include "lookup_window.h"
+
+#include "store/data_module.h"
+#include "widgets/db_grid.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+const QColor Teal(0, 128, 128);
+}
+
+TForm16::TForm16(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
+{
+    setObjectName(QStringLiteral("Form16"));
+    setWindowTitle(QStringLiteral("Lookup"));
+    setModal(true);
+
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setDataSource(&dm.producttb);
+    DBGrid1->setColumns({
+        {QStringLiteral("Product_desc"), QStringLiteral("Description"), Qt::AlignLeft, 380, true},
+        {QStringLiteral("Product_price"), QStringLiteral("Price"), Qt::AlignRight, 110},
+    });
+    DBGrid1->setRowSelect(true);
+    DBGrid1->setRowIndicator(true);
+    DBGrid1->setTitleColours(Teal, Qt::white);
+    DBGrid1->installEventFilter(this);
+    connect(DBGrid1, &DBGrid::doubleClicked, this, &TForm16::choose);
+
+    QFont bold = font();
+    bold.setBold(true);
+    Label1 = new QLabel(QStringLiteral("Escape Key to exit"), this);
+    Label2 = new QLabel(QStringLiteral("Return Key to select"), this);
+    Label3 = new QLabel(QStringLiteral("Arrow Keys to navigate"), this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(DBGrid1, 1);
+    for (QLabel *hint : {Label1, Label2, Label3}) {
+        hint->setFont(bold);
+        layout->addWidget(hint);
+    }
+    resize(560, 460);
+}
+
+void TForm16::applyFrenchCaptions()
+{
+    setWindowTitle(QStringLiteral("Recherche"));
+    Label1->setText(QStringLiteral("Escape pour quitter"));
+    Label2->setText(QStringLiteral("Return pour sélectionner"));
+    Label3->setText(QStringLiteral("Fleches pour naviguer"));
+    DBGrid1->setColumnTitle(1, QStringLiteral("Prix"));
+}
+
+void TForm16::choose()
+{
+    Table &products = dm_.producttb;
+    if (!products.hasCurrent())
+        return;
+    Table &line = dm_.tmpdetail;
+    line.edit();
+    line.field(QStringLiteral("Trx_upc")).setFloat(products.field(QStringLiteral("Product_upc")).asFloat());
+    accept();
+}
+
+void TForm16::reject()
+{
+    dm_.tmpdetail.edit();
+    QDialog::reject();
+}
+
+bool TForm16::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            choose();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

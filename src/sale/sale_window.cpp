@@ -1,0 +1,361 @@
+#include "sale_window.h"
+
+#include "lookup_window.h"
+#include "transaction_totals.h"
+
+#include "common/language.h"
+#include "devices/device_operations.h"
+#include "store/data_module.h"
+#include "widgets/db_edit.h"
+#include "widgets/dialogs.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+
+namespace {
+
+const char *const CannotEnglish = "Operation can not be done durring a transaction";
+const char *const ThisCannotEnglish = "This operation can not be done durring a transaction";
+const char *const CannotFrench = "Cette opération ne peut pas être fait durant une transaction";
+
+}
+
+TForm1::TForm1(TDataModule2 &dm, AppSettings &settings, DeviceOperations &devices, DeviceNames &deviceNames,
+               QWidget *parent)
+    : QWidget(parent), dm_(dm), settings_(settings), devices_(devices), deviceNames_(deviceNames),
+      entry_(dm, modes)
+{
+    setObjectName(QStringLiteral("Form1"));
+    buildLayout();
+    buildMenu();
+    Form16 = new TForm16(dm, this);
+}
+
+TForm1::~TForm1() = default;
+
+// ---- window state -----------------------------------------------------------
+
+void TForm1::setManagerMenu(bool attached)
+{
+    menuAttached_ = attached;
+    MainMenu1->setVisible(attached);
+    MainMenu1->setEnabled(attached);
+}
+
+bool TForm1::managerMenuAttached() const
+{
+    return menuAttached_;
+}
+
+void TForm1::setTrainingMode(bool on)
+{
+    TrainLabel->setVisible(on);
+}
+
+void TForm1::ShowChange(const QString &amountText)
+{
+    ChangeLabel->setText(amountText);
+    ChangeBox->show();
+}
+
+bool TForm1::transactionInProgress()
+{
+    return dm_.tmpdetail.active() && dm_.tmpdetail.recordCount() >= 2;
+}
+
+bool TForm1::refusedDuringTransaction(const QString &english, const QString &french)
+{
+    if (!transactionInProgress())
+        return false;
+    dialogs().message(this, chooseText(english, french));
+    return true;
+}
+
+void TForm1::runHook(const std::function<void()> &hook)
+{
+    if (hook)
+        hook();
+}
+
+void TForm1::runBetweenTransactions(const std::function<void()> &hook)
+{
+    if (!refusedDuringTransaction(QLatin1String(ThisCannotEnglish), QString::fromUtf8(CannotFrench)))
+        runHook(hook);
+}
+
+void TForm1::runWithTableClosed(Table &table, const std::function<void()> &hook)
+{
+    // The editor opens the table itself and starts on its first record.
+    table.close();
+    try {
+        runHook(hook);
+    } catch (...) {
+        table.open();
+        throw;
+    }
+    table.open();
+}
+
+// ---- focus and the entry line -------------------------------------------------
+
+void TForm1::SetFocusTo(QWidget *control)
+{
+    const bool entering = control == DBEdit1 && focusTarget_ != DBEdit1;
+    focusTarget_ = control;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->selectAll();
+    if (entering)
+        DBEdit1Enter();
+}
+
+void TForm1::FocusUpcField()
+{
+    SetFocusTo(DBEdit1);
+}
+
+void TForm1::focusEntered(QObject *control, Qt::FocusReason reason)
+{
+    // The focus coming back from a dialog or a menu, and the focus Qt gives
+    // the window before the program first places it, move nothing.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !focusTarget_)
+        return;
+    if (control == focusTarget_)
+        return;
+    focusTarget_ = control;
+    if (control == DBEdit1)
+        DBEdit1Enter();
+}
+
+void TForm1::DBEdit1Enter()
+{
+    Table &lines = dm_.tmpdetail;
+    if (ShuttingDown || !lines.active())
+        return;
+    const double code = codeFromText(DBEdit1->text());
+    if (lines.recordCount() >= 1 && entry_.currentLineUnfinished(code))
+        return;
+    entry_.appendEntryLine();
+}
+
+void TForm1::RemoveEntryLine()
+{
+    if (entry_.currentLineUnfinished(codeFromText(DBEdit1->text())))
+        dm_.tmpdetail.deleteRecord();
+}
+
+void TForm1::AppendEntryLine()
+{
+    entry_.appendEntryLine();
+}
+
+void TForm1::ProcessCode()
+{
+    const double code = codeFromText(DBEdit1->text());
+    ChangeBox->hide();
+    if (!entry_.fillFromProduct(code)) {
+        dialogs().message(this, chooseText(QStringLiteral("Item does not exist"), QStringLiteral("Item n'existe pas")));
+        SetFocusTo(DBEdit1);
+        return;
+    }
+    DBEdit1->discardPending(); // the line now holds the code itself
+    SetFocusTo(DBEdit3);
+}
+
+void TForm1::PriceLine()
+{
+    entry_.priceLine();
+    Table &line = dm_.tmpdetail;
+    if (!deviceNames_.display.isEmpty())
+        devices_.ShowOnLineDisplay(lineDisplayText(line.field(QStringLiteral("Trx_short_desc")).asString(),
+                                                   line.field(QStringLiteral("Trx_total")).asFloat()));
+    RecomputeTotals(dm_, !modes.receiving);
+    SetFocusTo(DBEdit1);
+}
+
+// ---- the operations of the keys -------------------------------------------------
+
+void TForm1::BitBtn1Click()
+{
+    if (!transactionInProgress()) {
+        dialogs().message(this, chooseText(QStringLiteral("Operation can only be done durring a transaction"),
+                                           QStringLiteral("Cette opération peut seulement être fait durant une transaction")));
+        SetFocusTo(DBEdit1);
+        return;
+    }
+    runHook(hooks.checkout);
+}
+
+void TForm1::CancelTransaction()
+{
+    Table &lines = dm_.tmpdetail;
+    Table &header = dm_.tmpmaster;
+    lines.close();
+    header.close();
+    lines.emptyTable();
+    header.emptyTable();
+    lines.open();
+    header.open();
+    ZeroMaster(dm_, modes);
+    SetFocusTo(DBEdit1);
+}
+
+void TForm1::VoidTransaction()
+{
+    if (!transactionInProgress())
+        modes.returnMode = true;
+    SetFocusTo(DBEdit1);
+}
+
+void TForm1::VoidItem()
+{
+    Table &line = dm_.tmpdetail;
+    line.edit();
+    line.field(QStringLiteral("Trx_qty")).setFloat(-1);
+    modes.voidItem = true;
+    SetFocusTo(DBEdit1);
+}
+
+void TForm1::ClearLine()
+{
+    if (!transactionInProgress())
+        return;
+    dm_.tmpdetail.deleteRecord(); // the line being entered, or the one chosen in the grid
+    RecomputeTotals(dm_, true);
+    entry_.appendEntryLine();
+    SetFocusTo(DBEdit1);
+}
+
+void TForm1::BitBtn7Click()
+{
+    if (refusedDuringTransaction(QLatin1String(CannotEnglish), QString::fromUtf8(CannotFrench)))
+        return;
+    runHook(hooks.endOfDay);
+}
+
+void TForm1::StartReceiving()
+{
+    if (!refusedDuringTransaction(QLatin1String(CannotEnglish), QString::fromUtf8(CannotFrench)))
+        modes.receiving = true;
+    SetFocusTo(DBEdit1);
+}
+
+void TForm1::LookupProduct(bool processChosenCode)
+{
+    if (dialogs().exec(*Form16) != QDialog::Accepted)
+        return;
+    if (processChosenCode)
+        ProcessCode();
+}
+
+void TForm1::BitBtn6Click()
+{
+    if (refusedDuringTransaction(QLatin1String(CannotEnglish), QString::fromUtf8(CannotFrench))) {
+        SetFocusTo(DBEdit1);
+        return;
+    }
+    runHook(hooks.rePrint);
+    SetFocusTo(DBEdit1);
+}
+
+void TForm1::BitBtn5Click()
+{
+    ShuttingDown = false;
+    if (transactionInProgress()) {
+        SetFocusTo(DBEdit1); // no sign-out in the middle of a sale
+        return;
+    }
+    runHook(hooks.signOutAndIn);
+    if (!ShuttingDown)
+        SetFocusTo(DBEdit1);
+}
+
+// ---- the main menu -----------------------------------------------------------------
+
+void TForm1::Editgeneralparameters1Click()
+{
+    runHook(hooks.editGeneralParameters);
+}
+
+void TForm1::Createeditproducts1Click()
+{
+    runWithTableClosed(dm_.producttb, hooks.editProducts);
+}
+
+void TForm1::Createeditcashiers1Click()
+{
+    if (refusedDuringTransaction(QStringLiteral("This operation can not be done during a transaction"),
+                                 QString::fromUtf8(CannotFrench)))
+        return;
+    Table &cashiers = dm_.cashiertb;
+    const int signedIn = cashiers.field(QStringLiteral("Cashier_id")).asInteger();
+    runWithTableClosed(cashiers, hooks.editCashiers);
+    if (!cashiers.findKey(signedIn))
+        BitBtn5Click(); // the signed-in cashier is gone: someone must sign in again
+}
+
+void TForm1::CreateEditDepartments1Click()
+{
+    runWithTableClosed(dm_.DeptTb, hooks.editDepartments);
+}
+
+void TForm1::Importproducts1Click()
+{
+    runBetweenTransactions(hooks.importProducts);
+}
+
+void TForm1::PrintCashierreport1Click()
+{
+    runBetweenTransactions(hooks.printCashierReport);
+}
+
+void TForm1::PrintFinancialreport1Click()
+{
+    runBetweenTransactions(hooks.printFinancialReport);
+}
+
+void TForm1::PrintProductreport1Click()
+{
+    runBetweenTransactions(hooks.printProductReport);
+}
+
+void TForm1::PrintDepartmentsalesreport1Click()
+{
+    runBetweenTransactions(hooks.printDepartmentReport);
+}
+
+void TForm1::Printsalesregister1Click()
+{
+    runBetweenTransactions(hooks.printSalesRegister);
+}
+
+void TForm1::Printstockcount1Click()
+{
+    runBetweenTransactions(hooks.printStockLevels);
+}
+
+void TForm1::Zeroperiodtotals1Click()
+{
+    runBetweenTransactions(hooks.zeroPeriodTotals);
+}
+
+void TForm1::Purgeperiodtodatesalesregister1Click()
+{
+    runHook(hooks.purgeSalesRegister);
+}
+
+void TForm1::Helpfiles1Click()
+{
+    runHook(hooks.helpFiles);
+}
+
+void TForm1::Helponline1Click()
+{
+    runHook(hooks.helpOnline);
+}
+
+void TForm1::Purchasesourcecode1Click()
+{
+    runHook(hooks.purchaseSourceCode);
+}

@@ -1,0 +1,188 @@
+#pragma once
+
+#include "line_entry.h"
+#include "sale_modes.h"
+#include "sale_window_hooks.h"
+
+#include <QWidget>
+
+class DBEdit;
+class DBGrid;
+class DBText;
+class DeviceOperations;
+class QAction;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class TDataModule2;
+class Table;
+class TForm16;
+struct AppSettings;
+struct DeviceNames;
+
+// The sale window: the transaction in progress (work header and lines),
+// the four entry fields in which lines are rung, the buttons of the sale
+// operations with their function keys, and the main menu.
+//
+// The window sees every key before its fields: F2 to F12 run their
+// operation, and Enter, Tab, Up and Down move between the entry fields as
+// the navigation rules of each field say. Moving the focus into the UPC
+// field from another control creates the next entry line when the current
+// line is finished.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    TForm1(TDataModule2 &dm, AppSettings &settings, DeviceOperations &devices, DeviceNames &deviceNames,
+           QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // --- state other parts of the program read and set ---
+    SaleModes modes;
+    bool ShuttingDown = false; // set when the sign-in dialog is closed
+    SaleWindowHooks hooks;
+
+    // The main menu is attached while a manager is signed in.
+    void setManagerMenu(bool attached);
+    bool managerMenuAttached() const;
+    // "Training Mode" shows while a training cashier is signed in.
+    void setTrainingMode(bool on);
+    void applyFrenchCaptions();
+
+    AppSettings &settings() { return settings_; }
+    TForm16 &lookupWindow() { return *Form16; }
+
+    // Two or more work lines: at least one rung line besides the entry line.
+    bool transactionInProgress();
+
+    // Puts the focus in the UPC field. Coming from another control this is
+    // entering the field, which creates the entry line when it is needed;
+    // when the focus is already there nothing more happens.
+    void FocusUpcField();
+    // Creates the entry line if the current line is finished (focus entering the UPC field).
+    void DBEdit1Enter();
+    // Removes the current line when it is still the unfinished entry line
+    // (checkout, before payment).
+    void RemoveEntryLine();
+    // Void-item mode off and a new entry line (a payment window cancelled).
+    void AppendEntryLine();
+    // Shows the change box with an amount already formatted.
+    void ShowChange(const QString &amountText);
+
+    // --- operations of the buttons and function keys ---
+    void BitBtn1Click(); // Total <F2>
+    void CancelTransaction(); // Cancel <F3>
+    void VoidTransaction();   // Void trans <F4>
+    void VoidItem();          // Void item <F5>
+    void ClearLine();         // Clear <F6>
+    void BitBtn7Click(); // End of Day <F7>
+    void StartReceiving();    // Receiving <F8>
+    // F9 from the UPC field processes the chosen code; the button does not.
+    void LookupProduct(bool processChosenCode);
+    void BitBtn6Click(); // Re-Print <F11>
+    void BitBtn5Click(); // In/Out <F12>
+
+    // --- main menu entries ---
+    void Editgeneralparameters1Click();
+    void Createeditproducts1Click();
+    void Createeditcashiers1Click();
+    void CreateEditDepartments1Click();
+    void Importproducts1Click();
+    void PrintCashierreport1Click();
+    void PrintFinancialreport1Click();
+    void PrintProductreport1Click();
+    void PrintDepartmentsalesreport1Click();
+    void Printsalesregister1Click();
+    void Printstockcount1Click();
+    void Zeroperiodtotals1Click();
+    void Purgeperiodtodatesalesregister1Click();
+    void Helpfiles1Click();
+    void Helponline1Click();
+    void Purchasesourcecode1Click();
+
+    // --- controls ---
+    DBText *DateText, *TimeText;
+    DBText *CompanyName, *CompanyAddress1, *CompanyAddress2, *CompanyTelephone;
+    DBText *SlipMessage1, *SlipMessage2, *SlipMessage3;
+    DBGrid *DBGrid1;
+    QLabel *SubTotalLabel, *TransactionTotalLabel;
+    DBText *TaxName1, *TaxName2, *TaxName3;
+    DBText *SubTotal, *Tax1, *Tax2, *Tax3, *TransactionTotal;
+    QLabel *TrainLabel;
+    QGroupBox *ChangeBox;
+    QLabel *ChangeLabel;
+
+    QLabel *UpcCaption, *DescriptionCaption, *QuantityCaption, *DiscountCaption, *UnitPriceCaption;
+    DBEdit *DBEdit1; // UPC
+    DBEdit *DBEdit2; // Description (mouse only)
+    DBEdit *DBEdit3; // Quantity
+    DBEdit *DBEdit4; // Discount %
+    DBEdit *DBEdit5; // Unit Price
+
+    QPushButton *BitBtn1;  // Total <F2>
+    QPushButton *BitBtn2;  // Cancel <F3>
+    QPushButton *BitBtn3;  // Void trans <F4>
+    QPushButton *BitBtn4;  // Void item <F5>
+    QPushButton *BitBtn8;  // Clear <F6>
+    QPushButton *BitBtn7;  // End of Day <F7>
+    QPushButton *BitBtn9;  // Receiving <F8>
+    QPushButton *BitBtn6;  // Re-Print <F11>
+    QPushButton *BitBtn5;  // In/Out <F12>
+    QPushButton *BitBtn10; // F9 Lookup
+
+    QMenuBar *MainMenu1;
+    QMenu *Parameters1, *Reports1, *EndofPeriod1, *Help1;
+    QAction *Editgeneralparameters1, *Createeditproducts1, *Createeditcashiers1, *CreateEditDepartments1,
+        *Importproducts1;
+    QAction *PrintCashierreport1, *PrintFinancialreport1, *PrintProductreport1, *PrintDepartmentsalesreport1,
+        *Printsalesregister1, *Printstockcount1;
+    QAction *Zeroperiodtotals1, *Purgeperiodtodatesalesregister1;
+    QAction *Helpfiles1, *Helponline1, *Purchasesourcecode1;
+
+    TForm16 *Form16;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // Layout (sale_window_layout.cpp)
+    void buildLayout();
+    QWidget *buildHeaderStrip();
+    QWidget *buildTotals();
+    QWidget *buildEntryPanel();
+    void buildButtons(QGridLayout *grid);
+    void buildMenu();
+
+    // Keys (sale_window_keys.cpp)
+    bool FormKeyDown(QObject *target, int key);
+    bool DBEdit1KeyDown(int key);
+    bool DBEdit3KeyDown(int key);
+    bool DBEdit4KeyDown(int key);
+    bool DBEdit5KeyDown(int key);
+    bool OtherControlKeyDown(QObject *control, int key);
+    QWidget *nextEntryField(QObject *from, bool forward) const;
+    bool moveFocus(QObject *from, bool forward);
+    void focusEntered(QObject *control, Qt::FocusReason reason);
+
+    // Line entry
+    void SetFocusTo(QWidget *control);
+    void ProcessCode();
+    void PriceLine();
+
+    // Guards
+    bool refusedDuringTransaction(const QString &english, const QString &french);
+    void runHook(const std::function<void()> &hook);
+    void runBetweenTransactions(const std::function<void()> &hook);
+    void runWithTableClosed(Table &table, const std::function<void()> &hook);
+
+    TDataModule2 &dm_;
+    AppSettings &settings_;
+    DeviceOperations &devices_;
+    DeviceNames &deviceNames_;
+    LineEntry entry_;
+    QObject *focusTarget_ = nullptr; // the control the focus was last put in
+    bool menuAttached_ = true;
+};

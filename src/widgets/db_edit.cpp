@@ -1,0 +1,198 @@
+#include "db_edit.h"
+
+#include "dialogs.h"
+
+#include "common/language.h"
+#include "common/money.h"
+#include "store/store_error.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <QValidator>
+
+namespace {
+
+bool isNumberType(FieldType type)
+{
+    return type == FieldType::Integer || type == FieldType::Float || type == FieldType::Money
+        || type == FieldType::AutoIncrement;
+}
+
+// Refuses pasted text with characters a number cannot hold; typed
+// characters are refused (with a beep) before they get here.
+class NumberCharactersValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        for (QChar ch : input)
+            if (!DBEdit::acceptsNumberCharacter(ch))
+                return Invalid;
+        return Acceptable;
+    }
+};
+
+// Two decimals, rounded exactly (ties to even), without currency symbol
+// or thousands separators: the money value as it is edited.
+QString plainMoneyText(double amount)
+{
+    const long double cents = Money::fromDouble(amount).cents();
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(static_cast<double>(cents / 100.0L), 'f', 2);
+}
+
+}
+
+DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), link_(this, [this] { tableChanged(); })
+{
+    connect(this, &QLineEdit::textEdited, this, &DBEdit::typed);
+    connect(&link_, &FieldLink::updatingRecord, this, &DBEdit::writeBeforePost);
+}
+
+void DBEdit::setDataSource(Table *table, const QString &fieldName)
+{
+    pending_ = false;
+    link_.bind(table, fieldName);
+    setValidator(numeric() ? new NumberCharactersValidator(this) : nullptr);
+}
+
+bool DBEdit::numeric() const
+{
+    return link_.bound() && isNumberType(link_.fieldType());
+}
+
+bool DBEdit::acceptsNumberCharacter(QChar ch)
+{
+    return ch.isDigit() || ch == QLatin1Char('+') || ch == QLatin1Char('-') || ch == QLatin1Char('E')
+        || ch == QLatin1Char('e') || QLocale().decimalPoint() == QString(ch);
+}
+
+QString DBEdit::valueText() const
+{
+    const QVariant value = link_.value();
+    if (!value.isNull() && link_.fieldType() == FieldType::Money && hasFocus())
+        return plainMoneyText(value.toDouble());
+    return link_.displayText();
+}
+
+void DBEdit::refresh()
+{
+    const QString shown = valueText();
+    if (text() != shown)
+        setText(shown);
+}
+
+void DBEdit::tableChanged()
+{
+    if (pending_ && startingEdit_)
+        return;
+    if (pending_) {
+        // The record left edit without our text (cancel, close), or the
+        // program wrote the field itself: the record's value wins.
+        const bool writtenElsewhere = link_.value() != valueWhenTyped_;
+        if (link_.table()->editing() && !writtenElsewhere)
+            return;
+        pending_ = false;
+    }
+    refresh();
+}
+
+void DBEdit::typed()
+{
+    if (pending_)
+        return;
+    pending_ = true;
+    startingEdit_ = true;
+    const bool editing = link_.startEdit();
+    startingEdit_ = false;
+    valueWhenTyped_ = link_.value(); // a new record starts with its defaults
+    if (editing)
+        return;
+    // Nothing to edit (no table, or it is closed): the keystroke is refused.
+    pending_ = false;
+    refresh();
+    dialogs().beep();
+}
+
+QString DBEdit::invalidValueMessage() const
+{
+    return numeric() ? chooseText(QStringLiteral("'%1' is not a valid number"),
+                                  QStringLiteral("'%1' n'est pas un nombre valide"))
+                           .arg(text())
+                     : chooseText(QStringLiteral("'%1' is not a valid value"),
+                                  QStringLiteral("'%1' n'est pas une valeur valide"))
+                           .arg(text());
+}
+
+void DBEdit::writeBeforePost()
+{
+    if (!pending_)
+        return;
+    const QString typedText = text();
+    pending_ = false;
+    try {
+        link_.field().setValue(typedText);
+    } catch (const StoreError &) {
+        // Refuse the post, as the record cannot hold what is shown.
+        pending_ = true;
+        throw StoreError(invalidValueMessage());
+    }
+}
+
+bool DBEdit::commit()
+{
+    if (!pending_)
+        return true;
+    try {
+        writeBeforePost();
+    } catch (const StoreError &e) {
+        dialogs().message(window(), e.message());
+        selectAll();
+        return false;
+    }
+    return true;
+}
+
+void DBEdit::discardPending()
+{
+    pending_ = false;
+    refresh();
+}
+
+void DBEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QString typedText = event->text();
+    const bool printable = !typedText.isEmpty() && typedText.at(0).isPrint()
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (printable && numeric() && !isReadOnly()) {
+        for (QChar ch : typedText) {
+            if (!acceptsNumberCharacter(ch)) {
+                dialogs().beep();
+                event->accept();
+                return;
+            }
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void DBEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!pending_)
+        refresh(); // money shows without its currency symbol while edited
+    if (event->reason() != Qt::MouseFocusReason)
+        selectAll();
+}
+
+void DBEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return; // a dialog or a menu on top: the field is not left
+    if (!commit())
+        discardPending();
+    else
+        refresh();
+}

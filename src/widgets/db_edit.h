@@ -1,0 +1,59 @@
+#pragma once
+
+#include "field_link.h"
+
+#include <QLineEdit>
+
+// An entry field bound to a field of a table's current record.
+//
+// It shows the field's value (money with the currency symbol, or with two
+// plain decimals while it has the focus; other numbers in general format).
+// Typing puts the record into edit (on a table without records this starts
+// a new one); what was typed is written to the field when the control loses
+// the focus, when commit() is called, or when the table posts or leaves the
+// record. A value written to the field by the program replaces what was
+// typed, so the field always shows what the record holds.
+//
+// Fields of number types accept only digits, "+", "-", "E", "e" and the
+// regional decimal separator; any other printable character is refused
+// with a beep.
+class DBEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit DBEdit(QWidget *parent = nullptr);
+
+    void setDataSource(Table *table, const QString &fieldName);
+    Table *table() const { return link_.table(); }
+    const QString &fieldName() const { return link_.fieldName(); }
+
+    bool numeric() const;
+    bool hasPendingText() const { return pending_; }
+
+    // Writes what was typed into the field. A text the field cannot hold
+    // is refused with a message and kept for correction: returns false.
+    bool commit();
+    // Forgets what was typed and shows the field's value again.
+    void discardPending();
+    // Shows the field's value (unless something typed is pending).
+    void refresh();
+
+    // The characters a number field accepts.
+    static bool acceptsNumberCharacter(QChar ch);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void tableChanged();
+    void typed();
+    void writeBeforePost();
+    QString valueText() const;
+    QString invalidValueMessage() const;
+
+    FieldLink link_;
+    bool pending_ = false;
+    bool startingEdit_ = false;
+    QVariant valueWhenTyped_;
+};

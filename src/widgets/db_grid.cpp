@@ -1,0 +1,112 @@
+#include "db_grid.h"
+
+#include <QHeaderView>
+
+DBGrid::DBGrid(QWidget *parent) : QTableView(parent)
+{
+    setModel(&model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    reload_.setSingleShot(true);
+    reload_.setInterval(0);
+    connect(&reload_, &QTimer::timeout, this, &DBGrid::reload);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DBGrid::rowChosen);
+}
+
+void DBGrid::setDataSource(Table *table)
+{
+    disconnect(changed_);
+    model_.setTable(table);
+    if (table)
+        changed_ = connect(table, &Table::changed, this, &DBGrid::tableChanged);
+    tableChanged();
+}
+
+void DBGrid::setColumns(const QList<GridColumn> &columns)
+{
+    model_.setColumns(columns);
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns[i].width > 0)
+            setColumnWidth(i, columns[i].width);
+        horizontalHeader()->setSectionResizeMode(i, columns[i].stretch ? QHeaderView::Stretch : QHeaderView::Interactive);
+    }
+    tableChanged();
+}
+
+void DBGrid::setColumnTitle(int column, const QString &title)
+{
+    model_.setColumnTitle(column, title);
+}
+
+void DBGrid::setRowSelect(bool on)
+{
+    setSelectionBehavior(on ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+}
+
+void DBGrid::setRowIndicator(bool on)
+{
+    model_.setRowIndicator(on);
+    verticalHeader()->setVisible(on);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setFixedWidth(on ? fontMetrics().horizontalAdvance(QStringLiteral("\u25B6")) + 10 : 0);
+}
+
+void DBGrid::setTitleColours(const QColor &background, const QColor &text)
+{
+    horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; color: %2; "
+                                                     "padding: 2px 4px; border: 0px; border-right: 1px solid %3; }")
+                                          .arg(background.name(), text.name(), background.darker(130).name()));
+}
+
+void DBGrid::tableChanged()
+{
+    stale_ = true;
+    if (isVisible())
+        reload_.start();
+}
+
+void DBGrid::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    if (stale_)
+        reload();
+}
+
+void DBGrid::reload()
+{
+    reload_.stop();
+    stale_ = false;
+    followingTable_ = true;
+    model_.reload();
+    const int row = model_.currentRow();
+    if (row >= 0) {
+        const QModelIndex current = model_.index(row, qMax(0, currentIndex().column()));
+        setCurrentIndex(current);
+        scrollTo(current);
+    } else {
+        selectionModel()->clearCurrentIndex();
+        clearSelection();
+    }
+    followingTable_ = false;
+}
+
+void DBGrid::rowChosen(const QModelIndex &current)
+{
+    Table *t = model_.table();
+    if (followingTable_ || !current.isValid() || !t || !t->active())
+        return;
+    const qint64 rowid = model_.rowidAt(current.row());
+    if (rowid == 0 || (rowid == t->currentRowid() && t->state() != TableState::Insert))
+        return;
+    try {
+        t->moveToRowid(rowid);
+    } catch (...) {
+        reload_.start(); // the record could not be left: show where the table stands
+        throw;
+    }
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "store/table.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QPointer>
+
+// One column of a grid: the field it shows and its title.
+struct GridColumn {
+    QString fieldName;
+    QString title;
+    Qt::Alignment titleAlignment = Qt::AlignLeft;
+    int width = 0;        // pixels; 0 leaves the default
+    bool stretch = false; // takes the width left over
+};
+
+// The records of a table for a grid, read lazily: the model knows the
+// record count and reads the rows it is asked for a page at a time with
+// Table::rows(), so a table of 100,000 products costs only the rows on
+// screen. A record being edited shows what its edit buffer holds, and a
+// record being inserted shows as an extra last row.
+//
+// The model does not follow the table by itself: reload() takes a new
+// picture of it (the grid calls it after the table changed).
+class TableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TableModel(QObject *parent = nullptr);
+
+    void setTable(Table *table);
+    Table *table() const { return table_; }
+    void setColumns(const QList<GridColumn> &columns);
+    const QList<GridColumn> &columns() const { return columns_; }
+    void setColumnTitle(int column, const QString &title);
+    void setRowIndicator(bool on) { rowIndicator_ = on; }
+
+    void reload();
+
+    // The row of the table's current record at the last reload; -1 when none.
+    int currentRow() const { return currentRow_; }
+    // The record behind a row; 0 for the row of a record being inserted.
+    qint64 rowidAt(int row) const;
+
+    // How many times the model has read the database (for tests).
+    int databaseReads() const { return reads_; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    static constexpr int PageSize = 64;
+    static constexpr int MaxCachedPages = 32;
+
+    void resolveFields();
+    const TableRow *storedRow(int row) const;
+    QVariant cellValue(int row, int fieldIndex) const;
+
+    QPointer<Table> table_;
+    QList<GridColumn> columns_;
+    QList<int> fieldIndexes_;
+    bool rowIndicator_ = false;
+
+    int storedCount_ = 0;
+    int currentRow_ = -1;
+    TableState state_ = TableState::Inactive;
+    QVector<QVariant> editBuffer_; // the record in edit or insert, at reload
+    mutable QHash<int, QList<TableRow>> pages_;
+    mutable int reads_ = 0;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "devices/device_operations.h"
+
+#include <QStringList>
+
+// A device layer that records every call; the display texts separately.
+class RecordingDevices : public DeviceOperations {
+public:
+    QStringList calls;
+    QStringList displayed;
+
+    QString StartPrinter(const QString &name) override { return record("StartPrinter", name); }
+    QString StartCashDrawer(const QString &name) override { return record("StartCashDrawer", name); }
+    QString StartLineDisplay(const QString &name) override { return record("StartLineDisplay", name); }
+    void StopPrinter() override { record("StopPrinter"); }
+    void StopCashDrawer() override { record("StopCashDrawer"); }
+    void StopLineDisplay() override { record("StopLineDisplay"); }
+    void PrintLine(const QString &text) override { record("PrintLine", text); }
+    void EndPrintout() override { record("EndPrintout"); }
+    void OpenCashDrawer() override { record("OpenCashDrawer"); }
+    void WaitCashDrawerClosed() override { record("WaitCashDrawerClosed"); }
+    void ShowOnLineDisplay(const QString &text) override
+    {
+        displayed.append(text);
+        record("ShowOnLineDisplay", text);
+    }
+
+private:
+    QString record(const char *call, const QString &argument = QString())
+    {
+        calls.append(QLatin1String(call) + (argument.isNull() ? QString() : QStringLiteral(": ") + argument));
+        return argument;
+    }
+};
