@@ -9,8 +9,9 @@ class TDataModule2;
 // journal is appended after the commit; when that fails JournalWriteError
 // (export_journal.h) is thrown and the sale stays posted. Any other failure
 // raises StoreError with nothing posted. The work tables are left as they
-// are; the caller empties them after success. Returns the transaction
-// number.
+// are; the caller empties them after success. Call it outside any store
+// transaction, so that its commit is the one that reaches the disk.
+// Returns the transaction number.
 double postSale(TDataModule2 &dm, int signedInCashierId);
 
 // What checkout calls in receiving mode, also for a training cashier: the
