@@ -1,0 +1,33 @@
+#include "report_test_support.h"
+
+namespace PageText {
+
+QStringList rowOf(const LaidOutPage &page, const QString &text, bool lastOccurrence)
+{
+    const PlacedItem *item = page.findText(text);
+    if (lastOccurrence)
+        for (const PlacedItem &candidate : page.items)
+            if (candidate.kind == PlacedItem::Kind::Text && candidate.text == text)
+                item = &candidate;
+    QStringList row;
+    if (!item)
+        return row;
+    for (const PlacedItem *cell : page.textsOnRow(item->rect.top()))
+        row.append(cell->text);
+    return row;
+}
+
+QStringList allTexts(const QList<LaidOutPage> &pages)
+{
+    QStringList texts;
+    for (const LaidOutPage &page : pages)
+        texts += page.texts();
+    return texts;
+}
+
+int count(const LaidOutPage &page, const QString &text)
+{
+    return int(page.texts().count(text));
+}
+
+}
