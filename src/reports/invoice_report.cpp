@@ -23,7 +23,7 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
 
     ReportBand &header = band(BandType::PageHeader);
     header.addLabel(QRectF(0, 0, width, 24), documentName(), TextStyle().strong().centred().sized(16));
-    saleFields_.append(addCaptionedBox(header, 0, 30, 110, QStringLiteral("Invoice Number"), QStringLiteral("tranmaster.Trxh_id")));
+    invoiceNumber_ = addCaptionedBox(header, 0, 30, 110, QStringLiteral("Invoice Number"), QStringLiteral("tranmaster.Trxh_id"));
     saleFields_.append(addCaptionedBox(header, 0, 66, 110, QStringLiteral("Cashier"), QStringLiteral("tranmaster.Trxh_cashier")));
     addCompanyBlock(header, 32);
     saleFields_.append(addCaptionedBox(header, RightX, 30, RightWidth, QStringLiteral("Date"), QStringLiteral("tranmaster.Trxh_date")));
@@ -87,6 +87,7 @@ void TForm17::setHeaderSource(HeaderSource source)
     Table &table = source == HeaderSource::WorkSale ? dm.tmpmaster : dm.tranmaster;
     for (FieldItem *item : saleFields_)
         item->setTable(table);
+    invoiceNumber_->setEnabled(source == HeaderSource::PostedSale);
 }
 
 void TForm17::setPaymentLineEnabled(int mode, bool enabled)

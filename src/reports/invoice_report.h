@@ -18,6 +18,7 @@ public:
     explicit TForm17(TDataModule2 &dm);
     void applyFrenchCaptions() override;
 
+    // A work sale has no invoice number yet: its box stays empty.
     void setHeaderSource(HeaderSource source);
     HeaderSource headerSource() const { return source_; }
 
@@ -30,6 +31,7 @@ public:
 
 private:
     HeaderSource source_ = HeaderSource::PostedSale;
+    FieldItem *invoiceNumber_;
     QList<FieldItem *> saleFields_;
     FieldItem *paymentNames_[5];
     FieldItem *paymentAmounts_[5];

@@ -78,7 +78,8 @@ std::unique_ptr<RenderedReport> RenderedReport::open(std::unique_ptr<QIODevice> 
         const qint64 at = device->pos();
         quint32 length = 0;
         in >> length;
-        if (in.status() != QDataStream::Ok || !device->seek(at + 4 + length) || device->pos() > device->size())
+        const qint64 next = at + 4 + qint64(length);
+        if (in.status() != QDataStream::Ok || next > device->size() || !device->seek(next))
             return nullptr;
         report->offsets_.append(at);
     }

@@ -41,8 +41,14 @@ void FieldItem::setTable(Table &table)
 QString FieldItem::text(const RenderContext &) const
 {
     const Field field = table_->field(index_);
-    if (format_ && !field.isNull())
+    const FieldType type = field.type();
+    const bool numeric = type == FieldType::Integer || type == FieldType::Float || type == FieldType::Money
+        || type == FieldType::AutoIncrement;
+    if (format_ && numeric)
         return format_->text(field.asFloat());
+    // A number never written reads as zero, and a totals report shows it so.
+    if (field.isNull() && numeric)
+        return type == FieldType::Money ? currencyText(0) : QStringLiteral("0");
     return field.displayText();
 }
 

@@ -82,6 +82,7 @@ private:
 
 // One field of a table's current record in its display form (money in
 // the regional currency format), or through a number format when given.
+// A number field without a value shows zero.
 class FieldItem : public TextItem {
 public:
     FieldItem(const QRectF &geometry, Table &table, const QString &fieldName, const TextStyle &style);
