@@ -60,29 +60,31 @@ QString DeviceLayer::StartPrinter(const QString &name)
 
 QString DeviceLayer::StartCashDrawer(const QString &name)
 {
-    if (!devicesWanted(name))
-        return QString();
-    if (openClaimEnable(drawer_, name))
-        return name;
-    releaseAndClose(drawer_);
-    showMessage(QStringLiteral("There is a problem selecting the cash drawer.  It will not be available during this "
-                               "session."),
-                QStringLiteral("Il y a un problème à sélectionner le tiroir caisse.  Il ne sera pas disponible pour "
-                               "cette session."));
-    return QString();
+    return startOrGiveUp(drawer_, name,
+                         QStringLiteral("There is a problem selecting the cash drawer.  It will not be available "
+                                        "during this session."),
+                         QStringLiteral("Il y a un problème à sélectionner le tiroir caisse.  Il ne sera pas "
+                                        "disponible pour cette session."));
 }
 
 QString DeviceLayer::StartLineDisplay(const QString &name)
 {
+    return startOrGiveUp(display_, name,
+                         QStringLiteral("There is a problem selecting the Line Display.  It will not be available "
+                                        "during this session."),
+                         QStringLiteral("Il y a un problème à sélectionner l'afficheur client.  Il ne sera pas "
+                                        "disponible pour cette session."));
+}
+
+QString DeviceLayer::startOrGiveUp(OposDevice &device, const QString &name, const QString &english,
+                                   const QString &french)
+{
     if (!devicesWanted(name))
         return QString();
-    if (openClaimEnable(display_, name))
+    if (openClaimEnable(device, name))
         return name;
-    releaseAndClose(display_);
-    showMessage(QStringLiteral("There is a problem selecting the Line Display.  It will not be available during this "
-                               "session."),
-                QStringLiteral("Il y a un problème à sélectionner l'afficheur client.  Il ne sera pas disponible pour "
-                               "cette session."));
+    releaseAndClose(device);
+    showMessage(english, french);
     return QString();
 }
 

@@ -5,6 +5,7 @@
 struct AppSettings;
 class CashDrawerControl;
 class LineDisplayControl;
+class OposDevice;
 class PosPrinterControl;
 class TDataModule2;
 class QWidget;
@@ -36,6 +37,8 @@ public:
 
 private:
     bool devicesWanted(const QString &name) const;
+    // One attempt; on failure the device is given up for the run, with a message.
+    QString startOrGiveUp(OposDevice &device, const QString &name, const QString &english, const QString &french);
     void printUntilAccepted(const QString &data);
     void showPrinterProblem();
     void showMessage(const QString &english, const QString &french);

@@ -6,6 +6,8 @@
 #include "receipts/printout_lines.h"
 #include "store/data_module.h"
 
+#include <functional>
+
 namespace {
 
 int paperWidth(bool columns30)
@@ -50,6 +52,21 @@ QStringList totalsBlock(TDataModule2 &dm, Table &record, const QString &prefix)
     return lines;
 }
 
+// One line per record, in table order, and the total of the sales: a
+// fixed-point sum of each record's value taken to four decimals, rounded
+// to cents only when printed.
+QStringList salesLines(Table &table, const QString &salesField, const std::function<QString(double)> &line,
+                       Money &total)
+{
+    QStringList lines;
+    for (table.first(); !table.eof(); table.next()) {
+        const double sales = numberField(table, salesField);
+        lines << line(sales);
+        total += Money::fromDouble(sales);
+    }
+    return lines;
+}
+
 }
 
 QStringList cashierReportLines(TDataModule2 &dm, bool columns30)
@@ -90,12 +107,10 @@ QStringList productReportLines(TDataModule2 &dm, bool columns30)
           << chooseText(QStringLiteral("Description    Qty      Total"), QStringLiteral("Description    Qte      Total"));
     Table &products = dm.producttb;
     Money total;
-    for (products.first(); !products.eof(); products.next()) {
-        const double sales = numberField(products, QStringLiteral("Product_sales"));
-        lines << formatLine(u"%-13s %4d %10.2m", {textField(products, QStringLiteral("Product_desc")),
-                                                  numberField(products, QStringLiteral("Product_qty_sales")), sales});
-        total += Money::fromDouble(sales);
-    }
+    lines << salesLines(products, QStringLiteral("Product_sales"), [&products](double sales) {
+        return formatLine(u"%-13s %4d %10.2m", {textField(products, QStringLiteral("Product_desc")),
+                                                numberField(products, QStringLiteral("Product_qty_sales")), sales});
+    }, total);
     lines << QString() << formatLine(u"%-13s      %10.2m", {QStringLiteral("Total"), total.toDouble()});
     return lines;
 }
@@ -108,11 +123,9 @@ QStringList departmentReportLines(TDataModule2 &dm, bool columns30)
     lines << QString() << QStringLiteral("Description          Total");
     Table &departments = dm.DeptTb;
     Money total;
-    for (departments.first(); !departments.eof(); departments.next()) {
-        const double sales = numberField(departments, QStringLiteral("Dept_sales"));
-        lines << moneyLine(textField(departments, QStringLiteral("Dept_desc")), sales);
-        total += Money::fromDouble(sales);
-    }
+    lines << salesLines(departments, QStringLiteral("Dept_sales"), [&departments](double sales) {
+        return moneyLine(textField(departments, QStringLiteral("Dept_desc")), sales);
+    }, total);
     lines << QString() << moneyLine(QStringLiteral("Total"), total.toDouble());
     return lines;
 }

@@ -2,7 +2,7 @@
 // a plain file standing for a device file, and a pseudo terminal standing
 // for a serial customer display.
 #include "fake_escpos_printer.h"
-#include "scripted_dialogs.h"
+#include "device_test_bench.h"
 #include "test_database.h"
 
 #include "common/app_settings.h"
@@ -48,58 +48,35 @@ private slots:
     void serialDisplayClearsThenShowsText();
 
 private:
-    void configure(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values);
-    DeviceLayer &layer();
+    DeviceLayer &layer() { return bench_->layer(); }
+    // An escpos device with these values.
+    void configure(const QString &deviceClass, const QString &name, QMap<QString, QString> values)
+    {
+        values.insert(QStringLiteral("Service"), QStringLiteral("escpos"));
+        bench_->configure(deviceClass, name, values);
+    }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<TestDatabase> db_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<FakeEscPosPrinter> fake_;
-    std::unique_ptr<OposDevices> devices_;
     AppSettings settings_;
-    std::unique_ptr<DeviceLayer> layer_;
+    std::unique_ptr<DeviceTestBench> bench_;
 };
 
 void TestEscPosDevices::init()
 {
     setLanguageSetting(QStringLiteral("0"));
-    dir_ = std::make_unique<QTemporaryDir>();
-    store_ = std::make_unique<SettingsStore>(dir_->filePath(QStringLiteral("settings.ini")));
     db_ = std::make_unique<TestDatabase>();
     db_->setControl(QStringLiteral("Ctrl_slip"), true);
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    fake_ = std::make_unique<FakeEscPosPrinter>();
     settings_ = AppSettings();
+    bench_ = std::make_unique<DeviceTestBench>(db_->dm(), settings_);
+    fake_ = std::make_unique<FakeEscPosPrinter>();
 }
 
 void TestEscPosDevices::cleanup()
 {
-    layer_.reset();
-    devices_.reset();
+    bench_.reset();
     fake_.reset();
-    dialogs_.reset();
     db_.reset();
-    store_.reset();
-    dir_.reset();
-}
-
-void TestEscPosDevices::configure(const QString &deviceClass, const QString &name,
-                                  const QMap<QString, QString> &values)
-{
-    QVERIFY(store_->write(oposDeviceSection(deviceClass, name), QStringLiteral("Service"), QStringLiteral("escpos")));
-    for (auto it = values.begin(); it != values.end(); ++it)
-        QVERIFY(store_->write(oposDeviceSection(deviceClass, name), it.key(), it.value()));
-}
-
-DeviceLayer &TestEscPosDevices::layer()
-{
-    if (!layer_) {
-        devices_ = std::make_unique<OposDevices>(*store_);
-        layer_ = std::make_unique<DeviceLayer>(db_->dm(), settings_, devices_->Printer1, devices_->CashDrawer1,
-                                               devices_->Linedisp1);
-    }
-    return *layer_;
 }
 
 void TestEscPosDevices::codePagesEncodeAccentsAndDropControls_data()
@@ -139,7 +116,7 @@ void TestEscPosDevices::printoutGoesOutAsEscPos()
     QTRY_COMPARE(fake_->printed(),
                  Init + QByteArray("Caf\xe9 cr\xe8me\r\nTotal\r\n\n\r\n\r\n\r") + PartialCut);
     QCOMPARE(fake_->statusRequests(), 5); // one before every line and feed line
-    QVERIFY(dialogs_->log.isEmpty());
+    QVERIFY(bench_->dialogs.log.isEmpty());
 }
 
 void TestEscPosDevices::codePageAndTableAreConfigurable()
@@ -160,13 +137,13 @@ void TestEscPosDevices::offLinePrinterRefusesLineUntilBackOnLine()
     fake_->setOfflineForRequests(2); // paper out, then loaded
     layer().PrintLine(QStringLiteral("two"));
     QTRY_COMPARE(fake_->printed(), Init + QByteArray("one\r\ntwo\r\n"));
-    QCOMPARE(dialogs_->messages(), QStringList(2, QStringLiteral("There is a problem with the printer")));
+    QCOMPARE(bench_->dialogs.messages(), QStringList(2, QStringLiteral("There is a problem with the printer")));
 }
 
 void TestEscPosDevices::silentPrinterGivesResultWithinSeconds()
 {
     configure("POSPrinter", "Printer", {{"Port", fake_->portSetting()}});
-    OposPosPrinter printer(*store_);
+    OposPosPrinter printer(bench_->store);
     QCOMPARE(printer.Open("Printer"), Opos::Success);
     QCOMPARE(printer.ClaimDevice(10), Opos::Success);
     printer.setDeviceEnabled(true);
@@ -186,12 +163,12 @@ void TestEscPosDevices::refusedConnectionFailsWithinFiveSeconds()
         closedPort = probe.serverPort();
     }
     configure("POSPrinter", "Printer", {{"Port", QStringLiteral("tcp://127.0.0.1:%1").arg(closedPort)}});
-    dialogs_->answerQuestions({false});
+    bench_->dialogs.answerQuestions({false});
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(layer().StartPrinter(QStringLiteral("Printer")), QString());
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(dialogs_->questions(), QStringList{"There is a problem opening the printer.  Try again?"});
+    QCOMPARE(bench_->dialogs.questions(), QStringList{"There is a problem opening the printer.  Try again?"});
 }
 
 void TestEscPosDevices::droppedConnectionIsMadeAgainWithSetUp()
@@ -214,7 +191,7 @@ void TestEscPosDevices::cutterlessPrinterRefusesCut()
     QCOMPARE(layer().StartPrinter(QStringLiteral("Printer")), QStringLiteral("Printer"));
     layer().EndPrintout();
     QTRY_COMPARE(fake_->printed(), Init + "\n\r");
-    QCOMPARE(dialogs_->messages(), QStringList{"There is a problem with the printer"});
+    QCOMPARE(bench_->dialogs.messages(), QStringList{"There is a problem with the printer"});
 }
 
 void TestEscPosDevices::drawerKickAndWaitUntilShut_data()
@@ -245,7 +222,7 @@ void TestEscPosDevices::drawerKickAndWaitUntilShut()
     QCOMPARE(fake_->statusRequests(), 4); // three open, then shut
     QCOMPARE(fake_->printed(), Init + QByteArray("\x1bp\x01\x32\xc8", 5) + "receipt\r\n");
     QCOMPARE(fake_->connections(), 1); // the drawer shares its printer's connection
-    QVERIFY(dialogs_->log.isEmpty());
+    QVERIFY(bench_->dialogs.log.isEmpty());
 }
 
 void TestEscPosDevices::drawerWaitEndsWhenPrinterIsLost()
@@ -257,13 +234,13 @@ void TestEscPosDevices::drawerWaitEndsWhenPrinterIsLost()
     fake_->setSilent(true);
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(devices_->CashDrawer1.WaitForDrawerClose(0, 0, 0, 0), Opos::Offline);
+    QCOMPARE(bench_->devices().CashDrawer1.WaitForDrawerClose(0, 0, 0, 0), Opos::Offline);
     QVERIFY(clock.elapsed() < 5000);
 }
 
 void TestEscPosDevices::deviceFileReceivesBytes()
 {
-    const QString path = dir_->filePath(QStringLiteral("lp0"));
+    const QString path = bench_->path(QStringLiteral("lp0"));
     QFile(path).open(QIODevice::WriteOnly);
     configure("POSPrinter", "Printer", {{"Port", path}, {"StatusCheck", "N"}, {"RecLinesToPaperCut", "0"}});
     QCOMPARE(layer().StartPrinter(QStringLiteral("Printer")), QStringLiteral("Printer"));
@@ -277,16 +254,16 @@ void TestEscPosDevices::deviceFileReceivesBytes()
 void TestEscPosDevices::deviceFileProblemsGiveResultCodes()
 {
     // A device held by another program.
-    const QString busy = dir_->filePath(QStringLiteral("busy"));
+    const QString busy = bench_->path(QStringLiteral("busy"));
     QFile(busy).open(QIODevice::WriteOnly);
     const int holder = ::open(QFile::encodeName(busy).constData(), O_RDWR);
     QVERIFY(::flock(holder, LOCK_EX) == 0);
 
-    const QStringList ports{dir_->filePath(QStringLiteral("missing/lp0")), busy, dir_->path(), QStringLiteral("tcp://nohost")};
+    const QStringList ports{bench_->path(QStringLiteral("missing/lp0")), busy, bench_->path(QStringLiteral(".")), QStringLiteral("tcp://nohost")};
     const QList<int> expected{Opos::NoHardware, Opos::Claimed, Opos::Failure, Opos::NoHardware};
     for (int i = 0; i < ports.size(); ++i) {
         configure("POSPrinter", QStringLiteral("P%1").arg(i), {{"Port", ports[i]}});
-        OposPosPrinter printer(*store_);
+        OposPosPrinter printer(bench_->store);
         const int open = printer.Open(QStringLiteral("P%1").arg(i));
         const int result = open != Opos::Success ? open : printer.ClaimDevice(10);
         QCOMPARE(result, expected[i]);

@@ -1,6 +1,6 @@
 // The control objects with the simulated service objects: what lands in
 // the output files, the scripted failures, the drawer's window.
-#include "scripted_dialogs.h"
+#include "device_test_bench.h"
 #include "test_database.h"
 
 #include "common/app_settings.h"
@@ -32,76 +32,44 @@ private slots:
     void displayAppendsEachText();
 
 private:
-    void configure(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values);
-    QString outputPath(const QString &file) const { return dir_->filePath(file); }
-    QByteArray output(const QString &file) const;
-    DeviceLayer &layer();
+    DeviceLayer &layer() { return bench_->layer(); }
+    void configure(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values)
+    {
+        bench_->configure(deviceClass, name, values);
+    }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<TestDatabase> db_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<OposDevices> devices_;
     AppSettings settings_;
-    std::unique_ptr<DeviceLayer> layer_;
+    std::unique_ptr<DeviceTestBench> bench_;
 };
 
 void TestSimulatedDevices::init()
 {
     setLanguageSetting(QStringLiteral("0"));
-    dir_ = std::make_unique<QTemporaryDir>();
-    store_ = std::make_unique<SettingsStore>(dir_->filePath(QStringLiteral("settings.ini")));
     db_ = std::make_unique<TestDatabase>();
     db_->setControl(QStringLiteral("Ctrl_slip"), true);
-    dialogs_ = std::make_unique<ScriptedDialogs>();
     settings_ = AppSettings();
+    bench_ = std::make_unique<DeviceTestBench>(db_->dm(), settings_);
 }
 
 void TestSimulatedDevices::cleanup()
 {
-    layer_.reset();
-    devices_.reset();
-    dialogs_.reset();
+    bench_.reset();
     db_.reset();
-    store_.reset();
-    dir_.reset();
-}
-
-void TestSimulatedDevices::configure(const QString &deviceClass, const QString &name,
-                                     const QMap<QString, QString> &values)
-{
-    for (auto it = values.begin(); it != values.end(); ++it)
-        QVERIFY(store_->write(oposDeviceSection(deviceClass, name), it.key(), it.value()));
-}
-
-QByteArray TestSimulatedDevices::output(const QString &file) const
-{
-    QFile f(outputPath(file));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-DeviceLayer &TestSimulatedDevices::layer()
-{
-    if (!layer_) {
-        devices_ = std::make_unique<OposDevices>(*store_);
-        layer_ = std::make_unique<DeviceLayer>(db_->dm(), settings_, devices_->Printer1, devices_->CashDrawer1,
-                                               devices_->Linedisp1);
-    }
-    return *layer_;
 }
 
 void TestSimulatedDevices::printerAppendsDataFeedAndFormFeed()
 {
     configure("POSPrinter", "ReceiptPrinter",
-              {{"Service", "simulated"}, {"Output", outputPath("printer.txt")}, {"RecLinesToPaperCut", "2"}});
+              {{"Service", "simulated"}, {"Output", bench_->path("printer.txt")}, {"RecLinesToPaperCut", "2"}});
     QCOMPARE(layer().StartPrinter(QStringLiteral("ReceiptPrinter")), QStringLiteral("ReceiptPrinter"));
     layer().PrintLine(QStringLiteral("Café"));
     layer().PrintLine(QStringLiteral("  trailing  "));
     layer().EndPrintout();
     layer().PrintLine(QStringLiteral("next"));
 
-    QCOMPARE(output("printer.txt"), QByteArray("Caf\xc3\xa9\r\n  trailing  \r\n\n\r\n\r\n\r\fnext\r\n"));
-    QVERIFY(dialogs_->log.isEmpty());
+    QCOMPARE(bench_->fileContents("printer.txt"), QByteArray("Caf\xc3\xa9\r\n  trailing  \r\n\n\r\n\r\n\r\fnext\r\n"));
+    QVERIFY(bench_->dialogs.log.isEmpty());
 }
 
 void TestSimulatedDevices::feedLinesFollowItsSetting_data()
@@ -119,14 +87,14 @@ void TestSimulatedDevices::feedLinesFollowItsSetting()
     QFETCH(QString, setting);
     QFETCH(QString, paperCut);
     QFETCH(QByteArray, expected);
-    QMap<QString, QString> values{{"Service", "Simulated"}, {"Output", outputPath("p.txt")}};
+    QMap<QString, QString> values{{"Service", "Simulated"}, {"Output", bench_->path("p.txt")}};
     if (!setting.isEmpty())
         values.insert("RecLinesToPaperCut", setting);
     configure("POSPrinter", "P", values);
     settings_.paperCut = paperCut;
     QCOMPARE(layer().StartPrinter(QStringLiteral("P")), QStringLiteral("P"));
     layer().EndPrintout();
-    QCOMPARE(output("p.txt"), expected);
+    QCOMPARE(bench_->fileContents("p.txt"), expected);
 }
 
 void TestSimulatedDevices::failOpenAndClaimCountCallsAcrossRetries_data()
@@ -139,25 +107,25 @@ void TestSimulatedDevices::failOpenAndClaimCountCallsAcrossRetries_data()
 void TestSimulatedDevices::failOpenAndClaimCountCallsAcrossRetries()
 {
     QFETCH(QString, failure);
-    configure("POSPrinter", "P", {{"Service", "simulated"}, {"Output", outputPath("p.txt")}, {failure, "2"}});
-    dialogs_->answerQuestions({true, true});
+    configure("POSPrinter", "P", {{"Service", "simulated"}, {"Output", bench_->path("p.txt")}, {failure, "2"}});
+    bench_->dialogs.answerQuestions({true, true});
     QCOMPARE(layer().StartPrinter(QStringLiteral("P")), QStringLiteral("P"));
-    QCOMPARE(dialogs_->questions().size(), 2);
+    QCOMPARE(bench_->dialogs.questions().size(), 2);
     layer().PrintLine(QStringLiteral("works"));
-    QCOMPARE(output("p.txt"), QByteArray("works\r\n"));
+    QCOMPARE(bench_->fileContents("p.txt"), QByteArray("works\r\n"));
 }
 
 void TestSimulatedDevices::failPrintRefusesLinesThenResumes()
 {
     configure("POSPrinter", "P",
-              {{"Service", "simulated"}, {"Output", outputPath("p.txt")}, {"FailPrint", "3"}, {"FailPrintFrom", "2"},
+              {{"Service", "simulated"}, {"Output", bench_->path("p.txt")}, {"FailPrint", "3"}, {"FailPrintFrom", "2"},
                {"RecLinesToPaperCut", "-1"}});
     QCOMPARE(layer().StartPrinter(QStringLiteral("P")), QStringLiteral("P"));
     for (const char *line : {"one", "two", "three"})
         layer().PrintLine(QLatin1String(line));
     layer().EndPrintout();
-    QCOMPARE(output("p.txt"), QByteArray("one\r\ntwo\r\nthree\r\n\f"));
-    QCOMPARE(dialogs_->messages(), QStringList(3, QStringLiteral("There is a problem with the printer")));
+    QCOMPARE(bench_->fileContents("p.txt"), QByteArray("one\r\ntwo\r\nthree\r\n\f"));
+    QCOMPARE(bench_->dialogs.messages(), QStringList(3, QStringLiteral("There is a problem with the printer")));
 }
 
 void TestSimulatedDevices::unusableConfigurationFailsToStart_data()
@@ -174,15 +142,15 @@ void TestSimulatedDevices::unusableConfigurationFailsToStart()
 {
     QFETCH(QString, service);
     QFETCH(QString, output);
-    configure("POSPrinter", "P", {{"Service", service}, {"Output", output.isEmpty() ? QString() : outputPath(output)}});
+    configure("POSPrinter", "P", {{"Service", service}, {"Output", output.isEmpty() ? QString() : bench_->path(output)}});
     QCOMPARE(layer().StartPrinter(QStringLiteral("P")), QString());
-    QCOMPARE(dialogs_->questions().size(), 1);
+    QCOMPARE(bench_->dialogs.questions().size(), 1);
 }
 
 void TestSimulatedDevices::controlRefusesCallsOutOfOrder()
 {
-    configure("POSPrinter", "P", {{"Service", "simulated"}, {"Output", outputPath("p.txt")}});
-    OposPosPrinter printer(*store_);
+    configure("POSPrinter", "P", {{"Service", "simulated"}, {"Output", bench_->path("p.txt")}});
+    OposPosPrinter printer(bench_->store);
     QCOMPARE(printer.PrintNormal(2, "x"), Opos::Closed);
     QCOMPARE(printer.Open("Unknown"), Opos::NoService);
     QCOMPARE(printer.Open("P"), Opos::Success);
@@ -194,26 +162,26 @@ void TestSimulatedDevices::controlRefusesCallsOutOfOrder()
     QCOMPARE(printer.PrintNormal(2, "x"), Opos::Success);
     QCOMPARE(printer.Close(), Opos::Success);
     QCOMPARE(printer.PrintNormal(2, "x"), Opos::Closed);
-    QCOMPARE(output("p.txt"), QByteArray("x"));
+    QCOMPARE(bench_->fileContents("p.txt"), QByteArray("x"));
 }
 
 void TestSimulatedDevices::drawerClosesAtOnceWithAutoClose()
 {
-    configure("CashDrawer", "D", {{"Service", "simulated"}, {"Output", outputPath("d.txt")}, {"AutoClose", "y"}});
+    configure("CashDrawer", "D", {{"Service", "simulated"}, {"Output", bench_->path("d.txt")}, {"AutoClose", "y"}});
     QCOMPARE(layer().StartCashDrawer(QStringLiteral("D")), QStringLiteral("D"));
     layer().WaitCashDrawerClosed(); // shut already: nothing happens
     layer().OpenCashDrawer();
     layer().WaitCashDrawerClosed();
-    QCOMPARE(output("d.txt"), QByteArray("open\nclosed\n"));
-    QVERIFY(dialogs_->log.isEmpty());
+    QCOMPARE(bench_->fileContents("d.txt"), QByteArray("open\nclosed\n"));
+    QVERIFY(bench_->dialogs.log.isEmpty());
 }
 
 void TestSimulatedDevices::drawerWaitsForTheUserOtherwise()
 {
-    configure("CashDrawer", "D", {{"Service", "simulated"}, {"Output", outputPath("d.txt")}, {"AutoClose", "N"}});
+    configure("CashDrawer", "D", {{"Service", "simulated"}, {"Output", bench_->path("d.txt")}, {"AutoClose", "N"}});
     QByteArray whileOpen;
-    dialogs_->onModal(QStringLiteral("DrawerClosePrompt"), [&](QDialog &prompt) {
-        whileOpen = output("d.txt");
+    bench_->dialogs.onModal(QStringLiteral("DrawerClosePrompt"), [&](QDialog &prompt) {
+        whileOpen = bench_->fileContents("d.txt");
         prompt.reject(); // Escape does not count as shut
         if (prompt.isVisible())
             prompt.findChild<QPushButton *>(QStringLiteral("drawerShutButton"))->click();
@@ -223,17 +191,17 @@ void TestSimulatedDevices::drawerWaitsForTheUserOtherwise()
     layer().OpenCashDrawer();
     layer().WaitCashDrawerClosed();
     QCOMPARE(whileOpen, QByteArray("open\n"));
-    QCOMPARE(output("d.txt"), QByteArray("open\nclosed\n"));
-    QCOMPARE(dialogs_->log, QStringList{"exec: DrawerClosePrompt"});
+    QCOMPARE(bench_->fileContents("d.txt"), QByteArray("open\nclosed\n"));
+    QCOMPARE(bench_->dialogs.log, QStringList{"exec: DrawerClosePrompt"});
 }
 
 void TestSimulatedDevices::displayAppendsEachText()
 {
-    configure("LineDisplay", "L", {{"Service", "simulated"}, {"Output", outputPath("l.txt")}});
+    configure("LineDisplay", "L", {{"Service", "simulated"}, {"Output", bench_->path("l.txt")}});
     QCOMPARE(layer().StartLineDisplay(QStringLiteral("L")), QStringLiteral("L"));
     layer().ShowOnLineDisplay(QStringLiteral("Pommes          1.99"));
     layer().ShowOnLineDisplay(QStringLiteral("Total           5.00"));
-    QCOMPARE(output("l.txt"), QByteArray("Pommes          1.99\nTotal           5.00\n"));
+    QCOMPARE(bench_->fileContents("l.txt"), QByteArray("Pommes          1.99\nTotal           5.00\n"));
 }
 
 QTEST_MAIN(TestSimulatedDevices)
