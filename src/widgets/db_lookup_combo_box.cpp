@@ -31,7 +31,9 @@ void DBLookupComboBox::setLookup(Table *lookupTable, const QString &keyField, co
         lookupTable->fieldIndex(listField);
         lookupChanged_ = connect(lookupTable, &Table::changed, this, &DBLookupComboBox::lookupChanged);
     }
-    lookupChanged();
+    listStale_ = true;
+    if (isVisible())
+        reloadList();
 }
 
 void DBLookupComboBox::lookupChanged()

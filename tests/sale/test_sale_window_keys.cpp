@@ -23,6 +23,8 @@ private slots:
     void navigation_data();
     void navigation();
     void tabNeverLeavesTheFieldsOrder();
+    void enteringTheUpcField_data();
+    void enteringTheUpcField();
     void guards_data();
     void guards();
     void guardsInFrench();
@@ -154,6 +156,32 @@ void TestSaleWindowKeys::tabNeverLeavesTheFieldsOrder()
     }
     QCOMPARE(visited, (QStringList{"DBEdit3", "DBEdit4", "DBEdit5", "DBEdit1", "DBEdit1"}));
     QCOMPARE(f->dialogs.messages(), QStringList{"Item does not exist"}); // the last Tab on an empty code
+}
+
+void TestSaleWindowKeys::enteringTheUpcField_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("entering");
+    QTest::newRow("mouse click") << int(Qt::MouseFocusReason) << true;
+    QTest::newRow("tab") << int(Qt::TabFocusReason) << true;
+    QTest::newRow("a dialog closing") << int(Qt::ActiveWindowFocusReason) << false;
+    QTest::newRow("a menu closing") << int(Qt::PopupFocusReason) << false;
+}
+
+void TestSaleWindowKeys::enteringTheUpcField()
+{
+    // The bag (regular price 0) found and left as it is is a finished
+    // line: entering the UPC field adds the next entry line after it.
+    QFETCH(int, reason);
+    QFETCH(bool, entering);
+    f->type(QStringLiteral("1004"));
+    f->press(Qt::Key_Return);
+    QCOMPARE(f->focusedName(), QStringLiteral("DBEdit3"));
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::FocusReason(reason));
+    QApplication::sendEvent(f->form().DBEdit1, &focusIn);
+    QCOMPARE(f->lineCount(), entering ? 2 : 1);
+    QApplication::sendEvent(f->form().DBEdit1, &focusIn); // already there: nothing more
+    QCOMPARE(f->lineCount(), entering ? 2 : 1);
 }
 
 void TestSaleWindowKeys::guards_data()

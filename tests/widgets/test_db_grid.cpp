@@ -1,0 +1,258 @@
+// The bound grid: lazy reading, the record in edit, choosing a row,
+// coalesced and deferred refreshes.
+#include "scripted_dialogs.h"
+#include "test_database.h"
+
+#include "store/database.h"
+#include "widgets/db_grid.h"
+
+#include <QHeaderView>
+#include <QtTest>
+
+class TestDbGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void readsOnlyWhatIsOnScreen();
+    void columnsTitlesAndAlignment();
+    void recordInEditAndInsertShowTheirBuffer();
+    void mouseChoiceMovesTheTable();
+    void followsTheTablesCurrentRecord();
+    void refreshesOncePerTurnOfTheLoop();
+    void hiddenGridReadsNothing();
+    void suspendedTableDoesNotRefresh();
+    void closedTableShowsNothing();
+
+private:
+    QString cell(int row, int column) { return grid_->model()->index(row, column).data().toString(); }
+    void addProducts(int count);
+    std::unique_ptr<TestDatabase> db_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<DBGrid> grid_;
+};
+
+void TestDbGrid::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestDbGrid::init()
+{
+    db_ = std::make_unique<TestDatabase>();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    grid_ = std::make_unique<DBGrid>();
+    grid_->resize(500, 300);
+    grid_->setColumns({{QStringLiteral("Product_upc"), QStringLiteral("UPC"), Qt::AlignRight, 100},
+                       {QStringLiteral("Product_desc"), QStringLiteral("Description"), Qt::AlignLeft, 200},
+                       {QStringLiteral("Product_price"), QStringLiteral("Price"), Qt::AlignRight, 100}});
+    grid_->setRowSelect(true);
+}
+
+void TestDbGrid::cleanup()
+{
+    grid_.reset();
+    dialogs_.reset();
+    db_.reset();
+}
+
+void TestDbGrid::addProducts(int count)
+{
+    TDataModule2 &dm = db_->dm();
+    StoreTransaction transaction(dm.database());
+    Table &p = dm.producttb;
+    for (int i = 1; i <= count; ++i) {
+        p.append();
+        p.field("Product_upc").setFloat(i);
+        p.field("Product_desc").setString(QStringLiteral("Product %1").arg(i));
+        p.field("Product_price").setFloat(i / 100.0);
+        p.post();
+    }
+    transaction.commit();
+    p.first();
+}
+
+void TestDbGrid::readsOnlyWhatIsOnScreen()
+{
+    addProducts(5000);
+    grid_->setDataSource(&db_->dm().producttb);
+    grid_->show();
+    QCoreApplication::processEvents();
+    TableModel &model = grid_->tableModel();
+    QCOMPARE(model.rowCount(), 5000);
+    QVERIFY2(model.databaseReads() <= 3, qPrintable(QString::number(model.databaseReads()))); // count + first page
+    QCOMPARE(cell(0, 1), QStringLiteral("Product 1"));
+
+    const int before = model.databaseReads();
+    grid_->scrollToBottom();
+    QCoreApplication::processEvents();
+    QCOMPARE(cell(4999, 1), QStringLiteral("Product 5000"));
+    QVERIFY(model.databaseReads() - before <= 2);
+    QCOMPARE(grid_->tableModel().currentRow(), 0);
+}
+
+void TestDbGrid::columnsTitlesAndAlignment()
+{
+    db_->addProduct(12, QStringLiteral("Cola"), 1234.5);
+    grid_->setDataSource(&db_->dm().producttb);
+    grid_->show();
+    QCoreApplication::processEvents();
+    QAbstractItemModel *m = grid_->model();
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QStringLiteral("UPC"));
+    QCOMPARE(Qt::Alignment(m->headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+    QCOMPARE(Qt::Alignment(m->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+             Qt::AlignLeft);
+    QCOMPARE(Qt::Alignment(m->index(0, 2).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+    QCOMPARE(Qt::Alignment(m->index(0, 1).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+             Qt::AlignLeft);
+    QCOMPARE(cell(0, 0), QStringLiteral("12"));
+    QCOMPARE(cell(0, 2), QStringLiteral("$1,234.50"));
+    QCOMPARE(grid_->columnWidth(1), 200);
+    grid_->setColumnTitle(2, QStringLiteral("Prix"));
+    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Prix"));
+    QVERIFY(grid_->editTriggers() == QAbstractItemView::NoEditTriggers);
+}
+
+void TestDbGrid::recordInEditAndInsertShowTheirBuffer()
+{
+    addProducts(3);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    p.next();
+    p.edit();
+    p.field("Product_desc").setString(QStringLiteral("Being edited"));
+    QCoreApplication::processEvents();
+    QCOMPARE(cell(1, 1), QStringLiteral("Being edited"));
+    QCOMPARE(cell(0, 1), QStringLiteral("Product 1"));
+    p.cancel();
+    QCoreApplication::processEvents();
+    QCOMPARE(cell(1, 1), QStringLiteral("Product 2"));
+
+    p.append();
+    p.field("Product_upc").setFloat(99);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->model()->rowCount(), 4);
+    QCOMPARE(cell(3, 0), QStringLiteral("99"));
+    QCOMPARE(grid_->currentIndex().row(), 3);
+    p.cancel();
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->model()->rowCount(), 3);
+}
+
+void TestDbGrid::mouseChoiceMovesTheTable()
+{
+    addProducts(10);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    QCoreApplication::processEvents();
+    const QPoint row4 = grid_->visualRect(grid_->model()->index(4, 1)).center();
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, Qt::NoModifier, row4);
+    QCOMPARE(p.field("Product_upc").asFloat(), 5.0);
+    QTest::keyClick(grid_.get(), Qt::Key_Down);
+    QCOMPARE(p.field("Product_upc").asFloat(), 6.0);
+
+    // A record in edit is posted before the table moves.
+    p.edit();
+    p.field("Product_desc").setString(QStringLiteral("Changed"));
+    QCoreApplication::processEvents();
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, Qt::NoModifier, row4);
+    QCOMPARE(p.field("Product_upc").asFloat(), 5.0);
+    QVERIFY(p.findKey(6.0));
+    QCOMPARE(p.field("Product_desc").asString(), QStringLiteral("Changed"));
+}
+
+void TestDbGrid::followsTheTablesCurrentRecord()
+{
+    addProducts(300);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->setRowIndicator(true);
+    grid_->show();
+    QVERIFY(p.findKey(250.0));
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->currentIndex().row(), 249);
+    QCOMPARE(grid_->model()->headerData(249, Qt::Vertical).toString(), QStringLiteral("\u25B6"));
+    QCOMPARE(grid_->model()->headerData(248, Qt::Vertical).toString(), QString());
+    QVERIFY(grid_->viewport()->rect().intersects(grid_->visualRect(grid_->currentIndex())));
+}
+
+void TestDbGrid::refreshesOncePerTurnOfTheLoop()
+{
+    addProducts(3);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    QCoreApplication::processEvents();
+    const int before = grid_->tableModel().databaseReads();
+    p.edit();
+    for (int i = 0; i < 20; ++i)
+        p.field("Product_qty").setFloat(i);
+    p.post();
+    QCOMPARE(grid_->tableModel().databaseReads(), before);
+    QCoreApplication::processEvents();
+    QVERIFY(grid_->tableModel().databaseReads() - before <= 2); // one reload: count and a page
+}
+
+void TestDbGrid::hiddenGridReadsNothing()
+{
+    addProducts(3);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    QCoreApplication::processEvents();
+    grid_->hide();
+    const int before = grid_->tableModel().databaseReads();
+    for (int i = 0; i < 5; ++i)
+        p.next();
+    db_->addProduct(50, QStringLiteral("Late"), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->tableModel().databaseReads(), before);
+    grid_->show();
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->model()->rowCount(), 4);
+    QCOMPARE(cell(3, 1), QStringLiteral("Late (long)"));
+}
+
+void TestDbGrid::suspendedTableDoesNotRefresh()
+{
+    addProducts(3);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    QCoreApplication::processEvents();
+    const int before = grid_->tableModel().databaseReads();
+    p.disableControls();
+    for (p.first(); !p.eof(); p.next()) {
+        p.edit();
+        p.field("Product_desc").setString(QStringLiteral("Zeroed"));
+        p.post();
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->tableModel().databaseReads(), before);
+    p.enableControls();
+    QCoreApplication::processEvents();
+    QCOMPARE(cell(0, 1), QStringLiteral("Zeroed"));
+}
+
+void TestDbGrid::closedTableShowsNothing()
+{
+    addProducts(3);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    p.close();
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->model()->rowCount(), 0);
+    p.open();
+    QCoreApplication::processEvents();
+    QCOMPARE(grid_->model()->rowCount(), 3);
+}
+
+QTEST_MAIN(TestDbGrid)
+#include "test_db_grid.moc"
