@@ -136,8 +136,10 @@ public:
     {
         const QByteArray path = path_.toLocal8Bit();
         fd_ = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ < 0 && (errno == EACCES || errno == EROFS))
-            fd_ = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); // one-way printer
+        if (fd_ < 0 && (errno == EACCES || errno == EROFS)) {
+            fd_ = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+            readable_ = false;
+        }
         if (fd_ < 0)
             return failure("open");
         if (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
@@ -165,6 +167,8 @@ public:
         }
         return Opos::Success;
     }
+
+    bool canRead() const override { return readable_; }
 
     QByteArray read(int maxBytes, int timeoutMs) override
     {
@@ -227,6 +231,7 @@ private:
     QString path_;
     int timeoutMs_;
     int fd_ = -1;
+    bool readable_ = true;
 };
 
 }

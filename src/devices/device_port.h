@@ -28,6 +28,9 @@ public:
     // Reads what arrives within the timeout (at most maxBytes); empty when
     // nothing came.
     virtual QByteArray read(int maxBytes, int timeoutMs) = 0;
+    // False for a one-way link (a device file that could be opened for
+    // writing only): no status can be asked.
+    virtual bool canRead() const { return true; }
     // Forgets bytes already received (stale answers).
     virtual void discardInput() = 0;
     // Counts the connections made; a new count means the device may have

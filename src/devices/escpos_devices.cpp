@@ -1,6 +1,7 @@
 #include "escpos_devices.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
@@ -67,7 +68,7 @@ QByteArray EscPosPrinter::setUpBytes() const
 
 int EscPosPrinter::checkOnline()
 {
-    if (!settings_.flag(QStringLiteral("StatusCheck"), true))
+    if (!settings_.flag(QStringLiteral("StatusCheck"), true) || !port_->canRead())
         return Opos::Success;
     const EscPosStatus status = EscPosStatus::query(*port_, PrinterStatus, StatusTimeoutMs);
     if (!status.answered)
@@ -114,6 +115,8 @@ int EscPosDrawer::WaitForDrawerClose(int, int, int, int)
 {
     if (!port_)
         return Opos::NotClaimed;
+    if (!port_->canRead())
+        return Opos::Illegal; // no sensor to read: the cashier's word must do
     const bool openWhenHigh = settings_.text(QStringLiteral("OpenLevel"), QStringLiteral("High")).toLower()
         != QLatin1String("low");
     const int interval = qMax(20, settings_.number(QStringLiteral("PollInterval"), 200));
