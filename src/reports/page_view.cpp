@@ -52,7 +52,7 @@ void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect paper = paperRect();
-    painter.fillRect(paper.translated(3, 3), Qt::black);
+    painter.fillRect(paper.translated(3, 3), QColor(0, 0, 0, 90));
     painter.fillRect(paper, Qt::white);
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintPage(painter, page_, zoom_ * pixelsPerPoint(), paper.topLeft());
