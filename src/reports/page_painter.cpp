@@ -1,24 +1,62 @@
 #include "page_painter.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
 namespace {
 
-QFont fontFor(const TextStyle &style, qreal scale)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qMax(1, qRound(style.size * scale)));
-    font.setBold(style.bold);
-    font.setUnderline(style.underline);
-    font.setItalic(style.italic);
-    return font;
-}
+// The fonts of one page, made once per style: a report page uses a handful.
+class PageFonts {
+public:
+    explicit PageFonts(qreal scale) : scale_(scale) {}
+
+    struct Entry {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+
+    const Entry &forStyle(const TextStyle &style)
+    {
+        const int pixels = qMax(1, qRound(style.size * scale_));
+        const int key = pixels << 3 | (style.bold ? 1 : 0) | (style.underline ? 2 : 0) | (style.italic ? 4 : 0);
+        auto it = fonts_.find(key);
+        if (it == fonts_.end()) {
+            QFont font(QStringLiteral("Arial"));
+            font.setStyleHint(QFont::SansSerif);
+            font.setPixelSize(pixels);
+            font.setBold(style.bold);
+            font.setUnderline(style.underline);
+            font.setItalic(style.italic);
+            it = fonts_.insert(key, Entry{font, QFontMetricsF(font)});
+        }
+        return it.value();
+    }
+
+private:
+    qreal scale_;
+    QHash<int, Entry> fonts_;
+};
 
 QRectF scaled(const QRectF &r, qreal scale, QPointF offset)
 {
     return QRectF(r.x() * scale + offset.x(), r.y() * scale + offset.y(), r.width() * scale, r.height() * scale);
+}
+
+// One line of text in its rectangle, vertically centred. Drawn at a point
+// rather than through the general text layout: a report holds many short
+// texts, and this is most of the time a long report takes.
+void drawText(QPainter &painter, const PageFonts::Entry &font, const QRectF &rect, Qt::Alignment alignment,
+              const QString &text)
+{
+    qreal x = rect.left();
+    if (alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+        const qreal width = font.metrics.horizontalAdvance(text);
+        x = alignment & Qt::AlignRight ? rect.right() - width : rect.left() + (rect.width() - width) / 2;
+    }
+    const qreal baseline = rect.top() + (rect.height() - font.metrics.height()) / 2 + font.metrics.ascent();
+    painter.drawText(QPointF(x, baseline), text);
 }
 
 }
@@ -28,28 +66,32 @@ void paintPage(QPainter &painter, const LaidOutPage &page, qreal scale, QPointF 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
-    TextStyle currentStyle;
-    painter.setFont(fontFor(currentStyle, scale));
+    painter.setPen(Qt::black);
+    PageFonts fonts(scale);
+    const PageFonts::Entry *font = nullptr;
+    TextStyle fontStyle;
     for (const PlacedItem &item : page.items) {
         const QRectF rect = scaled(item.rect, scale, offset);
         switch (item.kind) {
         case PlacedItem::Kind::Text:
             if (item.text.isEmpty())
                 break;
-            if (!(item.style == currentStyle)) {
-                currentStyle = item.style;
-                painter.setFont(fontFor(currentStyle, scale));
+            if (!font || !(item.style == fontStyle)) {
+                fontStyle = item.style;
+                font = &fonts.forStyle(fontStyle);
+                painter.setFont(font->font);
             }
-            painter.setPen(Qt::black);
-            painter.drawText(rect, int(item.style.alignment | Qt::AlignVCenter) | Qt::TextSingleLine, item.text);
+            drawText(painter, *font, rect, item.style.alignment, item.text);
             break;
         case PlacedItem::Kind::Box:
             painter.setPen(QPen(Qt::black, item.lineWidth * scale));
             painter.drawRect(rect);
+            painter.setPen(Qt::black);
             break;
         case PlacedItem::Kind::Line:
             painter.setPen(QPen(Qt::black, item.lineWidth * scale));
             painter.drawLine(rect.topLeft(), rect.bottomRight());
+            painter.setPen(Qt::black);
             break;
         }
     }
