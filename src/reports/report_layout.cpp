@@ -13,8 +13,35 @@ ReportLayout::ReportLayout(PageReport &report, PageSink &sink) : report_(report)
                 expressionsWithSums_.push_back(e);
 }
 
+namespace {
+
+// Keeps the views bound to a table still while a run steps through it;
+// they refresh once at the end.
+class QuietTable {
+public:
+    explicit QuietTable(Table *table) : table_(table)
+    {
+        if (table_)
+            table_->disableControls();
+    }
+    ~QuietTable()
+    {
+        if (table_)
+            table_->enableControls();
+    }
+    QuietTable(const QuietTable &) = delete;
+    QuietTable &operator=(const QuietTable &) = delete;
+
+private:
+    Table *table_;
+};
+
+}
+
 int ReportLayout::run()
 {
+    const QuietTable quietData(report_.dataSet());
+    const QuietTable quietLines(report_.subDetailSet());
     for (ReportExpression *e : expressionsWithSums_)
         e->resetSums();
     context_.startedAt = Clock::now();
