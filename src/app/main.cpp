@@ -1,15 +1,9 @@
+#include "application_shell.h"
 #include "tillano_application.h"
 
-#include "common/app_settings.h"
-#include "common/language.h"
 #include "common/settings_store.h"
-#include "store/data_module.h"
-#include "store/store_error.h"
-#include "widgets/dialogs.h"
 
 #include <QCommandLineParser>
-#include <QLocale>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
@@ -23,24 +17,7 @@ int main(int argc, char *argv[])
     parser.addOption(settingsOption);
     parser.process(app);
 
-    const SettingsStore store(parser.isSet(settingsOption) ? parser.value(settingsOption) : SettingsStore::defaultPath());
-    const AppSettings settings = AppSettings::load(store);
-    setLanguageSetting(settings.language);
-
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tillano"));
-    window.resize(1024, 700);
-
-    TDataModule2 dataModule;
-    try {
-        dataModule.connectTo(settings.data);
-    } catch (const StoreError &e) {
-        dialogs().message(nullptr, e.message() + QStringLiteral("\n\nPrepare a data directory with:\n"
-                                                                "  tillano-setup --demo DIRECTORY\n"
-                                                                "and name it as Data in ")
-                                       + store.path());
-        return 1;
-    }
-    window.show();
+    ApplicationShell shell(parser.isSet(settingsOption) ? parser.value(settingsOption) : SettingsStore::defaultPath());
+    shell.show();
     return app.exec();
 }

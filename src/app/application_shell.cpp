@@ -1,0 +1,193 @@
+#include "application_shell.h"
+
+#include "tips_dialog.h"
+
+#include "common/language.h"
+#include "reports/print_target.h"
+#include "sale/sale_window.h"
+#include "sale/transaction_totals.h"
+#include "store/store_error.h"
+#include "widgets/dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+const QString HelpFile = QStringLiteral("doc/Tillano.htm");
+const QString SupportMail = QStringLiteral("mailto:support@tillano.example?subject=Help required");
+const QString SalesMail = QStringLiteral("mailto:sales@tillano.example?subject=Source code");
+}
+
+ApplicationShell::ApplicationShell(const QString &settingsPath)
+    : store_(settingsPath), DataModule2(), controls_(store_)
+{
+    QApplication::setApplicationName(QStringLiteral("Tillano"));
+    devices_ = std::make_unique<DeviceLayer>(DataModule2, settings_, controls_.Printer1, controls_.CashDrawer1,
+                                             controls_.Linedisp1);
+    receipts_ = std::make_unique<ReceiptPrinting>(DataModule2, *devices_, settings_, names_);
+
+    Form1 = std::make_unique<TForm1>(DataModule2, settings_, *devices_, names_);
+    PasswordDlg = std::make_unique<TPasswordDlg>(Form1.get());
+    Form9 = std::make_unique<TForm9>(DataModule2);
+    Form10 = std::make_unique<TForm10>(DataModule2);
+    Form6 = std::make_unique<TForm6>(DataModule2);
+    Form11 = std::make_unique<TForm11>(DataModule2, Form1.get());
+    Form12 = std::make_unique<TForm12>(DataModule2);
+    Form13 = std::make_unique<TForm13>(DataModule2);
+    Form15 = std::make_unique<TForm15>(DataModule2);
+    Form17 = std::make_unique<TForm17>(DataModule2);
+    Form19 = std::make_unique<TForm19>(DataModule2);
+    MoneyCountDlg = std::make_unique<TMoneyCountDlg>(Form1.get());
+    TipsDlg = std::make_unique<TTipsDlg>(store_, Form1.get());
+    Form26 = std::make_unique<TForm26>(DataModule2);
+
+    moneyCount_ = std::make_unique<MoneyCount>(DataModule2, *Form11, [this] { printMoneyCount(); });
+    shift_ = std::make_unique<CashierShift>(DataModule2, *PasswordDlg, *MoneyCountDlg, *moneyCount_, *this);
+    wireMainWindow();
+
+    // Captions follow the language setting read at program entry.
+    const QString language = store_.read(TillanoSection, QStringLiteral("Language"), QStringLiteral("0"));
+    if (language == QLatin1String("1"))
+        applyCaptionSet(1);
+    if (store_.read(TillanoSection, QStringLiteral("Language"), QStringLiteral("0")) == QLatin1String("2"))
+        applyCaptionSet(2);
+}
+
+ApplicationShell::~ApplicationShell() = default;
+
+void ApplicationShell::wireMainWindow()
+{
+    SaleWindowHooks &hooks = Form1->hooks;
+    hooks.signOutAndIn = [this] { shift_->inOut(); };
+    hooks.helpFiles = [] { dialogs().openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(HelpFile))); };
+    hooks.helpOnline = [] { dialogs().openUrl(QUrl(SupportMail)); };
+    hooks.purchaseSourceCode = [] { dialogs().openUrl(QUrl(SalesMail)); };
+    Form1->installEventFilter(this);
+}
+
+void ApplicationShell::applyCaptionSet(int set)
+{
+    if (set != 1)
+        return; // set 2 is empty; any other number leaves the designed captions
+    Form1->applyFrenchCaptions();
+    PasswordDlg->applyFrenchCaptions();
+    for (PageReport *report : std::initializer_list<PageReport *>{Form9.get(), Form10.get(), Form6.get(), Form12.get(),
+                                                                   Form13.get(), Form15.get(), Form17.get(),
+                                                                   Form19.get()})
+        report->applyFrenchCaptions();
+    Form11->applyFrenchCaptions();
+    MoneyCountDlg->applyFrenchCaptions();
+    Form1->update();
+}
+
+void ApplicationShell::show()
+{
+    Form1->show();
+    Form1->activateWindow();
+    // The activation event may not come on every platform: start anyway.
+    QTimer::singleShot(0, this, &ApplicationShell::FormActivate);
+}
+
+bool ApplicationShell::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Form1.get() && event->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &ApplicationShell::FormActivate);
+    return QObject::eventFilter(watched, event);
+}
+
+void ApplicationShell::FormActivate()
+{
+    if (DataModule2.connected() || startUpFailed_ || Form1->ShuttingDown)
+        return; // started already, or starting further up this call chain
+
+    names_ = DeviceNames();
+    settings_ = AppSettings::load(store_);
+    setLanguageSetting(settings_.language);
+    const QString drawer = oposDeviceName(store_, QStringLiteral("CashDrawer"));
+    const QString display = oposDeviceName(store_, QStringLiteral("LineDisplay"));
+    const QString printer = oposDeviceName(store_, QStringLiteral("POSPrinter"));
+    setPrintTarget(PrintTarget::fromSettings(store_, settings_.data));
+
+    if (!openDataDirectory())
+        return;
+    showTips();
+
+    Form1->BitBtn5Click(); // sign-in, exactly as F12
+    if (shift_->shuttingDown()) {
+        devices_->StopPrinter();
+        devices_->StopCashDrawer();
+        devices_->StopLineDisplay();
+        return;
+    }
+    names_.printer = devices_->StartPrinter(printer);
+    names_.drawer = devices_->StartCashDrawer(drawer);
+    names_.display = devices_->StartLineDisplay(display);
+    ZeroMaster(DataModule2, Form1->modes);
+    Form1->FocusUpcField();
+}
+
+bool ApplicationShell::openDataDirectory()
+{
+    try {
+        DataModule2.connectTo(settings_.data);
+        DataModule2.openTablesForStartUp();
+        return true;
+    } catch (const StoreError &e) {
+        startUpFailed_ = true;
+        dialogs().message(Form1.get(), chooseText(QStringLiteral("%1\n\nPrepare a data directory with\n"
+                                                                 "    tillano-setup DIRECTORY\n"
+                                                                 "(add --demo for a demo shop), which names it as "
+                                                                 "Data in %2."),
+                                                  QStringLiteral("%1\n\nPréparez un répertoire de données avec\n"
+                                                                 "    tillano-setup RÉPERTOIRE\n"
+                                                                 "(--demo pour un magasin de démonstration), qui le "
+                                                                 "nomme comme Data dans %2."))
+                                           .arg(e.message(), store_.path()));
+        DataModule2.disconnect();
+        Form1->ShuttingDown = true;
+        Form1->close();
+        QCoreApplication::exit(1);
+        return false;
+    }
+}
+
+void ApplicationShell::showTips()
+{
+    // A missing or unreadable tips file must not stop the start-up: the
+    // dialog is then simply not shown.
+    if (settings_.tipsShown() && TipsDlg->loadTips(tipsFileName()))
+        dialogs().exec(*TipsDlg);
+}
+
+void ApplicationShell::printMoneyCount()
+{
+    if (!names_.printer.isEmpty())
+        receipts_->PrintMoneyCount();
+    else
+        Form12->print();
+}
+
+void ApplicationShell::focusUpcField()
+{
+    Form1->FocusUpcField();
+}
+
+void ApplicationShell::setManagerMenu(bool attached)
+{
+    Form1->setManagerMenu(attached);
+}
+
+void ApplicationShell::setTrainingMode(bool shown)
+{
+    Form1->setTrainingMode(shown);
+}
+
+void ApplicationShell::shutDown()
+{
+    Form1->ShuttingDown = true;
+    DataModule2.closeTablesForShutDown();
+    Form1->close();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "common/app_settings.h"
+#include "common/settings_store.h"
+#include "devices/device_layer.h"
+#include "devices/opos_devices.h"
+#include "receipts/receipt_printing.h"
+#include "reports/cashier_report.h"
+#include "reports/department_sales_report.h"
+#include "reports/financial_report.h"
+#include "reports/invoice_report.h"
+#include "reports/money_count_report.h"
+#include "reports/product_sales_report.h"
+#include "reports/sales_register_report.h"
+#include "reports/stock_levels_report.h"
+#include "reports/stock_receipt_report.h"
+#include "shift/cashier_shift.h"
+#include "shift/money_count.h"
+#include "shift/money_count_question.h"
+#include "shift/money_count_window.h"
+#include "shift/password_dialog.h"
+#include "store/data_module.h"
+
+#include <QObject>
+#include <memory>
+
+class TForm1;
+class TTipsDlg;
+
+// The running program: every window created once, in start-up order, the
+// settings, the data module and the devices. The main window's first
+// activation runs the start-up (settings, device names, tables, tips,
+// sign-in, devices, a new work header); the only way out is Close in the
+// sign-in dialog, which shuts the program down.
+class ApplicationShell : public QObject, public ShiftHost {
+    Q_OBJECT
+public:
+    explicit ApplicationShell(const QString &settingsPath);
+    ~ApplicationShell() override;
+
+    TForm1 &mainWindow() { return *Form1; }
+    TDataModule2 &dataModule() { return DataModule2; }
+    const DeviceNames &deviceNames() const { return names_; }
+    CashierShift &shift() { return *shift_; }
+    bool startUpFailed() const { return startUpFailed_; }
+
+    // Shows the main window; its first activation starts the program.
+    void show();
+    // The main window's activation: only the first one does anything.
+    void FormActivate();
+
+    // Caption set 1 is French; set 2 changes nothing; others leave the
+    // captions as designed.
+    void applyCaptionSet(int set);
+
+    // ShiftHost
+    void focusUpcField() override;
+    void setManagerMenu(bool attached) override;
+    void setTrainingMode(bool shown) override;
+    void shutDown() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void wireMainWindow();
+    bool openDataDirectory();
+    void showTips();
+    void printMoneyCount();
+
+    SettingsStore store_;
+    AppSettings settings_;
+    DeviceNames names_;
+    TDataModule2 DataModule2;
+    OposDevices controls_;
+    std::unique_ptr<DeviceLayer> devices_;
+    std::unique_ptr<ReceiptPrinting> receipts_;
+
+    // The windows, in the order they are created.
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TPasswordDlg> PasswordDlg;
+    std::unique_ptr<TForm9> Form9;
+    std::unique_ptr<TForm10> Form10;
+    std::unique_ptr<TForm6> Form6;
+    std::unique_ptr<TForm11> Form11;
+    std::unique_ptr<TForm12> Form12;
+    std::unique_ptr<TForm13> Form13;
+    std::unique_ptr<TForm15> Form15;
+    std::unique_ptr<TForm17> Form17;
+    std::unique_ptr<TForm19> Form19;
+    std::unique_ptr<TMoneyCountDlg> MoneyCountDlg;
+    std::unique_ptr<TTipsDlg> TipsDlg;
+    std::unique_ptr<TForm26> Form26;
+
+    std::unique_ptr<MoneyCount> moneyCount_;
+    std::unique_ptr<CashierShift> shift_;
+    bool startUpFailed_ = false;
+};
