@@ -1,0 +1,185 @@
+#include "checkout.h"
+
+#include "payment_window.h"
+#include "sale_window.h"
+#include "tender_balance.h"
+#include "transaction_totals.h"
+
+#include "common/app_settings.h"
+#include "common/formats.h"
+#include "devices/device_operations.h"
+#include "posting/export_journal.h"
+#include "posting/sale_posting.h"
+#include "receipts/receipt_printing.h"
+#include "reports/invoice_report.h"
+#include "reports/report_printing.h"
+#include "reports/stock_receipt_report.h"
+#include "store/data_module.h"
+#include "store/store_error.h"
+#include "widgets/dialogs.h"
+
+#include <QGroupBox>
+
+Checkout::Checkout(CheckoutParts parts) : p_(std::move(parts)) {}
+
+void Checkout::run()
+{
+    p_.saleWindow.RemoveEntryLine();
+    if (p_.saleWindow.modes.receiving)
+        receive();
+    else
+        sell();
+}
+
+bool Checkout::signedInCashierInTraining()
+{
+    // Leaves the cashier table on the signed-in cashier, as the receipts
+    // read it there.
+    Table &cashiers = p_.dm.cashiertb;
+    return cashiers.findKey(p_.signedInCashierId()) && cashiers.field(QStringLiteral("Cashier_train")).asBoolean();
+}
+
+bool Checkout::pagesWanted() const
+{
+    return p_.dm.Control.field(QStringLiteral("Ctrl_invoice")).asBoolean() || p_.deviceNames.printer.isEmpty();
+}
+
+void Checkout::showOnDisplay(const QString &text)
+{
+    if (!p_.deviceNames.display.isEmpty())
+        p_.devices.ShowOnLineDisplay(text);
+}
+
+// ---- receiving ----------------------------------------------------------------------
+
+void Checkout::receive()
+{
+    signedInCashierInTraining(); // a training cashier receives stock too
+    try {
+        if (pagesWanted())
+            p_.stockReceiptPage.print();
+        p_.receipts.print_receipt_stock();
+        receiveStock(p_.dm);
+    } catch (...) {
+        continueAfterFailure();
+        throw;
+    }
+    reset();
+}
+
+// ---- a sale -------------------------------------------------------------------------------
+
+void Checkout::sell()
+{
+    const double grandTotal = p_.dm.tmpmaster.field(QStringLiteral("Trxh_grand_total")).asFloat();
+    p_.paymentWindow.setAmountText(currencyText(grandTotal));
+    showOnDisplay(formatLine(u"%-9s %10.2m", {QStringLiteral("Total"), grandTotal}));
+    p_.paymentWindow.showNamedRowsOnly();
+    if (dialogs().exec(p_.paymentWindow) != QDialog::Accepted) {
+        continueTransaction();
+        return;
+    }
+    completeSale();
+}
+
+void Checkout::completeSale()
+{
+    const QString changeText = currencyText(static_cast<double>(TenderBalance::fromWorkHeader(p_.dm).change()));
+    p_.saleWindow.ShowChange(changeText);
+    showOnDisplay(formatLine(u"%-9s %10s", {QStringLiteral("Change"), changeText}));
+
+    // The posting loops move through the work tables: keep that off screen.
+    p_.dm.tmpmaster.disableControls();
+    p_.dm.tmpdetail.disableControls();
+
+    const bool training = signedInCashierInTraining();
+    try {
+        postUnlessTraining(training);
+    } catch (...) {
+        // Nothing was posted: the sale goes on as before its Total.
+        p_.saleWindow.ChangeBox->hide();
+        continueAfterFailure();
+        throw;
+    }
+
+    // The sale is posted: whatever happens now, its work tables are emptied,
+    // or a second Total would post it again.
+    try {
+        const bool printAtCheckout = p_.settings.printAtCheckout();
+        if (printAtCheckout && pagesWanted())
+            printInvoice(training);
+        const bool drawer = !p_.deviceNames.drawer.isEmpty();
+        if (drawer)
+            p_.devices.OpenCashDrawer();
+        if (printAtCheckout)
+            p_.receipts.print_receipt_sale();
+        if (drawer)
+            p_.devices.WaitCashDrawerClosed();
+    } catch (...) {
+        reset();
+        throw;
+    }
+    reset();
+}
+
+void Checkout::postUnlessTraining(bool training)
+{
+    if (training)
+        return;
+    try {
+        postSale(p_.dm, p_.signedInCashierId());
+    } catch (const JournalWriteError &e) {
+        dialogs().message(&p_.saleWindow, e.message()); // the sale itself is posted
+    }
+}
+
+void Checkout::printInvoice(bool training)
+{
+    // A training sale is never posted: its invoice shows the work header.
+    p_.invoicePage.setHeaderSource(training ? TForm17::HeaderSource::WorkSale : TForm17::HeaderSource::PostedSale);
+    p_.invoicePage.showNamedPaymentModesOnly();
+    try {
+        p_.invoicePage.print();
+    } catch (const ReportOutputError &e) {
+        dialogs().message(&p_.saleWindow, QString::fromStdString(e.what()));
+    }
+}
+
+// ---- the end of a checkout --------------------------------------------------------------
+
+void Checkout::continueTransaction()
+{
+    p_.saleWindow.AppendEntryLine();
+    p_.saleWindow.FocusUpcField();
+}
+
+void Checkout::continueAfterFailure()
+{
+    resumeViews();
+    try {
+        continueTransaction();
+    } catch (const StoreError &) {
+        // The first failure is the one reported; the store is in trouble anyway.
+    }
+}
+
+void Checkout::resumeViews()
+{
+    p_.dm.tmpmaster.enableControls();
+    p_.dm.tmpdetail.enableControls();
+}
+
+void Checkout::reset()
+{
+    Table &lines = p_.dm.tmpdetail;
+    Table &header = p_.dm.tmpmaster;
+    lines.close();
+    header.close();
+    lines.emptyTable();
+    header.emptyTable();
+    lines.open();
+    header.open();
+    ZeroMaster(p_.dm, p_.saleWindow.modes);
+    resumeViews();
+    p_.saleWindow.FocusUpcField();
+}

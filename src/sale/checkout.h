@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class DeviceOperations;
+class ReceiptPrinting;
+class TDataModule2;
+class TForm1;
+class TForm8;
+class TForm17;
+class TForm26;
+struct AppSettings;
+struct DeviceNames;
+
+// What checkout works with; the shell owns every part of it.
+struct CheckoutParts {
+    TDataModule2 &dm;
+    TForm1 &saleWindow;
+    TForm8 &paymentWindow;
+    DeviceOperations &devices;
+    const DeviceNames &deviceNames;
+    const AppSettings &settings;
+    ReceiptPrinting &receipts;
+    TForm17 &invoicePage;
+    TForm26 &stockReceiptPage;
+    // The code of the cashier signed in now.
+    std::function<int()> signedInCashierId;
+};
+
+// Total <F2>: ends the transaction in progress (the sale window has
+// checked that there is one). A sale is paid in the payment window, its
+// change shown, posted (unless the cashier is in training), its invoice and
+// receipt printed as configured and the drawer opened and waited for; a
+// receiving prints the stock receipt and adds the goods to stock. Both end
+// with empty work tables and a new work header.
+//
+// A cancelled payment, or a posting the store refuses, leaves the
+// transaction going on with a new entry line; the store's error then
+// reaches the application's error handler. Once a sale is posted the
+// checkout always runs to the end, so the sale cannot be posted twice:
+// a journal or invoice that cannot be written is reported and passed over.
+class Checkout {
+public:
+    explicit Checkout(CheckoutParts parts);
+
+    void run();
+
+private:
+    bool signedInCashierInTraining();
+    void receive();
+    void sell();
+    // The steps after the payment window closed with OK.
+    void completeSale();
+    void postUnlessTraining(bool training);
+    void printInvoice(bool training);
+    // The transaction goes on: void-item mode off, a new entry line, focus
+    // in the UPC field.
+    void continueTransaction();
+    // The same after a failure, with the views resumed; a second failure
+    // on the way is not reported over the first.
+    void continueAfterFailure();
+    void resumeViews();
+    // Empty work tables, a new work header, the focus in the UPC field.
+    void reset();
+    void showOnDisplay(const QString &text);
+    bool pagesWanted() const;
+
+    CheckoutParts p_;
+};

@@ -1,0 +1,329 @@
+#include "payment_window.h"
+
+#include "tender_balance.h"
+
+#include "common/formats.h"
+#include "common/language.h"
+#include "store/data_module.h"
+#include "widgets/db_edit.h"
+#include "widgets/db_text.h"
+#include "widgets/dialogs.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The quick-tender amounts of F2, F3 and F4.
+const Money QuickTenderAmounts[3] = {Money::fromCents(2000), Money::fromCents(1000), Money::fromCents(500)};
+
+const char *const TenderFields[] = {"Trxh_fc1",  "Trxh_pmt1", "Trxh_pmt2", "Trxh_pmt3", "Trxh_pmt4",
+                                    "Trxh_pmt5", "Trxh_cpn1", "Trxh_cpn2", "Trxh_cpn3"};
+
+bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+}
+
+TForm8::TForm8(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
+{
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("Payment"));
+    buildLayout();
+}
+
+DBEdit *TForm8::amountField(const QString &fieldName)
+{
+    auto *field = new DBEdit(this);
+    field->setObjectName(fieldName);
+    field->setDataSource(&dm_.tmpmaster, fieldName);
+    field->setAlignment(Qt::AlignRight);
+    field->installEventFilter(this);
+    return field;
+}
+
+void TForm8::buildLayout()
+{
+    TotalCaption = new QLabel(QStringLiteral("Total"), this);
+    AmountLabel = new QLabel(this);
+    AmountLabel->setObjectName(QStringLiteral("AmountLabel"));
+    QFont large = AmountLabel->font();
+    large.setBold(true);
+    if (large.pointSize() > 0)
+        large.setPointSize(large.pointSize() * 2);
+    AmountLabel->setFont(large);
+    AmountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto *rows = new QGridLayout;
+    rows->addWidget(TotalCaption, 0, 0);
+    rows->addWidget(AmountLabel, 0, 1, 1, 2);
+
+    int row = 1;
+    for (int n = 0; n < 5; ++n, ++row) {
+        PaymentNames[n] = new DBText(this);
+        PaymentNames[n]->setDataSource(&dm_.Control, QStringLiteral("Ctrl_pmt%1").arg(n + 1));
+        PaymentFields[n] = amountField(QStringLiteral("Trxh_pmt%1").arg(n + 1));
+        rows->addWidget(PaymentNames[n], row, 0);
+        rows->addWidget(PaymentFields[n], row, 1);
+        if (n < 4) {
+            QuickTenderKeys[n] = new QPushButton(QStringLiteral("F%1").arg(n + 2), this);
+            QuickTenderKeys[n]->setFocusPolicy(Qt::NoFocus);
+            QuickTenderKeys[n]->setAutoDefault(false);
+            rows->addWidget(QuickTenderKeys[n], row, 2);
+        }
+    }
+    ForeignCurrencyCaption = new QLabel(QStringLiteral("Foreign Currency"), this);
+    ForeignCurrencyField = amountField(QStringLiteral("Trxh_fc1"));
+    rows->addWidget(ForeignCurrencyCaption, row, 0);
+    rows->addWidget(ForeignCurrencyField, row, 1);
+    ++row;
+    for (int n = 0; n < 3; ++n, ++row) {
+        CouponNames[n] = new DBText(this);
+        CouponNames[n]->setDataSource(&dm_.Control, QStringLiteral("Ctrl_cpn%1").arg(n + 1));
+        CouponFields[n] = amountField(QStringLiteral("Trxh_cpn%1").arg(n + 1));
+        rows->addWidget(CouponNames[n], row, 0);
+        rows->addWidget(CouponFields[n], row, 1);
+    }
+
+    OkButton = new QPushButton(QStringLiteral("Ok"), this);
+    OkButton->setObjectName(QStringLiteral("OkButton"));
+    OkButton->setAutoDefault(false);
+    OkButton->installEventFilter(this);
+    connect(OkButton, &QPushButton::clicked, this, &TForm8::OkClick);
+    // Cancel never takes the focus, so clicking it leaves no field (which
+    // could close the window with OK instead).
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setAutoDefault(false);
+    CancelButton->setFocusPolicy(Qt::NoFocus);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OkButton);
+    buttons->addWidget(CancelButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(rows);
+    layout->addLayout(buttons);
+
+    const QList<QWidget *> order = keyboardOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm8::applyFrenchCaptions()
+{
+    setWindowTitle(QStringLiteral("Paiement"));
+    ForeignCurrencyCaption->setText(QStringLiteral("Devise étrangère"));
+    CancelButton->setText(QStringLiteral("Annuler"));
+}
+
+void TForm8::setAmountText(const QString &text)
+{
+    AmountLabel->setText(text);
+}
+
+QString TForm8::amountText() const
+{
+    return AmountLabel->text();
+}
+
+void TForm8::showNamedRowsOnly()
+{
+    const auto named = [this](const QString &field) { return !dm_.Control.field(field).asString().isEmpty(); };
+    for (int n = 0; n < 5; ++n) {
+        const bool shown = named(QStringLiteral("Ctrl_pmt%1").arg(n + 1));
+        PaymentNames[n]->setVisible(shown);
+        PaymentFields[n]->setVisible(shown);
+    }
+    for (int n = 0; n < 3; ++n) {
+        const bool shown = named(QStringLiteral("Ctrl_cpn%1").arg(n + 1));
+        CouponNames[n]->setVisible(shown);
+        CouponFields[n]->setVisible(shown);
+    }
+    adjustSize();
+}
+
+// ---- keyboard -------------------------------------------------------------------
+
+QList<DBEdit *> TForm8::amountFields() const
+{
+    QList<DBEdit *> fields(std::begin(PaymentFields), std::end(PaymentFields));
+    fields.append(ForeignCurrencyField);
+    fields.append(QList<DBEdit *>(std::begin(CouponFields), std::end(CouponFields)));
+    return fields;
+}
+
+QList<QWidget *> TForm8::keyboardOrder() const
+{
+    QList<QWidget *> order;
+    for (DBEdit *field : amountFields())
+        order.append(field);
+    order.append(OkButton);
+    return order;
+}
+
+DBEdit *TForm8::firstField() const
+{
+    for (DBEdit *field : amountFields())
+        if (!field->isHidden())
+            return field;
+    return ForeignCurrencyField;
+}
+
+void TForm8::moveFocus(QObject *from, bool forward)
+{
+    QList<QWidget *> order = keyboardOrder();
+    order.removeIf([](QWidget *w) { return w->isHidden(); });
+    const qsizetype count = order.size();
+    const qsizetype at = order.indexOf(static_cast<QWidget *>(from));
+    const qsizetype next = at < 0 ? 0 : ((at + (forward ? 1 : -1)) % count + count) % count;
+    order[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+bool TForm8::handleKey(QObject *target, int key)
+{
+    switch (key) {
+    case Qt::Key_Escape: reject(); return true;
+    case Qt::Key_F2: quickTender(QuickTenderAmounts[0]); return true;
+    case Qt::Key_F3: quickTender(QuickTenderAmounts[1]); return true;
+    case Qt::Key_F4: quickTender(QuickTenderAmounts[2]); return true;
+    case Qt::Key_F5: addBalanceToCashModes(); return true;
+    case Qt::Key_Down: moveFocus(target, true); return true;
+    case Qt::Key_Up: moveFocus(target, false); return true;
+    default: break;
+    }
+    if (!isEnter(key))
+        return false;
+    if (auto *button = qobject_cast<QPushButton *>(target))
+        button->click();
+    else
+        moveFocus(target, true);
+    return true;
+}
+
+bool TForm8::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && handleKey(watched, static_cast<QKeyEvent *>(event)->key()))
+        return true;
+    if (event->type() == QEvent::FocusOut && watched != OkButton) {
+        // A dialog or a menu on top does not leave the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !closed_) {
+            auto *field = static_cast<DBEdit *>(watched);
+            if (field->commit())
+                FieldLeft();
+            else
+                field->discardPending();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm8::keyPressEvent(QKeyEvent *event)
+{
+    if (!handleKey(focusWidget(), event->key()))
+        QDialog::keyPressEvent(event);
+}
+
+void TForm8::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    closed_ = false;
+    firstField()->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- the rules of the window ----------------------------------------------------------
+
+void TForm8::postWorkHeader()
+{
+    if (dm_.tmpmaster.editing())
+        dm_.tmpmaster.post();
+}
+
+void TForm8::keepTypedAmounts()
+{
+    for (DBEdit *field : amountFields())
+        if (!field->commit())
+            field->discardPending();
+    postWorkHeader();
+}
+
+void TForm8::quickTender(Money amount)
+{
+    // A refund or a sale of nothing takes no fixed amount.
+    if (TenderBalance::fromWorkHeader(dm_).grandTotal > 0)
+        addToCashModes(amount);
+}
+
+void TForm8::addBalanceToCashModes()
+{
+    keepTypedAmounts();
+    addToCashModes(TenderBalance::fromWorkHeader(dm_).balance());
+}
+
+void TForm8::addToCashModes(Money amount)
+{
+    keepTypedAmounts();
+    Table &header = dm_.tmpmaster;
+    for (int n = 1; n <= 5; ++n) {
+        if (!dm_.Control.field(QStringLiteral("Ctrl_pmt%1_type").arg(n)).asBoolean())
+            continue;
+        Field payment = header.field(QStringLiteral("Trxh_pmt%1").arg(n));
+        header.edit();
+        payment.setFloat(TenderBalance::withAdded(payment.asFloat(), amount));
+    }
+    postWorkHeader();
+    FieldLeft();
+}
+
+void TForm8::FieldLeft()
+{
+    if (closed_)
+        return;
+    postWorkHeader();
+    const Money balance = TenderBalance::fromWorkHeader(dm_).balance();
+    AmountLabel->setText(currencyText(balance.toDouble()));
+    if (balance <= Money())
+        OkClick();
+}
+
+void TForm8::OkClick()
+{
+    if (closed_)
+        return;
+    keepTypedAmounts();
+    const TenderBalance tenders = TenderBalance::fromWorkHeader(dm_);
+    if (tenders.remainder() > Money()) {
+        dialogs().message(this, chooseText(QStringLiteral("Not completely paid"),
+                                           QStringLiteral("Pas complètement payé")));
+        firstField()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (tenders.grandTotal < 0) {
+        // A refund: what was entered goes out of the till.
+        Table &header = dm_.tmpmaster;
+        header.edit();
+        for (const char *name : TenderFields) {
+            Field amount = header.field(QLatin1String(name));
+            amount.setFloat(-amount.asFloat());
+        }
+        header.post();
+    }
+    accept();
+}
+
+void TForm8::done(int result)
+{
+    if (closed_)
+        return;
+    if (result != QDialog::Accepted)
+        keepTypedAmounts(); // the amounts stay for the next Total of this sale
+    closed_ = true;
+    QDialog::done(result);
+}
