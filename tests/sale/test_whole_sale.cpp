@@ -1,0 +1,276 @@
+// One whole sale typed on the real windows: two lines rung in the sale
+// window, a coupon and a quick tender in the payment window, then what the
+// simulated printer, drawer and display received, the sales register,
+// the running totals and the export journal, byte for byte.
+#include "scripted_dialogs.h"
+#include "test_database.h"
+
+#include "common/app_settings.h"
+#include "common/clock.h"
+#include "common/language.h"
+#include "common/settings_store.h"
+#include "devices/device_layer.h"
+#include "devices/opos_devices.h"
+#include "receipts/receipt_printing.h"
+#include "reports/invoice_report.h"
+#include "reports/print_target.h"
+#include "reports/stock_receipt_report.h"
+#include "sale/checkout.h"
+#include "sale/payment_window.h"
+#include "sale/sale_window.h"
+#include "sale/transaction_totals.h"
+#include "widgets/db_edit.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QtTest>
+
+class TestWholeSale : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void saleTypedOnTheWindows();
+
+private:
+    void prepareShop();
+    void configureDevice(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values);
+    QByteArray fileBytes(const QString &name) const;
+    void press(Qt::Key key);
+    void type(const QString &text);
+
+    QTemporaryDir dir;
+    QString previousDirectory;
+    TestDatabase db;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<SettingsStore> settingsFile;
+    AppSettings settings;
+    DeviceNames names;
+    std::unique_ptr<OposDevices> controls;
+    std::unique_ptr<DeviceLayer> devices;
+    std::unique_ptr<TForm1> saleWindow;
+};
+
+void TestWholeSale::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    setLanguageSetting(QStringLiteral("0"));
+    Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 5, 3)));
+    previousDirectory = QDir::currentPath();
+    QDir::setCurrent(dir.path()); // where the export journal is written
+    setPrintTarget(PrintTarget{dir.filePath("pdf"), db.directory()});
+    prepareShop();
+}
+
+void TestWholeSale::cleanupTestCase()
+{
+    saleWindow.reset();
+    QDir::setCurrent(previousDirectory);
+    Clock::useSystemClock();
+}
+
+void TestWholeSale::configureDevice(const QString &deviceClass, const QString &name,
+                                    const QMap<QString, QString> &values)
+{
+    for (auto it = values.begin(); it != values.end(); ++it)
+        QVERIFY(settingsFile->write(oposDeviceSection(deviceClass, name), it.key(), it.value()));
+}
+
+void TestWholeSale::prepareShop()
+{
+    db.setControl("Ctrl_company_name", "Corner Store");
+    db.setControl("Ctrl_company_adr1", "12 Main Street");
+    db.setControl("Ctrl_company_adr2", "Springfield");
+    db.setControl("Ctrl_company_tel", "555-0100");
+    db.setControl("Ctrl_slip_mess", "Thank you!");
+    db.setControl("Ctrl_terminal_id", 3);
+    db.setControl("Ctrl_tx1", "GST");
+    db.setControl("Ctrl_tx1_rate", 0.05);
+    db.setControl("Ctrl_tx2", "PST");
+    db.setControl("Ctrl_tx2_rate", 0.07);
+    db.setControl("Ctrl_pmt1", "Cash");
+    db.setControl("Ctrl_pmt1_type", true);
+    db.setControl("Ctrl_pmt2", "Card");
+    db.setControl("Ctrl_cpn1", "Coupon");
+    db.setControl("Ctrl_invoice_no", 1000);
+    db.setControl("Ctrl_invoice", false);
+    db.setControl("Ctrl_export", true);
+    db.setControl("Ctrl_slip", true); // the devices are used
+    db.addCashier(7, "Ann");
+    db.addDepartment(1, "Drinks");
+    db.addDepartment(2, "Snacks");
+    db.addProduct(1001, "Cola", 1.99, true, true, false, 1);
+    db.addProduct(1002, "Chips", 2.00, false, false, false, 2);
+    Table &products = db.dm().producttb;
+    const QList<std::tuple<double, const char *, int, double>> details{{1001, "Cola, 355 ml can", 4100, 0.80},
+                                                                       {1002, "Chips", 4200, 1.10}};
+    for (const auto &[code, description, account, cost] : details) {
+        QVERIFY(products.findKey(code));
+        products.edit();
+        products.field("Product_desc").setString(description);
+        products.field("Product_accnt").setInteger(account);
+        products.field("Product_avg_cost").setFloat(cost);
+        products.field("Product_qty").setFloat(24);
+        products.post();
+    }
+    QVERIFY(db.dm().cashiertb.findKey(7));
+
+    settingsFile = std::make_unique<SettingsStore>(dir.filePath("settings.ini"));
+    configureDevice("POSPrinter", "ReceiptPrinter",
+                    {{"Service", "simulated"}, {"Output", dir.filePath("printer.txt")}, {"RecLinesToPaperCut", "2"}});
+    configureDevice("CashDrawer", "Drawer",
+                    {{"Service", "simulated"}, {"Output", dir.filePath("drawer.txt")}, {"AutoClose", "Y"}});
+    configureDevice("LineDisplay", "Display", {{"Service", "simulated"}, {"Output", dir.filePath("display.txt")}});
+    controls = std::make_unique<OposDevices>(*settingsFile);
+    devices = std::make_unique<DeviceLayer>(db.dm(), settings, controls->Printer1, controls->CashDrawer1,
+                                            controls->Linedisp1);
+    names.printer = devices->StartPrinter(oposDeviceName(*settingsFile, "POSPrinter"));
+    names.drawer = devices->StartCashDrawer(oposDeviceName(*settingsFile, "CashDrawer"));
+    names.display = devices->StartLineDisplay(oposDeviceName(*settingsFile, "LineDisplay"));
+    QCOMPARE(names.printer, QString("ReceiptPrinter"));
+    QCOMPARE(names.drawer, QString("Drawer"));
+    QCOMPARE(names.display, QString("Display"));
+}
+
+QByteArray TestWholeSale::fileBytes(const QString &name) const
+{
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void TestWholeSale::press(Qt::Key key)
+{
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+void TestWholeSale::type(const QString &text)
+{
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+void TestWholeSale::saleTypedOnTheWindows()
+{
+    TDataModule2 &dm = db.dm();
+    saleWindow = std::make_unique<TForm1>(dm, settings, *devices, names);
+    TForm8 paymentWindow(dm, saleWindow.get());
+    ReceiptPrinting receipts(dm, *devices, settings, names);
+    TForm17 invoice(dm);
+    TForm26 stockReceipt(dm);
+    Checkout checkout(CheckoutParts{dm, *saleWindow, paymentWindow, *devices, names, settings, receipts, invoice,
+                                    stockReceipt, [] { return 7; }});
+    saleWindow->hooks.checkout = [&checkout] { checkout.run(); };
+    saleWindow->show();
+    saleWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(saleWindow.get()));
+    ZeroMaster(dm, saleWindow->modes);
+    saleWindow->FocusUpcField();
+
+    // Three cans of cola at 10 % off, and a bag of chips.
+    type("1001");
+    press(Qt::Key_Return);
+    type("3");
+    press(Qt::Key_Return);
+    type("10");
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    type("1002");
+    for (int i = 0; i < 4; ++i)
+        press(Qt::Key_Return);
+    QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 8.023);
+
+    // The customer hands over a 1.00 coupon and a ten.
+    QStringList seen;
+    dialogs.onModalOnce("TForm8", [&](QDialog &) {
+        seen << paymentWindow.amountText();
+        for (int i = 0; i < 3; ++i)
+            press(Qt::Key_Down); // Card, Foreign Currency, Coupon
+        seen << QApplication::focusWidget()->objectName();
+        type("1");
+        press(Qt::Key_F3);
+        return -1;
+    });
+    press(Qt::Key_F2);
+    QCOMPARE(seen, (QStringList{"$8.02", "Trxh_cpn1"}));
+    QCOMPARE(dialogs.log, QStringList{"exec: TForm8"});
+
+    const QByteArray receipt = "3/5/26                       2:05:03 PM\r\n"
+                               "              Corner Store\r\n"
+                               "             12 Main Street\r\n"
+                               "              Springfield\r\n"
+                               "                555-0100\r\n"
+                               "               Thank you!\r\n"
+                               "\r\n"
+                               "UPC           Description   Qty      Total\r\n"
+                               "1001          Cola            3      $5.37\r\n"
+                               "1002          Chips           1      $2.00\r\n"
+                               "                          Total      $7.37\r\n"
+                               "                            GST      $0.27\r\n"
+                               "                            PST      $0.38\r\n"
+                               "                          Total      $8.02\r\n"
+                               "                           Cash     $10.00\r\n"
+                               "                         Coupon      $1.00\r\n"
+                               "                         Change      $1.98\r\n"
+                               "Cashier    7   \r\n"
+                               "Transaction     1000        \r\n"
+                               "Terminal ID     3   \r\n"
+                               "\n\r\n\r\n\r\f";
+    QCOMPARE(fileBytes("printer.txt"), receipt);
+    QCOMPARE(fileBytes("drawer.txt"), QByteArray("open\nclosed\n"));
+    QCOMPARE(fileBytes("display.txt"), QByteArray("Cola           $5.37\n"
+                                                  "Chips          $2.00\n"
+                                                  "Total          $8.02\n"
+                                                  "Change       ($2.98)\n"));
+    QCOMPARE(fileBytes("Exportjrnl"),
+             QByteArray("0,1000,3/5/26,\"2:05:03 PM\",7,7.373,0.27,0.38,0,10,0,0,0,0,0,1,0,0,8.023,-1.977,3\r\n"
+                        "1,1000,1001,\"Cola, 355 ml can\",3,1.99,0.597,5.373,10,0.8,True,True,False,4100\r\n"
+                        "1,1000,1002,Chips,1,2,0,2,0,1.1,False,False,False,4200\r\n"));
+    QVERIFY(!QDir(dir.filePath("pdf")).exists()); // no invoice with a receipt printer
+
+    // The sales register.
+    Table &header = dm.tranmaster;
+    QCOMPARE(header.recordCount(), 1);
+    QVERIFY(header.findKey(1000.0));
+    const QList<std::pair<const char *, double>> posted{
+        {"Trxh_total", 7.373}, {"Trxh_tx1", 0.27},  {"Trxh_tx2", 0.38},          {"Trxh_pmt1", 10.0},
+        {"Trxh_cpn1", 1.0},    {"Trxh_fc1", 0.0},   {"Trxh_grand_total", 8.023}, {"Trxh_change", -1.977},
+        {"Trxh_cashier", 7},   {"Trxh_terminal_id", 3}};
+    for (const auto &[field, value] : posted)
+        QVERIFY2(qFuzzyCompare(1 + header.field(field).asFloat(), 1 + value), field);
+    QCOMPARE(header.field("Trxh_date").asDate(), QDate(2026, 3, 5));
+    Table &lines = dm.trandetail;
+    QStringList postedLines;
+    for (lines.first(); !lines.eof(); lines.next())
+        postedLines << QStringLiteral("%1 %2 %3 %4")
+                           .arg(lines.field("Trx_id").asFloat())
+                           .arg(lines.field("Trx_upc").asFloat())
+                           .arg(lines.field("Trx_qty").asFloat())
+                           .arg(lines.field("Trx_total").asFloat());
+    QCOMPARE(postedLines, (QStringList{"1000 1001 3 5.373", "1000 1002 1 2"}));
+    dm.Control.first();
+    QCOMPARE(dm.Control.field("Ctrl_invoice_no").asFloat(), 1001.0);
+
+    // The running totals.
+    dm.fintb.first();
+    QCOMPARE(dm.fintb.field("Fin_sales").asFloat(), 7.373);
+    QCOMPARE(dm.fintb.field("Fin_no_trx").asInteger(), 1);
+    QCOMPARE(dm.fintb.field("Fin_change").asFloat(), -2.977);
+    QVERIFY(dm.cashiertb.findKey(7));
+    QCOMPARE(dm.cashiertb.field("Cashier_change").asFloat(), -1.977);
+    QCOMPARE(dm.cashiertb.field("Cashier_mc_pmt1").asFloat(), 10.0);
+    QVERIFY(dm.producttb.findKey(1001.0));
+    QCOMPARE(dm.producttb.field("Product_qty").asFloat(), 21.0);
+    QCOMPARE(dm.producttb.field("Product_sales").asFloat(), 5.373);
+    QVERIFY(dm.DeptTb.findKey(2));
+    QCOMPARE(dm.DeptTb.field("Dept_sales").asFloat(), 2.0);
+
+    // Ready for the next customer, the change still shown.
+    QCOMPARE(saleWindow->ChangeLabel->text(), QString("($2.98)"));
+    QVERIFY(saleWindow->ChangeBox->isVisible());
+    QCOMPARE(dm.tmpdetail.recordCount(), 0);
+    QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 0.0);
+    QCOMPARE(saleWindow->focusWidget(), saleWindow->DBEdit1);
+    QVERIFY(dialogs.messages().isEmpty());
+}
+
+QTEST_MAIN(TestWholeSale)
+#include "test_whole_sale.moc"
