@@ -17,25 +17,12 @@ const QList<ReportColumn> Columns{
 TForm19::TForm19(TDataModule2 &dm) : PageReport(dm, QStringLiteral("Department Sales Report"))
 {
     setDataSet(&dm.DeptTb);
-
-    ReportBand &header = band(BandType::PageHeader);
-    const qreal headingsTop = addReportHeading(header, documentName());
-    addColumnHeadings(header, headingsTop, Columns, TextStyle().strong().underlined());
-    header.setHeight(headingsTop + RowHeight + 6);
-
-    ReportBand &detail = band(BandType::Detail);
-    addColumnFields(detail, 0, Columns);
-    detail.setHeight(RowHeight);
-
-    const TextStyle total = TextStyle().strong();
-    ReportBand &summary = band(BandType::Summary);
-    summary.addRule(Columns[2].x, 3, PageGeometry::ContentWidth - Columns[2].x);
-    summary.addLabel(Columns[1].cell(6), QStringLiteral("Totals"), total);
-    summary.addExpression(Columns[2].cell(6), QStringLiteral("SUM(DeptTb.Dept_sales)"), NumberFormat::currency(),
-                          total.right());
-    summary.addExpression(Columns[3].cell(6), QStringLiteral("SUM(DeptTb.Dept_sales_ptd)"), NumberFormat::currency(),
-                          total.right());
-    summary.setHeight(6 + RowHeight + 4);
+    addListing(band(BandType::PageHeader), band(BandType::Detail), documentName(), Columns,
+               TextStyle().strong().underlined());
+    addTotalLine(band(BandType::Summary), Columns[1], QStringLiteral("Totals"),
+                 {{Columns[2], QStringLiteral("SUM(DeptTb.Dept_sales)")},
+                  {Columns[3], QStringLiteral("SUM(DeptTb.Dept_sales_ptd)")}},
+                 NumberFormat::currency());
 }
 
 void TForm19::applyFrenchCaptions()

@@ -17,13 +17,22 @@ const QList<ReportColumn> LineColumns{
 
 namespace InvoiceFrame {
 
-void addCompanyBlock(ReportBand &band, qreal y)
+void addTitleAndCompany(ReportBand &header, const QString &title)
 {
+    header.addLabel(QRectF(0, 0, PageGeometry::ContentWidth, 24), title, TextStyle().strong().centred().sized(16));
     const TextStyle style = TextStyle().strong().centred().sized(10);
+    qreal y = 32;
     for (const char *field : {"Ctrl_company_name", "Ctrl_company_adr1", "Ctrl_company_adr2", "Ctrl_company_tel"}) {
-        band.addField(QRectF(120, y, 300, RowHeight), QStringLiteral("Control.") + QLatin1String(field), style);
+        header.addField(QRectF(120, y, 300, RowHeight), QStringLiteral("Control.") + QLatin1String(field), style);
         y += RowHeight;
     }
+}
+
+FieldItem *addDateAndPage(ReportBand &header, const QString &dateField, qreal pageTop)
+{
+    FieldItem *date = addCaptionedBox(header, RightX, 30, RightWidth, QStringLiteral("Date"), dateField);
+    header.addSystemItem(QRectF(RightX, pageTop, RightWidth, LabelHeight), SystemItem::Kind::PageNumber);
+    return date;
 }
 
 FieldItem *addCaptionedBox(ReportBand &band, qreal x, qreal y, qreal width, const QString &caption,

@@ -12,8 +12,12 @@ constexpr qreal BoxHeight = 18;
 constexpr qreal RightX = 430;
 constexpr qreal RightWidth = 110;
 
-// The four company lines, bold and centred, from y down.
-void addCompanyBlock(ReportBand &band, qreal y);
+// The bold centred title, and the four company lines centred under it.
+void addTitleAndCompany(ReportBand &header, const QString &title);
+
+// The date of the sale in a box at the right, the page number below;
+// returns the date's item.
+FieldItem *addDateAndPage(ReportBand &header, const QString &dateField, qreal pageTop);
 
 // A caption with a boxed value under it; returns the value's item.
 FieldItem *addCaptionedBox(ReportBand &band, qreal x, qreal y, qreal width, const QString &caption,

@@ -22,14 +22,12 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
     const qreal width = PageGeometry::ContentWidth;
 
     ReportBand &header = band(BandType::PageHeader);
-    header.addLabel(QRectF(0, 0, width, 24), documentName(), TextStyle().strong().centred().sized(16));
+    addTitleAndCompany(header, documentName());
     invoiceNumber_ = addCaptionedBox(header, 0, 30, 110, QStringLiteral("Invoice Number"), QStringLiteral("tranmaster.Trxh_id"));
     saleFields_.append(addCaptionedBox(header, 0, 66, 110, QStringLiteral("Cashier"), QStringLiteral("tranmaster.Trxh_cashier")));
-    addCompanyBlock(header, 32);
-    saleFields_.append(addCaptionedBox(header, RightX, 30, RightWidth, QStringLiteral("Date"), QStringLiteral("tranmaster.Trxh_date")));
+    saleFields_.append(addDateAndPage(header, QStringLiteral("tranmaster.Trxh_date"), 82));
     header.addLabel(QRectF(RightX, 66, 60, LabelHeight), QStringLiteral("Terminal ID"));
     header.addField(QRectF(RightX + 62, 66, RightWidth - 62, LabelHeight), QStringLiteral("Control.Ctrl_terminal_id"));
-    header.addSystemItem(QRectF(RightX, 82, RightWidth, LabelHeight), SystemItem::Kind::PageNumber);
     header.setHeight(112);
 
     addLineHeadings(band(BandType::Title));

@@ -5,28 +5,35 @@
 
 namespace {
 
-// One line: a fixed label or a control-record name, the counted money
-// field and the system's cashier field, each possibly missing.
+// One line: a caption, the counted money field and the system's cashier
+// field, either of them possibly missing.
 struct CountLine {
-    QString label;
-    QString labelField;
+    Caption caption;
     QString counted;
     QString system;
 };
 
+// The tax, payment mode or coupon of that number: its name in the control
+// record, the counted amount (taxes are not counted) and the system's.
+CountLine named(const QString &stem, int number, bool counted)
+{
+    const QString suffix = stem + QString::number(number);
+    return {Caption::control(QStringLiteral("Ctrl_") + suffix), counted ? QStringLiteral("Money_") + suffix : QString(),
+            QStringLiteral("Cashier_mc_") + suffix};
+}
+
 QList<CountLine> countLines()
 {
-    QList<CountLine> lines{{QStringLiteral("Sales"), {}, {}, QStringLiteral("Cashier_mc_sales")}};
+    QList<CountLine> lines{{Caption::fixed(QStringLiteral("Sales")), {}, QStringLiteral("Cashier_mc_sales")}};
     for (int i = 1; i <= 3; ++i)
-        lines.append({{}, QStringLiteral("Ctrl_tx%1").arg(i), {}, QStringLiteral("Cashier_mc_tx%1").arg(i)});
-    lines.append({QStringLiteral("Float"), {}, QStringLiteral("Money_float"), {}});
+        lines.append(named(QStringLiteral("tx"), i, false));
+    lines.append({Caption::fixed(QStringLiteral("Float")), QStringLiteral("Money_float"), {}});
     for (int i = 1; i <= 5; ++i)
-        lines.append({{}, QStringLiteral("Ctrl_pmt%1").arg(i), QStringLiteral("Money_pmt%1").arg(i),
-                      QStringLiteral("Cashier_mc_pmt%1").arg(i)});
+        lines.append(named(QStringLiteral("pmt"), i, true));
     for (int i = 1; i <= 3; ++i)
-        lines.append({{}, QStringLiteral("Ctrl_cpn%1").arg(i), QStringLiteral("Money_cpn%1").arg(i),
-                      QStringLiteral("Cashier_mc_cpn%1").arg(i)});
-    lines.append({QStringLiteral("Foreign Currency"), {}, QStringLiteral("Money_fc1"), QStringLiteral("Cashier_mc_fc1")});
+        lines.append(named(QStringLiteral("cpn"), i, true));
+    lines.append({Caption::fixed(QStringLiteral("Foreign Currency")), QStringLiteral("Money_fc1"),
+                  QStringLiteral("Cashier_mc_fc1")});
     return lines;
 }
 
@@ -54,11 +61,7 @@ TForm12::TForm12(TDataModule2 &dm) : PageReport(dm, QStringLiteral("Blind Money 
 
     qreal y = 56;
     for (const CountLine &line : countLines()) {
-        const QRectF labelCell(0, y, CountedX - 10, RowHeight);
-        if (line.labelField.isEmpty())
-            detail.addLabel(labelCell, line.label);
-        else
-            detail.addField(labelCell, QStringLiteral("Control.") + line.labelField);
+        addCaption(detail, QRectF(0, y, CountedX - 10, RowHeight), line.caption);
         if (!line.counted.isEmpty())
             detail.addField(QRectF(CountedX, y, ValueWidth, RowHeight), QStringLiteral("Moneytb.") + line.counted,
                             value.right());

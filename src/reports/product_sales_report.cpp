@@ -19,25 +19,12 @@ const QList<ReportColumn> Columns{
 TForm6::TForm6(TDataModule2 &dm) : PageReport(dm, QStringLiteral("Product Sales Report"))
 {
     setDataSet(&dm.producttb);
-
-    ReportBand &header = band(BandType::PageHeader);
-    const qreal headingsTop = addReportHeading(header, documentName());
-    addColumnHeadings(header, headingsTop, Columns, TextStyle().strong().underlined());
-    header.setHeight(headingsTop + RowHeight + 6);
-
-    ReportBand &detail = band(BandType::Detail);
-    addColumnFields(detail, 0, Columns);
-    detail.setHeight(RowHeight);
-
-    const TextStyle total = TextStyle().strong();
-    ReportBand &summary = band(BandType::Summary);
-    summary.addRule(Columns[3].x, 3, PageGeometry::ContentWidth - Columns[3].x);
-    summary.addLabel(Columns[1].cell(6), QStringLiteral("Total Sales"), total);
-    summary.addExpression(Columns[3].cell(6), QStringLiteral("SUM(producttb.Product_sales)"), NumberFormat::currency(),
-                          total.right());
-    summary.addExpression(Columns[5].cell(6), QStringLiteral("SUM(producttb.Product_sales_ptd)"),
-                          NumberFormat::currency(), total.right());
-    summary.setHeight(6 + RowHeight + 4);
+    addListing(band(BandType::PageHeader), band(BandType::Detail), documentName(), Columns,
+               TextStyle().strong().underlined());
+    addTotalLine(band(BandType::Summary), Columns[1], QStringLiteral("Total Sales"),
+                 {{Columns[3], QStringLiteral("SUM(producttb.Product_sales)")},
+                  {Columns[5], QStringLiteral("SUM(producttb.Product_sales_ptd)")}},
+                 NumberFormat::currency());
 }
 
 void TForm6::applyFrenchCaptions()

@@ -30,6 +30,36 @@ void addColumnFields(ReportBand &band, qreal y, const QList<ReportColumn> &colum
             band.addField(c.cell(y), c.field, c.rightAligned ? style.right() : style);
 }
 
+void addListing(ReportBand &header, ReportBand &detail, const QString &title, const QList<ReportColumn> &columns,
+                const TextStyle &headingStyle)
+{
+    const qreal headingsTop = addReportHeading(header, title);
+    addColumnHeadings(header, headingsTop, columns, headingStyle);
+    header.setHeight(headingsTop + RowHeight + 6);
+    addColumnFields(detail, 0, columns);
+    detail.setHeight(RowHeight);
+}
+
+void addTotalLine(ReportBand &summary, const ReportColumn &labelColumn, const QString &label,
+                  const QList<ColumnTotal> &totals, const NumberFormat &format)
+{
+    const TextStyle bold = TextStyle().strong();
+    const qreal ruleFrom = totals.value(0).column.x;
+    summary.addRule(ruleFrom, 3, PageGeometry::ContentWidth - ruleFrom);
+    summary.addLabel(labelColumn.cell(6), label, bold);
+    for (const ColumnTotal &total : totals)
+        summary.addExpression(total.column.cell(6), total.expression, format, bold.right());
+    summary.setHeight(6 + RowHeight + 4);
+}
+
+void addCaption(ReportBand &band, const QRectF &cell, const Caption &caption, const TextStyle &style)
+{
+    if (caption.controlField.isEmpty())
+        band.addLabel(cell, caption.text, style);
+    else
+        band.addField(cell, QStringLiteral("Control.") + caption.controlField, style);
+}
+
 FieldItem *addBoxedField(ReportBand &band, const QRectF &box, const QString &fieldPath, const TextStyle &style)
 {
     band.addBox(box);

@@ -29,5 +29,28 @@ struct ReportColumn {
 void addColumnHeadings(ReportBand &band, qreal y, const QList<ReportColumn> &columns, const TextStyle &style);
 void addColumnFields(ReportBand &band, qreal y, const QList<ReportColumn> &columns, const TextStyle &style = {});
 
+// The bands of a listing: the heading and the column headings as page
+// header, and a detail line of the columns' fields.
+void addListing(ReportBand &header, ReportBand &detail, const QString &title, const QList<ReportColumn> &columns,
+                const TextStyle &headingStyle);
+
+// A summary line ruled above its totals: a bold label in labelColumn,
+// then each bold total expression under its column.
+struct ColumnTotal {
+    ReportColumn column;
+    QString expression;
+};
+void addTotalLine(ReportBand &summary, const ReportColumn &labelColumn, const QString &label,
+                  const QList<ColumnTotal> &totals, const NumberFormat &format);
+
+// A caption: fixed text, or a name the control record keeps ("Ctrl_pmt1").
+struct Caption {
+    QString text;
+    QString controlField;
+    static Caption fixed(const QString &text) { return {text, {}}; }
+    static Caption control(const QString &field) { return {{}, field}; }
+};
+void addCaption(ReportBand &band, const QRectF &cell, const Caption &caption, const TextStyle &style = {});
+
 // A value in a drawn box, its text kept clear of the lines.
 FieldItem *addBoxedField(ReportBand &band, const QRectF &box, const QString &fieldPath, const TextStyle &style = {});

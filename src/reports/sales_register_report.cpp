@@ -21,11 +21,10 @@ const QList<ReportColumn> LineColumns{
     {480, 60, QStringLiteral("Total"), QStringLiteral("trandetail.Trx_total"), true},
 };
 
-// The three groups of amounts under a sale's heading, five rows each: a
-// fixed label or a control-record name, then the sale's field.
+// The three groups of amounts under a sale's heading, five rows at most:
+// a caption, then the sale's field.
 struct Amount {
-    QString label;
-    QString labelField;
+    Caption caption;
     QString field;
 };
 
@@ -37,14 +36,14 @@ QList<QList<Amount>> amountGroups()
 {
     QList<Amount> payments, coupons, totals;
     for (int i = 1; i <= 5; ++i)
-        payments.append({{}, QStringLiteral("Ctrl_pmt%1").arg(i), QStringLiteral("Trxh_pmt%1").arg(i)});
+        payments.append({Caption::control(QStringLiteral("Ctrl_pmt%1").arg(i)), QStringLiteral("Trxh_pmt%1").arg(i)});
     for (int i = 1; i <= 3; ++i)
-        coupons.append({{}, QStringLiteral("Ctrl_cpn%1").arg(i), QStringLiteral("Trxh_cpn%1").arg(i)});
-    coupons.append({QStringLiteral("Foreign Curr"), {}, QStringLiteral("Trxh_fc1")});
-    totals.append({QStringLiteral("Sub Total"), {}, QStringLiteral("Trxh_total")});
+        coupons.append({Caption::control(QStringLiteral("Ctrl_cpn%1").arg(i)), QStringLiteral("Trxh_cpn%1").arg(i)});
+    coupons.append({Caption::fixed(QStringLiteral("Foreign Curr")), QStringLiteral("Trxh_fc1")});
+    totals.append({Caption::fixed(QStringLiteral("Sub Total")), QStringLiteral("Trxh_total")});
     for (int i = 1; i <= 3; ++i)
-        totals.append({{}, QStringLiteral("Ctrl_tx%1").arg(i), QStringLiteral("Trxh_tx%1").arg(i)});
-    totals.append({QStringLiteral("Grand Total"), {}, QStringLiteral("Trxh_grand_total")});
+        totals.append({Caption::control(QStringLiteral("Ctrl_tx%1").arg(i)), QStringLiteral("Trxh_tx%1").arg(i)});
+    totals.append({Caption::fixed(QStringLiteral("Grand Total")), QStringLiteral("Trxh_grand_total")});
     return {payments, coupons, totals};
 }
 
@@ -69,11 +68,7 @@ TForm13::TForm13(TDataModule2 &dm) : PageReport(dm, QStringLiteral("Sales Regist
         for (int row = 0; row < groups[g].size(); ++row) {
             const Amount &a = groups[g][row];
             const qreal y = amountsTop + row * RowHeight;
-            const QRectF labelCell(GroupX[g], y, GroupLabelWidth[g], RowHeight);
-            if (a.labelField.isEmpty())
-                detail.addLabel(labelCell, a.label);
-            else
-                detail.addField(labelCell, QStringLiteral("Control.") + a.labelField);
+            addCaption(detail, QRectF(GroupX[g], y, GroupLabelWidth[g], RowHeight), a.caption);
             detail.addField(QRectF(GroupX[g] + GroupLabelWidth[g], y, AmountWidth, RowHeight),
                             QStringLiteral("tranmaster.") + a.field, TextStyle().right());
         }

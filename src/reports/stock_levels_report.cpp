@@ -21,23 +21,12 @@ TForm15::TForm15(TDataModule2 &dm) : PageReport(dm, QStringLiteral("Stock Level 
 {
     setDataSet(&dm.producttb);
 
-    ReportBand &header = band(BandType::PageHeader);
-    const qreal headingsTop = addReportHeading(header, documentName());
-    addColumnHeadings(header, headingsTop, Columns, TextStyle().underlined());
-    header.setHeight(headingsTop + RowHeight + 6);
-
-    const TextStyle value = TextStyle().strong().right();
-    ReportBand &detail = band(BandType::Detail);
-    addColumnFields(detail, 0, Columns);
-    detail.addExpression(Columns[4].cell(0), ValueExpression, NumberFormat::mask(ValueMask), value);
-    detail.setHeight(RowHeight);
-
-    ReportBand &summary = band(BandType::Summary);
-    summary.addRule(Columns[4].x, 3, Columns[4].width);
-    summary.addLabel(QRectF(Columns[1].x, 6, 250, RowHeight), QStringLiteral("Total Inventory Value"), TextStyle().strong());
-    summary.addExpression(Columns[4].cell(6), QStringLiteral("SUM(%1)").arg(ValueExpression), NumberFormat::mask(ValueMask),
-                          value);
-    summary.setHeight(6 + RowHeight + 4);
+    addListing(band(BandType::PageHeader), band(BandType::Detail), documentName(), Columns,
+               TextStyle().underlined());
+    band(BandType::Detail).addExpression(Columns[4].cell(0), ValueExpression, NumberFormat::mask(ValueMask),
+                                         TextStyle().strong().right());
+    addTotalLine(band(BandType::Summary), Columns[1], QStringLiteral("Total Inventory Value"),
+                 {{Columns[4], QStringLiteral("SUM(%1)").arg(ValueExpression)}}, NumberFormat::mask(ValueMask));
 }
 
 void TForm15::applyFrenchCaptions()

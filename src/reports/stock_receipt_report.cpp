@@ -11,13 +11,11 @@ TForm26::TForm26(TDataModule2 &dm) : PageReport(dm, QStringLiteral("STOCK RECEIP
     const qreal width = PageGeometry::ContentWidth;
 
     ReportBand &header = band(BandType::PageHeader);
-    header.addLabel(QRectF(0, 0, width, 24), documentName(), TextStyle().strong().centred().sized(16));
+    addTitleAndCompany(header, documentName());
     header.addLabel(QRectF(0, 28, 60, LabelHeight), QStringLiteral("Terminal ID"));
     header.addField(QRectF(62, 28, 60, LabelHeight), QStringLiteral("Control.Ctrl_terminal_id"));
     addCaptionedBox(header, 0, 48, 110, QStringLiteral("Cashier"), QStringLiteral("tmpmaster.Trxh_cashier"));
-    addCompanyBlock(header, 32);
-    addCaptionedBox(header, RightX, 30, RightWidth, QStringLiteral("Date"), QStringLiteral("tmpmaster.Trxh_date"));
-    header.addSystemItem(QRectF(RightX, 66, RightWidth, LabelHeight), SystemItem::Kind::PageNumber);
+    addDateAndPage(header, QStringLiteral("tmpmaster.Trxh_date"), 66);
     header.setHeight(94);
 
     addLineHeadings(band(BandType::Title));

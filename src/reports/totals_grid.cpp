@@ -4,12 +4,22 @@
 
 namespace {
 
-// A pair is a fixed label or a control-record name (labelField), then the value.
+// A caption, then the value field's stem (none for the grand total).
 struct Pair {
-    QString label;
-    QString labelField;
+    Caption caption;
     QString valueStem;
 };
+
+Pair fixed(const char *caption, const char *stem)
+{
+    return {Caption::fixed(QLatin1String(caption)), QLatin1String(stem)};
+}
+
+// Labelled by the control record's name of the tax, payment mode or coupon.
+Pair named(const char *stem)
+{
+    return {Caption::control(QStringLiteral("Ctrl_") + QLatin1String(stem)), QLatin1String(stem)};
+}
 
 const qreal LabelX[3] = {0, 195, 380};
 const qreal LabelWidth[3] = {95, 85, 75};
@@ -25,12 +35,12 @@ qreal addTotalsGrid(ReportBand &band, qreal top, const QString &table, const QSt
                                            field(QStringLiteral("tx2")), field(QStringLiteral("tx3"))}
                                    .join(QStringLiteral(" + "));
     const QList<QList<Pair>> rows{
-        {{QStringLiteral("Sales"), {}, QStringLiteral("sales")}, {{}, QStringLiteral("Ctrl_pmt1"), QStringLiteral("pmt1")}, {{}, QStringLiteral("Ctrl_cpn1"), QStringLiteral("cpn1")}},
-        {{{}, QStringLiteral("Ctrl_tx1"), QStringLiteral("tx1")}, {{}, QStringLiteral("Ctrl_pmt2"), QStringLiteral("pmt2")}, {{}, QStringLiteral("Ctrl_cpn2"), QStringLiteral("cpn2")}},
-        {{{}, QStringLiteral("Ctrl_tx2"), QStringLiteral("tx2")}, {{}, QStringLiteral("Ctrl_pmt3"), QStringLiteral("pmt3")}, {{}, QStringLiteral("Ctrl_cpn3"), QStringLiteral("cpn3")}},
-        {{{}, QStringLiteral("Ctrl_tx3"), QStringLiteral("tx3")}, {{}, QStringLiteral("Ctrl_pmt4"), QStringLiteral("pmt4")}, {QStringLiteral("Void amt"), {}, QStringLiteral("voids")}},
-        {{QStringLiteral("Grand Total"), {}, {}}, {{}, QStringLiteral("Ctrl_pmt5"), QStringLiteral("pmt5")}, {QStringLiteral("No Voids"), {}, QStringLiteral("no_voids")}},
-        {{QStringLiteral("No Transactions"), {}, QStringLiteral("no_trx")}, {QStringLiteral("Change"), {}, QStringLiteral("change")}, {QStringLiteral("Foreign Curr"), {}, QStringLiteral("fc1")}},
+        {fixed("Sales", "sales"), named("pmt1"), named("cpn1")},
+        {named("tx1"), named("pmt2"), named("cpn2")},
+        {named("tx2"), named("pmt3"), named("cpn3")},
+        {named("tx3"), named("pmt4"), fixed("Void amt", "voids")},
+        {fixed("Grand Total", ""), named("pmt5"), fixed("No Voids", "no_voids")},
+        {fixed("No Transactions", "no_trx"), fixed("Change", "change"), fixed("Foreign Curr", "fc1")},
     };
 
     const TextStyle value = TextStyle().right();
@@ -38,12 +48,8 @@ qreal addTotalsGrid(ReportBand &band, qreal top, const QString &table, const QSt
         const qreal y = top + r * RowHeight;
         for (int c = 0; c < 3; ++c) {
             const Pair &pair = rows[r][c];
-            const QRectF labelCell(LabelX[c], y, LabelWidth[c], RowHeight);
+            addCaption(band, QRectF(LabelX[c], y, LabelWidth[c], RowHeight), pair.caption);
             const QRectF valueCell(ValueX[c], y, ValueWidth, RowHeight);
-            if (pair.labelField.isEmpty())
-                band.addLabel(labelCell, pair.label);
-            else
-                band.addField(labelCell, QStringLiteral("Control.") + pair.labelField);
             if (pair.valueStem.isEmpty())
                 band.addExpression(valueCell, grandTotal, NumberFormat::currency(), value);
             else

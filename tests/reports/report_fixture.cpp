@@ -1,5 +1,22 @@
 #include "report_fixture.h"
 
+namespace {
+
+// Writes a sale line into a new record of the work or the posted lines, and posts it.
+void writeLine(Table &lines, const SaleLine &line)
+{
+    lines.field("Trx_upc").setFloat(line.upc);
+    lines.field("Trx_desc").setString(line.desc);
+    lines.field("Trx_short_desc").setString(line.desc.left(20));
+    lines.field("Trx_qty").setFloat(line.qty);
+    lines.field("Trx_price").setFloat(line.price);
+    lines.field("Trx_dscamt").setFloat(line.discount);
+    lines.field("Trx_total").setFloat(line.total);
+    lines.post();
+}
+
+}
+
 namespace ReportFixture {
 
 void configureControl(TestDatabase &db)
@@ -50,29 +67,14 @@ void postSale(TDataModule2 &dm, const PostedSale &sale)
     for (const SaleLine &line : sale.lines) {
         d.append();
         d.field("Trx_id").setFloat(sale.id);
-        d.field("Trx_upc").setFloat(line.upc);
-        d.field("Trx_desc").setString(line.desc);
-        d.field("Trx_short_desc").setString(line.desc.left(20));
-        d.field("Trx_qty").setFloat(line.qty);
-        d.field("Trx_price").setFloat(line.price);
-        d.field("Trx_dscamt").setFloat(line.discount);
-        d.field("Trx_total").setFloat(line.total);
-        d.post();
+        writeLine(d, line);
     }
 }
 
 void addWorkLine(TDataModule2 &dm, const SaleLine &line)
 {
-    Table &t = dm.tmpdetail;
-    t.append();
-    t.field("Trx_upc").setFloat(line.upc);
-    t.field("Trx_desc").setString(line.desc);
-    t.field("Trx_short_desc").setString(line.desc.left(20));
-    t.field("Trx_qty").setFloat(line.qty);
-    t.field("Trx_price").setFloat(line.price);
-    t.field("Trx_dscamt").setFloat(line.discount);
-    t.field("Trx_total").setFloat(line.total);
-    t.post();
+    dm.tmpdetail.append();
+    writeLine(dm.tmpdetail, line);
 }
 
 void setWorkHeader(TDataModule2 &dm, int cashier, const QDate &date, double subtotal, double tx1,
