@@ -3,7 +3,6 @@
 #include "payment_window.h"
 #include "sale_window.h"
 #include "tender_balance.h"
-#include "transaction_totals.h"
 
 #include "common/app_settings.h"
 #include "common/formats.h"
@@ -171,15 +170,8 @@ void Checkout::resumeViews()
 
 void Checkout::reset()
 {
-    Table &lines = p_.dm.tmpdetail;
-    Table &header = p_.dm.tmpmaster;
-    lines.close();
-    header.close();
-    lines.emptyTable();
-    header.emptyTable();
-    lines.open();
-    header.open();
-    ZeroMaster(p_.dm, p_.saleWindow.modes);
+    // The same fresh start as Cancel <F3>: the work tables emptied, a new
+    // work header, the focus in the UPC field.
+    p_.saleWindow.CancelTransaction();
     resumeViews();
-    p_.saleWindow.FocusUpcField();
 }

@@ -8,6 +8,7 @@
 #include "receipts/receipt_printing.h"
 #include "reports/invoice_report.h"
 #include "reports/print_target.h"
+#include "reports/report_printing.h"
 #include "reports/stock_receipt_report.h"
 #include "sale/checkout.h"
 #include "sale/payment_window.h"
@@ -36,9 +37,10 @@ private slots:
     void trainingSaleChangesNoTable();
     void receiving_data();
     void receiving();
+    void unprintableStockReceiptReceivesNothing();
     void refusedPostingLeavesTheSaleGoing();
-    void journalFailureIsShownAndTheSaleStaysPosted();
-    void invoiceFailureIsShownAndTheCheckoutGoesOn();
+    void failureAfterPostingIsShownAndTheCheckoutGoesOn_data();
+    void failureAfterPostingIsShownAndTheCheckoutGoesOn();
 
 private:
     // Pays in the payment window with these keys when it opens next.
@@ -418,6 +420,24 @@ void TestCheckout::receiving()
     QCOMPARE(f->header("Trxh_total"), 0.0);
 }
 
+void TestCheckout::unprintableStockReceiptReceivesNothing()
+{
+    f->db.setControl("Ctrl_invoice", true);
+    QFile blocker(pdfDir->filePath("file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    setPrintTarget(PrintTarget{blocker.fileName() + "/pdf", f->db.directory()});
+    f->press(Qt::Key_F8);
+    f->ring("1005", "10", "", "3");
+
+    QVERIFY_THROWS_EXCEPTION(ReportOutputError, f->form().BitBtn1Click());
+
+    QVERIFY(f->dm().producttb.findKey(1005.0));
+    QCOMPARE(f->dm().producttb.field("Product_qty").asFloat(), 0.0);
+    QCOMPARE(f->lineValues("Trx_upc"), (QList<double>{1005, 0}));
+    QVERIFY(f->form().modes.receiving);
+    QCOMPARE(deviceSummary(), QString());
+}
+
 void TestCheckout::refusedPostingLeavesTheSaleGoing()
 {
     cashierId = 99; // no such cashier: the cashier totals cannot be posted
@@ -444,36 +464,38 @@ void TestCheckout::refusedPostingLeavesTheSaleGoing()
     QCOMPARE(f->dm().tranmaster.field("Trxh_pmt1").asFloat(), 2.00);
 }
 
-void TestCheckout::journalFailureIsShownAndTheSaleStaysPosted()
+void TestCheckout::failureAfterPostingIsShownAndTheCheckoutGoesOn_data()
 {
-    f->db.setControl("Ctrl_export", true);
-    QTemporaryDir workDir;
-    QVERIFY(QDir(workDir.path()).mkdir("Exportjrnl")); // a folder where the file should be
-    const CurrentDirectory inWorkDir(workDir.path());
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("message");
 
-    ringAndTotal("1002");
-
-    const QStringList messages = f->dialogs.messages();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages[0].startsWith("The sale is posted, but the export journal " + workDir.filePath("Exportjrnl")),
-             qPrintable(messages[0]));
-    QCOMPARE(f->dm().tranmaster.recordCount(), 1);
-    QCOMPARE(deviceSummary(), QString("open|receipt|wait"));
-    QCOMPARE(f->lineCount(), 0);
+    QTest::newRow("journal") << "Exportjrnl" << "The sale is posted, but the export journal %1/Exportjrnl";
+    QTest::newRow("invoice") << "invoices" << "The folder %1/invoices/pdf cannot be created.";
 }
 
-void TestCheckout::invoiceFailureIsShownAndTheCheckoutGoesOn()
+void TestCheckout::failureAfterPostingIsShownAndTheCheckoutGoesOn()
 {
+    QFETCH(QString, output);
+    QFETCH(QString, message);
+
+    // A folder where the journal file should be; a file where the invoice
+    // folder should be.
+    QTemporaryDir workDir;
+    const CurrentDirectory inWorkDir(workDir.path());
+    f->db.setControl("Ctrl_export", true);
     f->db.setControl("Ctrl_invoice", true);
-    QFile blocker(pdfDir->filePath("not-a-folder"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    setPrintTarget(PrintTarget{blocker.fileName() + "/invoices", f->db.directory()});
+    if (output == "Exportjrnl") {
+        QVERIFY(QDir(workDir.path()).mkdir(output));
+    } else {
+        QFile blocker(workDir.filePath(output));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        setPrintTarget(PrintTarget{blocker.fileName() + "/pdf", f->db.directory()});
+    }
 
     ringAndTotal("1002");
 
     QCOMPARE(f->dialogs.messages().size(), 1);
-    QVERIFY2(f->dialogs.messages()[0].contains("cannot be created"), qPrintable(f->dialogs.messages()[0]));
+    QVERIFY2(f->dialogs.messages()[0].startsWith(message.arg(workDir.path())), qPrintable(f->dialogs.messages()[0]));
     QCOMPARE(f->dm().tranmaster.recordCount(), 1);
     QCOMPARE(deviceSummary(), QString("open|receipt|wait"));
     QCOMPARE(f->lineCount(), 0);
