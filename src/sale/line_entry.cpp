@@ -1,6 +1,7 @@
 #include "line_entry.h"
 
 #include "sale_modes.h"
+#include "suspended_views.h"
 
 #include "common/clock.h"
 #include "common/formats.h"
@@ -62,6 +63,7 @@ void LineEntry::appendEntryLine()
 {
     modes_.voidItem = false;
     Table &line = dm_.tmpdetail;
+    const SuspendedViews quiet{&line};
     line.append();
     line.field(QStringLiteral("Trx_qty")).setFloat(1);
     for (const char *zero : {"Trx_price", "Trx_dsc_per", "Trx_dscamt", "Trx_total", "Trx_dsc", "Trx_cost"})
@@ -79,6 +81,7 @@ bool LineEntry::fillFromProduct(double code)
     auto from = [&product](const char *name) { return product.field(QLatin1String(name)); };
 
     Table &line = dm_.tmpdetail;
+    const SuspendedViews quiet{&line};
     line.edit();
     auto to = [&line](const char *name) { return line.field(QLatin1String(name)); };
     to("Trx_upc").setFloat(code);
@@ -119,6 +122,7 @@ void LineEntry::applySignRule()
 void LineEntry::priceLine()
 {
     Table &line = dm_.tmpdetail;
+    const SuspendedViews quiet{&line};
     postIgnoringErrors(line);
     line.edit();
 

@@ -1,6 +1,7 @@
 #include "sale_window.h"
 
 #include "lookup_window.h"
+#include "suspended_views.h"
 #include "transaction_totals.h"
 
 #include "common/language.h"
@@ -150,6 +151,14 @@ void TForm1::AppendEntryLine()
     entry_.appendEntryLine();
 }
 
+void TForm1::recomputeTotals(bool computeTaxes)
+{
+    // The sums walk every line and rewrite the subtotal at each: the
+    // screen follows once, when they are done.
+    const SuspendedViews quiet{&dm_.tmpdetail, &dm_.tmpmaster};
+    RecomputeTotals(dm_, computeTaxes);
+}
+
 void TForm1::ProcessCode()
 {
     const double code = codeFromText(DBEdit1->text());
@@ -170,7 +179,7 @@ void TForm1::PriceLine()
     if (!deviceNames_.display.isEmpty())
         devices_.ShowOnLineDisplay(lineDisplayText(line.field(QStringLiteral("Trx_short_desc")).asString(),
                                                    line.field(QStringLiteral("Trx_total")).asFloat()));
-    RecomputeTotals(dm_, !modes.receiving);
+    recomputeTotals(!modes.receiving);
     SetFocusTo(DBEdit1);
 }
 
@@ -222,7 +231,7 @@ void TForm1::ClearLine()
     if (!transactionInProgress())
         return;
     dm_.tmpdetail.deleteRecord(); // the line being entered, or the one chosen in the grid
-    RecomputeTotals(dm_, true);
+    recomputeTotals(true);
     entry_.appendEntryLine();
     SetFocusTo(DBEdit1);
 }

@@ -171,6 +171,7 @@ private:
     void SetFocusTo(QWidget *control);
     void ProcessCode();
     void PriceLine();
+    void recomputeTotals(bool computeTaxes);
 
     // Guards
     bool refusedDuringTransaction(const QString &english, const QString &french);

@@ -82,7 +82,9 @@ void DBGrid::reload()
     reload_.stop();
     stale_ = false;
     followingTable_ = true;
-    model_.reload();
+    const int firstShown = rowAt(0);
+    const int lastShown = firstShown < 0 ? -1 : rowAt(viewport()->height() - 1);
+    model_.reload(firstShown, lastShown < 0 ? model_.rowCount() - 1 : lastShown);
     const int row = model_.currentRow();
     if (row >= 0) {
         const QModelIndex current = model_.index(row, qMax(0, currentIndex().column()));

@@ -39,28 +39,18 @@ void TableModel::setColumnTitle(int column, const QString &title)
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-void TableModel::reload()
+void TableModel::reload(int firstShown, int lastShown)
 {
     const int oldRows = rowCount();
-    pages_.clear();
-    storedCount_ = 0;
-    currentRow_ = -1;
-    state_ = table_ ? table_->state() : TableState::Inactive;
-    editBuffer_.clear();
-    if (table_ && table_->active()) {
-        ++reads_;
-        storedCount_ = table_->recordCount();
-        if (table_->editing()) {
-            for (int i = 0; i < table_->fieldCount(); ++i)
-                editBuffer_.append(table_->field(i).value());
-        }
-        if (state_ == TableState::Insert)
-            currentRow_ = storedCount_;
-        else if (table_->hasCurrent())
-            currentRow_ = table_->currentRowIndex();
-    }
+    const int oldCurrent = currentRow_;
+    QList<std::optional<QVector<QVariant>>> shownBefore;
+    if (firstShown >= 0)
+        for (int row = firstShown; row <= lastShown && row < oldRows; ++row)
+            shownBefore.append(pictured(row));
 
-    // Rows come and go at the end; every row on screen is read again.
+    takePicture();
+
+    // Rows come and go at the end.
     const int newRows = rowCount();
     if (newRows > oldRows) {
         beginInsertRows(QModelIndex(), oldRows, newRows - 1);
@@ -69,10 +59,40 @@ void TableModel::reload()
         beginRemoveRows(QModelIndex(), newRows, oldRows - 1);
         endRemoveRows();
     }
-    if (newRows > 0 && !columns_.isEmpty())
-        emit dataChanged(index(0, 0), index(newRows - 1, int(columns_.size()) - 1));
-    if (newRows > 0 && rowIndicator_)
-        emit headerDataChanged(Qt::Vertical, 0, newRows - 1);
+
+    // Of the rows on screen, those whose values differ are repainted.
+    const int lastColumn = int(columns_.size()) - 1;
+    for (int i = 0; i < shownBefore.size() && firstShown + i < newRows && lastColumn >= 0; ++i) {
+        const int row = firstShown + i;
+        if (!shownBefore[i] || rowValues(row) != *shownBefore[i])
+            emit dataChanged(index(row, 0), index(row, lastColumn));
+    }
+    if (rowIndicator_ && oldCurrent != currentRow_) {
+        for (int row : {oldCurrent, currentRow_})
+            if (row >= 0 && row < newRows)
+                emit headerDataChanged(Qt::Vertical, row, row);
+    }
+}
+
+void TableModel::takePicture()
+{
+    pages_.clear();
+    storedCount_ = 0;
+    currentRow_ = -1;
+    state_ = table_ ? table_->state() : TableState::Inactive;
+    editBuffer_.clear();
+    if (!table_ || !table_->active())
+        return;
+    ++reads_;
+    storedCount_ = table_->recordCount();
+    if (table_->editing()) {
+        for (int i = 0; i < table_->fieldCount(); ++i)
+            editBuffer_.append(table_->field(i).value());
+    }
+    if (state_ == TableState::Insert)
+        currentRow_ = storedCount_;
+    else if (table_->hasCurrent())
+        currentRow_ = table_->currentRowIndex();
 }
 
 int TableModel::rowCount(const QModelIndex &parent) const
@@ -111,14 +131,32 @@ qint64 TableModel::rowidAt(int row) const
     return stored ? stored->rowid : 0;
 }
 
+bool TableModel::isEditedRow(int row) const
+{
+    return (state_ == TableState::Insert && row == storedCount_) || (state_ == TableState::Edit && row == currentRow_);
+}
+
 QVariant TableModel::cellValue(int row, int fieldIndex) const
 {
-    const bool isEditedRow = (state_ == TableState::Insert && row == storedCount_)
-        || (state_ == TableState::Edit && row == currentRow_);
-    if (isEditedRow)
+    if (isEditedRow(row))
         return editBuffer_.value(fieldIndex);
     const TableRow *stored = storedRow(row);
     return stored ? stored->values.value(fieldIndex) : QVariant();
+}
+
+std::optional<QVector<QVariant>> TableModel::pictured(int row) const
+{
+    if (!isEditedRow(row) && !pages_.contains(row / PageSize))
+        return std::nullopt;
+    return rowValues(row);
+}
+
+QVector<QVariant> TableModel::rowValues(int row) const
+{
+    QVector<QVariant> values;
+    for (int field : fieldIndexes_)
+        values.append(cellValue(row, field));
+    return values;
 }
 
 QVariant TableModel::data(const QModelIndex &index, int role) const

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QPointer>
+#include <optional>
 
 // One column of a grid: the field it shows and its title.
 struct GridColumn {
@@ -22,7 +23,9 @@ struct GridColumn {
 // record being inserted shows as an extra last row.
 //
 // The model does not follow the table by itself: reload() takes a new
-// picture of it (the grid calls it after the table changed).
+// picture of it (the grid calls it after the table changed), and announces
+// as changed only the rows on screen whose values differ, so that ringing
+// a line repaints that line rather than the whole grid.
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -35,7 +38,8 @@ public:
     void setColumnTitle(int column, const QString &title);
     void setRowIndicator(bool on) { rowIndicator_ = on; }
 
-    void reload();
+    // Rows firstShown to lastShown are on screen (-1: none).
+    void reload(int firstShown = -1, int lastShown = -1);
 
     // The row of the table's current record at the last reload; -1 when none.
     int currentRow() const { return currentRow_; }
@@ -57,6 +61,12 @@ private:
     void resolveFields();
     const TableRow *storedRow(int row) const;
     QVariant cellValue(int row, int fieldIndex) const;
+    QVector<QVariant> rowValues(int row) const;
+    // What the model holds for a row without reading the database; none
+    // when its page is not held.
+    std::optional<QVector<QVariant>> pictured(int row) const;
+    bool isEditedRow(int row) const;
+    void takePicture();
 
     QPointer<Table> table_;
     QList<GridColumn> columns_;

@@ -7,6 +7,7 @@
 #include "widgets/db_grid.h"
 
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QtTest>
 
 class TestDbGrid : public QObject {
@@ -22,6 +23,7 @@ private slots:
     void mouseChoiceMovesTheTable();
     void followsTheTablesCurrentRecord();
     void refreshesOncePerTurnOfTheLoop();
+    void announcesOnlyTheRowsThatChanged();
     void hiddenGridReadsNothing();
     void suspendedTableDoesNotRefresh();
     void closedTableShowsNothing();
@@ -197,6 +199,36 @@ void TestDbGrid::refreshesOncePerTurnOfTheLoop()
     QCOMPARE(grid_->tableModel().databaseReads(), before);
     QCoreApplication::processEvents();
     QVERIFY(grid_->tableModel().databaseReads() - before <= 2); // one reload: count and a page
+}
+
+void TestDbGrid::announcesOnlyTheRowsThatChanged()
+{
+    addProducts(8);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    QCoreApplication::processEvents();
+    QSignalSpy changed(grid_->model(), &QAbstractItemModel::dataChanged);
+    QVERIFY(p.findKey(3.0));
+    p.edit();
+    p.field("Product_desc").setString(QStringLiteral("Renamed"));
+    p.post();
+    QCoreApplication::processEvents();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex().row(), 2);
+    QCOMPARE(changed[0][1].toModelIndex().row(), 2);
+    QCOMPARE(cell(2, 1), QStringLiteral("Renamed"));
+
+    // A record taking a place in the middle moves every row after it.
+    changed.clear();
+    db_->addProduct(4.5, QStringLiteral("Between"), 1);
+    QCoreApplication::processEvents();
+    QList<int> rows;
+    for (const QList<QVariant> &signal : changed)
+        rows << signal[0].toModelIndex().row();
+    QCOMPARE(rows, (QList<int>{4, 5, 6, 7}));
+    QCOMPARE(cell(4, 1), QStringLiteral("Between (long)"));
+    QCOMPARE(cell(8, 1), QStringLiteral("Product 8"));
 }
 
 void TestDbGrid::hiddenGridReadsNothing()

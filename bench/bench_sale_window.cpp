@@ -1,0 +1,111 @@
+// Ringing one line in the real sale window, offscreen: the code typed,
+// Enter, Enter through quantity, discount and unit price (pricing, the
+// customer display, the totals, the next entry line) and the grid's
+// refresh, with 100 lines already in the sale and 100,000 products.
+#include "common/app_settings.h"
+#include "common/clock.h"
+#include "devices/device_operations.h"
+#include "sale/sale_window.h"
+#include "sale/transaction_totals.h"
+#include "store/data_module.h"
+#include "store/sqlite_statement.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Products = 100000;
+constexpr int LinesBefore = 100;
+
+double upcOf(int i)
+{
+    return 100000000000.0 + double(i) * 7;
+}
+
+QString prepareDataDirectory()
+{
+    const QString dir = QStringLiteral("/tmp/tillano-bench-sale-window");
+    if (QFileInfo::exists(dir + QStringLiteral("/posdb.sqlite3")))
+        return dir;
+    QDir().mkpath(dir);
+    TDataModule2::createDatabase(dir);
+    Database db;
+    db.open(dir);
+    StoreTransaction t(db);
+    SqliteStatement product(db.handle(),
+                            QStringLiteral("INSERT INTO product (Product_upc, Product_desc, Product_short_desc, "
+                                           "Product_price, Product_avg_cost, Product_tx1) VALUES (?, ?, ?, ?, ?, ?)"));
+    for (int i = 0; i < Products; ++i)
+        product.run({upcOf(i), QStringLiteral("Product number %1, long description").arg(i),
+                     QStringLiteral("Product %1").arg(i), 1.0 + i % 100, 0.5 + i % 50, i % 2});
+    SqliteStatement cashier(db.handle(), QStringLiteral("INSERT INTO cashier (Cashier_id, Cashier_name) VALUES (1, 'Ann')"));
+    cashier.run();
+    t.commit();
+    return dir;
+}
+
+class NoDevices : public DeviceOperations {
+public:
+    QString StartPrinter(const QString &name) override { return name; }
+    QString StartCashDrawer(const QString &name) override { return name; }
+    QString StartLineDisplay(const QString &name) override { return name; }
+    void StopPrinter() override {}
+    void StopCashDrawer() override {}
+    void StopLineDisplay() override {}
+    void PrintLine(const QString &) override {}
+    void EndPrintout() override {}
+    void OpenCashDrawer() override {}
+    void WaitCashDrawerClosed() override {}
+    void ShowOnLineDisplay(const QString &text) override { benchmark::DoNotOptimize(text); }
+};
+
+void ringLine(TForm1 &window, int product)
+{
+    QTest::keyClicks(window.focusWidget(), QString::number(upcOf(product), 'f', 0));
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents(); // the grid follows once per turn of the loop
+}
+
+void BM_RingOneLine(benchmark::State &state)
+{
+    TDataModule2 dm;
+    dm.connectTo(prepareDataDirectory());
+    dm.openTablesForStartUp();
+    dm.cashiertb.findKey(1);
+    AppSettings settings;
+    DeviceNames names{QString(), QString(), QStringLiteral("LineDisplay")};
+    NoDevices devices;
+    TForm1 window(dm, settings, devices, names);
+    window.show();
+    QCoreApplication::processEvents();
+    ZeroMaster(dm, window.modes);
+    window.FocusUpcField();
+    for (int i = 0; i < LinesBefore; ++i)
+        ringLine(window, (i * 997) % Products);
+
+    int next = 0;
+    for (auto _ : state)
+        ringLine(window, (next++ * 7919) % Products);
+    state.counters["lines in the sale"] = dm.tmpdetail.recordCount() - 1;
+}
+
+}
+
+// 100 lines rung per repetition (the sale grows from 100 to 200 lines).
+BENCHMARK(BM_RingOneLine)->Iterations(100)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
