@@ -43,7 +43,7 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget *parent) : QDialog(parent)
     tools->setSpacing(2);
     const auto add = [&](const QString &name, const QString &en, const QString &fr, QStyle::StandardPixmap icon,
                          void (ReportPreviewWindow::*slot)()) {
-        QToolButton *button = addButton(name, chooseText(en, fr), QString(), slot);
+        QToolButton *button = addButton(name, chooseText(en, fr), slot);
         if (icon != QStyle::SP_CustomBase)
             button->setIcon(style()->standardIcon(icon));
         tools->addWidget(button);
@@ -96,13 +96,12 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget *parent) : QDialog(parent)
 
 ReportPreviewWindow::~ReportPreviewWindow() = default;
 
-QToolButton *ReportPreviewWindow::addButton(const QString &name, const QString &text, const QString &tip,
-                                            void (ReportPreviewWindow::*slot)())
+QToolButton *ReportPreviewWindow::addButton(const QString &name, const QString &text, void (ReportPreviewWindow::*slot)())
 {
     auto *button = new QToolButton(this);
     button->setObjectName(name);
     button->setText(text);
-    button->setToolTip(tip.isEmpty() ? text : tip);
+    button->setToolTip(text);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);

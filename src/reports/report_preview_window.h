@@ -54,7 +54,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QToolButton *addButton(const QString &name, const QString &text, const QString &tip, void (ReportPreviewWindow::*slot)());
+    QToolButton *addButton(const QString &name, const QString &text, void (ReportPreviewWindow::*slot)());
     void showPage(int index);
     void applyZoom(qreal zoom, Fit fit);
     void zoomBoxChosen(int index);

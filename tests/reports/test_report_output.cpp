@@ -145,6 +145,8 @@ void TestReportOutput::pdfHoldsKeyTexts_data()
     QTest::newRow("TForm17") << "TForm17" << QStringList{"INVOICE", "Invoice Number", "1001", "Corner Store", "Item 2 of sale 1001", "Your Change", "($2.25)"};
     QTest::newRow("TForm19") << "TForm19" << QStringList{"Department Sales Report", "Grocery", "Sales PTD", "Totals"};
     QTest::newRow("TForm26") << "TForm26" << QStringList{"STOCK RECEIPT", "Terminal ID", "Item 1 of sale 1001", "$15.00"};
+    QTest::newRow("TForm19 in French") << "TForm19" << QStringList{"Rapport Ventes des Départements", "Département", "Ventes PAD"};
+    QTest::newRow("TForm15 in French") << "TForm15" << QStringList{"Rapport Niveau des Stocks", "Quantité", "Coût moyen", "Valeur total"};
 }
 
 void TestReportOutput::pdfHoldsKeyTexts()
@@ -163,6 +165,8 @@ void TestReportOutput::pdfHoldsKeyTexts()
     else if (report == "TForm17") r = std::make_unique<TForm17>(dm);
     else if (report == "TForm19") r = std::make_unique<TForm19>(dm);
     else r = std::make_unique<TForm26>(dm);
+    if (QString(QTest::currentDataTag()).endsWith("in French"))
+        r->applyFrenchCaptions();
 
     const QString path = out_->filePath(report + ".pdf");
     writePdf(path, r->documentName(), [&](PageSink &sink) { r->layout(sink); });
