@@ -31,6 +31,7 @@ ApplicationShell::ApplicationShell(const QString &settingsPath)
 
     Form1 = std::make_unique<TForm1>(DataModule2, settings_, *devices_, names_);
     PasswordDlg = std::make_unique<TPasswordDlg>(Form1.get());
+    Form8 = std::make_unique<TForm8>(DataModule2, Form1.get());
     Form9 = std::make_unique<TForm9>(DataModule2);
     Form10 = std::make_unique<TForm10>(DataModule2);
     Form6 = std::make_unique<TForm6>(DataModule2);
@@ -46,6 +47,9 @@ ApplicationShell::ApplicationShell(const QString &settingsPath)
 
     moneyCount_ = std::make_unique<MoneyCount>(DataModule2, *Form11, [this] { printMoneyCount(); });
     shift_ = std::make_unique<CashierShift>(DataModule2, *PasswordDlg, *MoneyCountDlg, *moneyCount_, *this);
+    checkout_ = std::make_unique<Checkout>(CheckoutParts{DataModule2, *Form1, *Form8, *devices_, names_, settings_,
+                                                         *receipts_, *Form17, *Form26,
+                                                         [this] { return shift_->cashierId(); }});
     wireMainWindow();
 
     // Captions follow the language setting read at program entry.
@@ -61,6 +65,7 @@ ApplicationShell::~ApplicationShell() = default;
 void ApplicationShell::wireMainWindow()
 {
     SaleWindowHooks &hooks = Form1->hooks;
+    hooks.checkout = [this] { checkout_->run(); };
     hooks.signOutAndIn = [this] { shift_->inOut(); };
     hooks.helpFiles = [] { dialogs().openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(HelpFile))); };
     hooks.helpOnline = [] { dialogs().openUrl(QUrl(SupportMail)); };
@@ -74,6 +79,7 @@ void ApplicationShell::applyCaptionSet(int set)
         return; // set 2 is empty; any other number leaves the designed captions
     Form1->applyFrenchCaptions();
     PasswordDlg->applyFrenchCaptions();
+    Form8->applyFrenchCaptions();
     for (PageReport *report : std::initializer_list<PageReport *>{Form9.get(), Form10.get(), Form6.get(), Form12.get(),
                                                                    Form13.get(), Form15.get(), Form17.get(),
                                                                    Form19.get()})

@@ -14,6 +14,8 @@
 #include "reports/sales_register_report.h"
 #include "reports/stock_levels_report.h"
 #include "reports/stock_receipt_report.h"
+#include "sale/checkout.h"
+#include "sale/payment_window.h"
 #include "shift/cashier_shift.h"
 #include "shift/money_count.h"
 #include "shift/money_count_question.h"
@@ -79,6 +81,7 @@ private:
     // The windows, in the order they are created.
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TPasswordDlg> PasswordDlg;
+    std::unique_ptr<TForm8> Form8;
     std::unique_ptr<TForm9> Form9;
     std::unique_ptr<TForm10> Form10;
     std::unique_ptr<TForm6> Form6;
@@ -94,5 +97,6 @@ private:
 
     std::unique_ptr<MoneyCount> moneyCount_;
     std::unique_ptr<CashierShift> shift_;
+    std::unique_ptr<Checkout> checkout_;
     bool startUpFailed_ = false;
 };
