@@ -13,6 +13,11 @@ if [ ! -f "$settings" ]; then
   echo "Demo shop ready: manager code 1, cashier 2, training cashier 9."
   echo "Receipts print to $demo_dir/receipt-printer.txt"
 fi
-# Help > Help files opens doc/Tillano.htm relative to the working directory.
-cd data
-exec ../build/bin/tillano --settings "$settings"
+
+# Tillano looks for its tips and help page in its working directory and
+# writes the export journal there: run it from the demo directory.
+work_dir="$demo_dir"
+[ -d "$work_dir" ] || work_dir="$(mktemp -d)"
+cp -r data/Tips.txt data/trucs.txt data/doc "$work_dir"/
+cd "$work_dir"
+exec "$OLDPWD/build/bin/tillano" --settings "$settings"
