@@ -2,7 +2,7 @@
 
 #include <QHeaderView>
 
-DBGrid::DBGrid(QWidget *parent) : QTableView(parent)
+DBGrid::DBGrid(QWidget *parent) : QTableView(parent), refresh_(this, [this] { readTable(); })
 {
     setModel(&model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -12,9 +12,6 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
-    reload_.setSingleShot(true);
-    reload_.setInterval(0);
-    connect(&reload_, &QTimer::timeout, this, &DBGrid::reload);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DBGrid::rowChosen);
 }
 
@@ -23,8 +20,8 @@ void DBGrid::setDataSource(Table *table)
     disconnect(changed_);
     model_.setTable(table);
     if (table)
-        changed_ = connect(table, &Table::changed, this, &DBGrid::tableChanged);
-    tableChanged();
+        changed_ = connect(table, &Table::changed, &refresh_, &DeferredRefresh::request);
+    refresh_.request();
 }
 
 void DBGrid::setColumns(const QList<GridColumn> &columns)
@@ -35,7 +32,7 @@ void DBGrid::setColumns(const QList<GridColumn> &columns)
             setColumnWidth(i, columns[i].width);
         horizontalHeader()->setSectionResizeMode(i, columns[i].stretch ? QHeaderView::Stretch : QHeaderView::Interactive);
     }
-    tableChanged();
+    refresh_.request();
 }
 
 void DBGrid::setColumnTitle(int column, const QString &title)
@@ -63,24 +60,13 @@ void DBGrid::setTitleColours(const QColor &background, const QColor &text)
                                           .arg(background.name(), text.name(), background.darker(130).name()));
 }
 
-void DBGrid::tableChanged()
-{
-    stale_ = true;
-    if (isVisible())
-        reload_.start();
-}
-
-void DBGrid::showEvent(QShowEvent *event)
-{
-    QTableView::showEvent(event);
-    if (stale_)
-        reload();
-}
-
 void DBGrid::reload()
 {
-    reload_.stop();
-    stale_ = false;
+    refresh_.refreshNow();
+}
+
+void DBGrid::readTable()
+{
     followingTable_ = true;
     const int firstShown = rowAt(0);
     const int lastShown = firstShown < 0 ? -1 : rowAt(viewport()->height() - 1);
@@ -108,7 +94,7 @@ void DBGrid::rowChosen(const QModelIndex &current)
     try {
         t->moveToRowid(rowid);
     } catch (...) {
-        reload_.start(); // the record could not be left: show where the table stands
+        refresh_.request(); // the record could not be left: show where the table stands
         throw;
     }
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "deferred_refresh.h"
 #include "table_model.h"
 
 #include <QTableView>
-#include <QTimer>
 
 // A read-only grid over a table's records, in the table's order, with the
 // table's current record as the grid's current row. Choosing a row (with
@@ -34,16 +34,12 @@ public:
 
     TableModel &tableModel() { return model_; }
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void tableChanged();
+    void readTable();
     void rowChosen(const QModelIndex &current);
 
     TableModel model_;
+    DeferredRefresh refresh_;
     QMetaObject::Connection changed_;
-    QTimer reload_;
-    bool stale_ = true;
     bool followingTable_ = false;
 };

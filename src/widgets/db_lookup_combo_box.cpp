@@ -7,11 +7,9 @@
 #include <QSignalBlocker>
 #include <limits>
 
-DBLookupComboBox::DBLookupComboBox(QWidget *parent) : QComboBox(parent), link_(this, [this] { refresh(); })
+DBLookupComboBox::DBLookupComboBox(QWidget *parent)
+    : QComboBox(parent), link_(this, [this] { refresh(); }), listRefresh_(this, [this] { fillList(); })
 {
-    reload_.setSingleShot(true);
-    reload_.setInterval(0);
-    connect(&reload_, &QTimer::timeout, this, &DBLookupComboBox::reloadList);
     connect(this, &QComboBox::activated, this, &DBLookupComboBox::chosen);
 }
 
@@ -29,31 +27,21 @@ void DBLookupComboBox::setLookup(Table *lookupTable, const QString &keyField, co
     if (lookupTable) {
         lookupTable->fieldIndex(keyField);
         lookupTable->fieldIndex(listField);
-        lookupChanged_ = connect(lookupTable, &Table::changed, this, &DBLookupComboBox::lookupChanged);
+        lookupChanged_ = connect(lookupTable, &Table::changed, &listRefresh_, &DeferredRefresh::request);
     }
-    listStale_ = true;
     if (isVisible())
         reloadList();
-}
-
-void DBLookupComboBox::lookupChanged()
-{
-    listStale_ = true;
-    if (isVisible())
-        reload_.start();
-}
-
-void DBLookupComboBox::showEvent(QShowEvent *event)
-{
-    QComboBox::showEvent(event);
-    if (listStale_)
-        reloadList();
+    else
+        listRefresh_.request();
 }
 
 void DBLookupComboBox::reloadList()
 {
-    reload_.stop();
-    listStale_ = false;
+    listRefresh_.refreshNow();
+}
+
+void DBLookupComboBox::fillList()
+{
     const QSignalBlocker quiet(this);
     clear();
     if (lookup_ && lookup_->active()) {

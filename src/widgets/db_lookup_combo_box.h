@@ -1,9 +1,9 @@
 #pragma once
 
+#include "deferred_refresh.h"
 #include "field_link.h"
 
 #include <QComboBox>
-#include <QTimer>
 
 // A drop-down bound to a field of a table's current record whose choices
 // come from another table: it lists one field of the lookup table (the
@@ -25,19 +25,15 @@ public:
     // Reads the list from the lookup table now.
     void reloadList();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
+    void fillList();
     void refresh();
-    void lookupChanged();
     void chosen(int index);
 
     FieldLink link_;
+    DeferredRefresh listRefresh_;
     QPointer<Table> lookup_;
     QString keyField_;
     QString listField_;
     QMetaObject::Connection lookupChanged_;
-    QTimer reload_;
-    bool listStale_ = true;
 };

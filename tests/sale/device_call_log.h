@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // A device layer that records every call; the display texts separately.
-class RecordingDevices : public DeviceOperations {
+class DeviceCallLog : public DeviceOperations {
 public:
     QStringList calls;
     QStringList displayed;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording_devices.h"
+#include "device_call_log.h"
 #include "scripted_dialogs.h"
 #include "test_database.h"
 
@@ -50,7 +50,7 @@ public:
     ScriptedDialogs dialogs;
     AppSettings settings;
     DeviceNames names;
-    RecordingDevices devices;
+    DeviceCallLog devices;
 
 private:
     std::unique_ptr<TForm1> form_;

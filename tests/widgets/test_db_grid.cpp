@@ -31,6 +31,9 @@ private slots:
 private:
     QString cell(int row, int column) { return grid_->model()->index(row, column).data().toString(); }
     void addProducts(int count);
+    // Products 1 to count in a grid on screen, the table on the first.
+    Table &showProducts(int count);
+    static void settle() { QCoreApplication::processEvents(); }
     std::unique_ptr<TestDatabase> db_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<DBGrid> grid_;
@@ -76,12 +79,19 @@ void TestDbGrid::addProducts(int count)
     p.first();
 }
 
+Table &TestDbGrid::showProducts(int count)
+{
+    addProducts(count);
+    Table &p = db_->dm().producttb;
+    grid_->setDataSource(&p);
+    grid_->show();
+    settle();
+    return p;
+}
+
 void TestDbGrid::readsOnlyWhatIsOnScreen()
 {
-    addProducts(5000);
-    grid_->setDataSource(&db_->dm().producttb);
-    grid_->show();
-    QCoreApplication::processEvents();
+    showProducts(5000);
     TableModel &model = grid_->tableModel();
     QCOMPARE(model.rowCount(), 5000);
     QVERIFY2(model.databaseReads() <= 3, qPrintable(QString::number(model.databaseReads()))); // count + first page
@@ -89,7 +99,7 @@ void TestDbGrid::readsOnlyWhatIsOnScreen()
 
     const int before = model.databaseReads();
     grid_->scrollToBottom();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(cell(4999, 1), QStringLiteral("Product 5000"));
     QVERIFY(model.databaseReads() - before <= 2);
     QCOMPARE(grid_->tableModel().currentRow(), 0);
@@ -100,7 +110,7 @@ void TestDbGrid::columnsTitlesAndAlignment()
     db_->addProduct(12, QStringLiteral("Cola"), 1234.5);
     grid_->setDataSource(&db_->dm().producttb);
     grid_->show();
-    QCoreApplication::processEvents();
+    settle();
     QAbstractItemModel *m = grid_->model();
     QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QStringLiteral("UPC"));
     QCOMPARE(Qt::Alignment(m->headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
@@ -121,38 +131,31 @@ void TestDbGrid::columnsTitlesAndAlignment()
 
 void TestDbGrid::recordInEditAndInsertShowTheirBuffer()
 {
-    addProducts(3);
-    Table &p = db_->dm().producttb;
-    grid_->setDataSource(&p);
-    grid_->show();
+    Table &p = showProducts(3);
     p.next();
     p.edit();
     p.field("Product_desc").setString(QStringLiteral("Being edited"));
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(cell(1, 1), QStringLiteral("Being edited"));
     QCOMPARE(cell(0, 1), QStringLiteral("Product 1"));
     p.cancel();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(cell(1, 1), QStringLiteral("Product 2"));
 
     p.append();
     p.field("Product_upc").setFloat(99);
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->model()->rowCount(), 4);
     QCOMPARE(cell(3, 0), QStringLiteral("99"));
     QCOMPARE(grid_->currentIndex().row(), 3);
     p.cancel();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->model()->rowCount(), 3);
 }
 
 void TestDbGrid::mouseChoiceMovesTheTable()
 {
-    addProducts(10);
-    Table &p = db_->dm().producttb;
-    grid_->setDataSource(&p);
-    grid_->show();
-    QCoreApplication::processEvents();
+    Table &p = showProducts(10);
     const QPoint row4 = grid_->visualRect(grid_->model()->index(4, 1)).center();
     QTest::mouseClick(grid_->viewport(), Qt::LeftButton, Qt::NoModifier, row4);
     QCOMPARE(p.field("Product_upc").asFloat(), 5.0);
@@ -162,7 +165,7 @@ void TestDbGrid::mouseChoiceMovesTheTable()
     // A record in edit is posted before the table moves.
     p.edit();
     p.field("Product_desc").setString(QStringLiteral("Changed"));
-    QCoreApplication::processEvents();
+    settle();
     QTest::mouseClick(grid_->viewport(), Qt::LeftButton, Qt::NoModifier, row4);
     QCOMPARE(p.field("Product_upc").asFloat(), 5.0);
     QVERIFY(p.findKey(6.0));
@@ -177,7 +180,7 @@ void TestDbGrid::followsTheTablesCurrentRecord()
     grid_->setRowIndicator(true);
     grid_->show();
     QVERIFY(p.findKey(250.0));
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->currentIndex().row(), 249);
     QCOMPARE(grid_->model()->headerData(249, Qt::Vertical).toString(), QStringLiteral("\u25B6"));
     QCOMPARE(grid_->model()->headerData(248, Qt::Vertical).toString(), QString());
@@ -186,34 +189,26 @@ void TestDbGrid::followsTheTablesCurrentRecord()
 
 void TestDbGrid::refreshesOncePerTurnOfTheLoop()
 {
-    addProducts(3);
-    Table &p = db_->dm().producttb;
-    grid_->setDataSource(&p);
-    grid_->show();
-    QCoreApplication::processEvents();
+    Table &p = showProducts(3);
     const int before = grid_->tableModel().databaseReads();
     p.edit();
     for (int i = 0; i < 20; ++i)
         p.field("Product_qty").setFloat(i);
     p.post();
     QCOMPARE(grid_->tableModel().databaseReads(), before);
-    QCoreApplication::processEvents();
+    settle();
     QVERIFY(grid_->tableModel().databaseReads() - before <= 2); // one reload: count and a page
 }
 
 void TestDbGrid::announcesOnlyTheRowsThatChanged()
 {
-    addProducts(8);
-    Table &p = db_->dm().producttb;
-    grid_->setDataSource(&p);
-    grid_->show();
-    QCoreApplication::processEvents();
+    Table &p = showProducts(8);
     QSignalSpy changed(grid_->model(), &QAbstractItemModel::dataChanged);
     QVERIFY(p.findKey(3.0));
     p.edit();
     p.field("Product_desc").setString(QStringLiteral("Renamed"));
     p.post();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(changed.size(), 1);
     QCOMPARE(changed[0][0].toModelIndex().row(), 2);
     QCOMPARE(changed[0][1].toModelIndex().row(), 2);
@@ -222,7 +217,7 @@ void TestDbGrid::announcesOnlyTheRowsThatChanged()
     // A record taking a place in the middle moves every row after it.
     changed.clear();
     db_->addProduct(4.5, QStringLiteral("Between"), 1);
-    QCoreApplication::processEvents();
+    settle();
     QList<int> rows;
     for (const QList<QVariant> &signal : changed)
         rows << signal[0].toModelIndex().row();
@@ -233,31 +228,23 @@ void TestDbGrid::announcesOnlyTheRowsThatChanged()
 
 void TestDbGrid::hiddenGridReadsNothing()
 {
-    addProducts(3);
-    Table &p = db_->dm().producttb;
-    grid_->setDataSource(&p);
-    grid_->show();
-    QCoreApplication::processEvents();
+    Table &p = showProducts(3);
     grid_->hide();
     const int before = grid_->tableModel().databaseReads();
     for (int i = 0; i < 5; ++i)
         p.next();
     db_->addProduct(50, QStringLiteral("Late"), 1);
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->tableModel().databaseReads(), before);
     grid_->show();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->model()->rowCount(), 4);
     QCOMPARE(cell(3, 1), QStringLiteral("Late (long)"));
 }
 
 void TestDbGrid::suspendedTableDoesNotRefresh()
 {
-    addProducts(3);
-    Table &p = db_->dm().producttb;
-    grid_->setDataSource(&p);
-    grid_->show();
-    QCoreApplication::processEvents();
+    Table &p = showProducts(3);
     const int before = grid_->tableModel().databaseReads();
     p.disableControls();
     for (p.first(); !p.eof(); p.next()) {
@@ -265,24 +252,21 @@ void TestDbGrid::suspendedTableDoesNotRefresh()
         p.field("Product_desc").setString(QStringLiteral("Zeroed"));
         p.post();
     }
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->tableModel().databaseReads(), before);
     p.enableControls();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(cell(0, 1), QStringLiteral("Zeroed"));
 }
 
 void TestDbGrid::closedTableShowsNothing()
 {
-    addProducts(3);
-    Table &p = db_->dm().producttb;
-    grid_->setDataSource(&p);
-    grid_->show();
+    Table &p = showProducts(3);
     p.close();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->model()->rowCount(), 0);
     p.open();
-    QCoreApplication::processEvents();
+    settle();
     QCOMPARE(grid_->model()->rowCount(), 3);
 }
 
