@@ -46,6 +46,17 @@ DBEdit *TForm8::amountField(const QString &fieldName)
     return field;
 }
 
+void TForm8::addNamedRow(QGridLayout *rows, int row, const QString &nameField, const QString &amountFieldName,
+                         DBText *&name, DBEdit *&field)
+{
+    name = new DBText(this);
+    name->setDataSource(&dm_.Control, nameField);
+    field = amountField(amountFieldName);
+    rows->addWidget(name, row, 0);
+    rows->addWidget(field, row, 1);
+    namedRows_.append({nameField, name, field});
+}
+
 void TForm8::buildLayout()
 {
     TotalCaption = new QLabel(QStringLiteral("Total"), this);
@@ -64,11 +75,8 @@ void TForm8::buildLayout()
 
     int row = 1;
     for (int n = 0; n < 5; ++n, ++row) {
-        PaymentNames[n] = new DBText(this);
-        PaymentNames[n]->setDataSource(&dm_.Control, QStringLiteral("Ctrl_pmt%1").arg(n + 1));
-        PaymentFields[n] = amountField(QStringLiteral("Trxh_pmt%1").arg(n + 1));
-        rows->addWidget(PaymentNames[n], row, 0);
-        rows->addWidget(PaymentFields[n], row, 1);
+        addNamedRow(rows, row, QStringLiteral("Ctrl_pmt%1").arg(n + 1), QStringLiteral("Trxh_pmt%1").arg(n + 1),
+                    PaymentNames[n], PaymentFields[n]);
         if (n < 4) {
             QuickTenderKeys[n] = new QPushButton(QStringLiteral("F%1").arg(n + 2), this);
             QuickTenderKeys[n]->setFocusPolicy(Qt::NoFocus);
@@ -81,13 +89,9 @@ void TForm8::buildLayout()
     rows->addWidget(ForeignCurrencyCaption, row, 0);
     rows->addWidget(ForeignCurrencyField, row, 1);
     ++row;
-    for (int n = 0; n < 3; ++n, ++row) {
-        CouponNames[n] = new DBText(this);
-        CouponNames[n]->setDataSource(&dm_.Control, QStringLiteral("Ctrl_cpn%1").arg(n + 1));
-        CouponFields[n] = amountField(QStringLiteral("Trxh_cpn%1").arg(n + 1));
-        rows->addWidget(CouponNames[n], row, 0);
-        rows->addWidget(CouponFields[n], row, 1);
-    }
+    for (int n = 0; n < 3; ++n, ++row)
+        addNamedRow(rows, row, QStringLiteral("Ctrl_cpn%1").arg(n + 1), QStringLiteral("Trxh_cpn%1").arg(n + 1),
+                    CouponNames[n], CouponFields[n]);
 
     OkButton = new QPushButton(QStringLiteral("Ok"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
@@ -135,16 +139,10 @@ QString TForm8::amountText() const
 
 void TForm8::showNamedRowsOnly()
 {
-    const auto named = [this](const QString &field) { return !dm_.Control.field(field).asString().isEmpty(); };
-    for (int n = 0; n < 5; ++n) {
-        const bool shown = named(QStringLiteral("Ctrl_pmt%1").arg(n + 1));
-        PaymentNames[n]->setVisible(shown);
-        PaymentFields[n]->setVisible(shown);
-    }
-    for (int n = 0; n < 3; ++n) {
-        const bool shown = named(QStringLiteral("Ctrl_cpn%1").arg(n + 1));
-        CouponNames[n]->setVisible(shown);
-        CouponFields[n]->setVisible(shown);
+    for (const NamedRow &row : namedRows_) {
+        const bool shown = !dm_.Control.field(row.nameField).asString().isEmpty();
+        row.name->setVisible(shown);
+        row.field->setVisible(shown);
     }
     adjustSize();
 }

@@ -6,6 +6,7 @@
 
 class DBEdit;
 class DBText;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class TDataModule2;
@@ -65,6 +66,8 @@ protected:
 private:
     void buildLayout();
     DBEdit *amountField(const QString &fieldName);
+    void addNamedRow(QGridLayout *rows, int row, const QString &nameField, const QString &amountFieldName,
+                     DBText *&name, DBEdit *&field);
 
     bool handleKey(QObject *target, int key);
     QList<QWidget *> keyboardOrder() const;
@@ -83,6 +86,14 @@ private:
     // Writes what the focused field holds and posts the work header.
     void keepTypedAmounts();
     void postWorkHeader();
+
+    // The payment and coupon rows, shown only when they have a name.
+    struct NamedRow {
+        QString nameField;
+        DBText *name;
+        DBEdit *field;
+    };
+    QList<NamedRow> namedRows_;
 
     TDataModule2 &dm_;
     bool closed_ = false; // set once per showing: a late OK or field-left does nothing
