@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -209,6 +210,13 @@ bool TForm8::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && handleKey(watched, static_cast<QKeyEvent *>(event)->key()))
         return true;
+    if (event->type() == QEvent::FocusIn && watched != OkButton
+        && static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason) {
+        // A field clicked into is typed over, like one reached with the keys
+        // (once the click has placed the cursor).
+        auto *field = static_cast<DBEdit *>(watched);
+        QTimer::singleShot(0, field, &QLineEdit::selectAll);
+    }
     if (event->type() == QEvent::FocusOut && watched != OkButton) {
         // A dialog or a menu on top does not leave the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
