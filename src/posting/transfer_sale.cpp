@@ -68,9 +68,11 @@ TransferredSale Transfer_sale(TDataModule2 &dm)
     salesRegister.field(QStringLiteral("Trxh_id")).setFloat(sale.transactionNumber);
     copySharedFields(workHeader, salesRegister, {QStringLiteral("Trxh_id"), QStringLiteral("Trxh_terminal_id")});
     // Grand total less what was tendered, coupons left out: negative when
-    // change was given back.
-    salesRegister.field(QStringLiteral("Trxh_change"))
-        .setFloat(static_cast<double>(figures.grandTotalLessPayments() - foreign.toLongDouble()));
+    // change was given back. Kept to the ten-thousandth, so that an exact
+    // payment stores no change at all rather than the rounding residue of
+    // a grand total summed in doubles (which the receipt would print).
+    const Money change = Money::fromDouble(figures.grandTotalLessPayments() - foreign.toLongDouble());
+    salesRegister.field(QStringLiteral("Trxh_change")).setFloat(change.toDouble());
     salesRegister.field(QStringLiteral("Trxh_terminal_id"))
         .setInteger(control.field(QStringLiteral("Ctrl_terminal_id")).asInteger());
     salesRegister.post();

@@ -20,6 +20,8 @@ private slots:
     void postedRecordsAreCopies();
     void cursorsFollowThePostedSale();
     void exportSwitchedOff();
+    void exactPaymentStoresNoChange_data();
+    void exactPaymentStoresNoChange();
 
 private:
     void addPostedHeader(double id);
@@ -151,6 +153,38 @@ void TestTransferSale::cursorsFollowThePostedSale()
     dm.tranmaster.first();
     QCOMPARE(dm.trandetail.recordCount(), 3);
     QCOMPARE(dm.trandetail.field("Trx_desc").asString(), QStringLiteral("Bread, whole wheat"));
+}
+
+void TestTransferSale::exactPaymentStoresNoChange_data()
+{
+    QTest::addColumn<double>("subtotal");
+    QTest::addColumn<double>("tax1");
+    QTest::addColumn<double>("tax2");
+    QTest::addColumn<double>("paid");
+    QTest::addColumn<double>("change");
+    // Two lines of 0.10 and 0.20 give the subtotal 0.30000000000000004.
+    const double subtotalOfTwoLines = 0.1 + 0.2;
+    QTest::newRow("exact payment") << subtotalOfTwoLines << 0.0 << 0.0 << 0.30 << 0.0;
+    QTest::newRow("change given") << 3.64 << 0.18 << 0.12 << 5.00 << -1.06;
+    QTest::newRow("sub-cent grand total") << 5.0745 << 0.0 << 0.0 << 5.07 << 0.0045;
+}
+
+void TestTransferSale::exactPaymentStoresNoChange()
+{
+    QFETCH(double, subtotal);
+    QFETCH(double, tax1);
+    QFETCH(double, tax2);
+    QFETCH(double, paid);
+    QFETCH(double, change);
+    TDataModule2 &dm = db_->dm();
+    const double grand = static_cast<double>(static_cast<long double>(subtotal) + tax1 + tax2);
+    startWorkHeader(dm, 7, {{"Trxh_total", subtotal}, {"Trxh_tx1", tax1}, {"Trxh_tx2", tax2},
+                            {"Trxh_grand_total", grand}, {"Trxh_pmt1", paid}});
+    addWorkLine(dm, {101, "Bread", 1, subtotal, subtotal});
+    Transfer_sale(dm);
+    // Exactly: a residue of 4e-16 must not pass for zero.
+    const double stored = dm.tranmaster.field("Trxh_change").asFloat();
+    QVERIFY2(stored == change, qPrintable(QString::number(stored, 'g', 17)));
 }
 
 void TestTransferSale::exportSwitchedOff()
