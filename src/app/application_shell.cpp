@@ -66,7 +66,7 @@ void ApplicationShell::wireMainWindow()
 {
     SaleWindowHooks &hooks = Form1->hooks;
     hooks.checkout = [this] { checkout_->run(); };
-    hooks.signOutAndIn = [this] { shift_->inOut(); };
+    hooks.signOutAndIn = [this] { shift_->signOutAndIn(); };
     hooks.helpFiles = [] { dialogs().openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(HelpFile))); };
     hooks.helpOnline = [] { dialogs().openUrl(QUrl(SupportMail)); };
     hooks.purchaseSourceCode = [] { dialogs().openUrl(QUrl(SalesMail)); };
@@ -122,7 +122,7 @@ void ApplicationShell::FormActivate()
     showTips();
 
     Form1->BitBtn5Click(); // sign-in, exactly as F12
-    if (shift_->shuttingDown()) {
+    if (Form1->ShuttingDown) {
         devices_->StopPrinter();
         devices_->StopCashDrawer();
         devices_->StopLineDisplay();
@@ -174,11 +174,6 @@ void ApplicationShell::printMoneyCount()
         receipts_->PrintMoneyCount();
     else
         Form12->print();
-}
-
-void ApplicationShell::focusUpcField()
-{
-    Form1->FocusUpcField();
 }
 
 void ApplicationShell::setManagerMenu(bool attached)

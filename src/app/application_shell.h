@@ -56,7 +56,6 @@ public:
     void applyCaptionSet(int set);
 
     // ShiftHost
-    void focusUpcField() override;
     void setManagerMenu(bool attached) override;
     void setTrainingMode(bool shown) override;
     void shutDown() override;

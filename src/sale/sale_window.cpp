@@ -10,6 +10,7 @@
 #include "widgets/db_edit.h"
 #include "widgets/dialogs.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -71,6 +72,14 @@ bool TForm1::refusedDuringTransaction(const QString &english, const QString &fre
         return false;
     dialogs().message(this, chooseText(english, french));
     return true;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (ShuttingDown)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TForm1::runHook(const std::function<void()> &hook)

@@ -146,6 +146,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Only the shutdown closes the window; a window manager's close is refused.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Layout (sale_window_layout.cpp)

@@ -46,6 +46,8 @@ void TForm1::buildLayout()
     // A fixed border and no title-bar buttons: the only way out is the
     // Close button of the sign-in dialog.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // The cashier must see at a glance where the next key goes.
+    setStyleSheet(QStringLiteral("DBEdit:focus { background: #fff4c2; }"));
 
     auto *left = new QVBoxLayout;
     left->addWidget(buildHeaderStrip());

@@ -25,16 +25,10 @@ bool CashierShift::findSignedInCashier()
     return dm_.cashiertb.findKey(cashierId_);
 }
 
-void CashierShift::inOut()
+void CashierShift::signOutAndIn()
 {
-    shuttingDown_ = false;
     Table &lines = dm_.tmpdetail;
-    const int lineCount = lines.recordCount();
-    if (lineCount >= 2) { // no sign-out in the middle of a sale
-        host_.focusUpcField();
-        return;
-    }
-    if (lineCount == 1) { // the blank entry line
+    if (lines.recordCount() == 1) { // the blank entry line
         lines.cancel();
         lines.first();
         lines.deleteRecord();
@@ -46,19 +40,16 @@ void CashierShift::inOut()
         signIn_.Password->clear();
     }
 
-    if (!signInLoop())
-        return;
-    host_.focusUpcField();
+    signInLoop();
 }
 
-bool CashierShift::signInLoop()
+void CashierShift::signInLoop()
 {
     for (;;) {
         signIn_.Password->clear();
         if (dialogs().exec(signIn_) != QDialog::Accepted) {
-            shuttingDown_ = true;
             host_.shutDown();
-            return false;
+            return;
         }
         bool isNumber = false;
         const int code = signIn_.Password->text().trimmed().toInt(&isNumber);
@@ -69,7 +60,7 @@ bool CashierShift::signInLoop()
         host_.setManagerMenu(cashier.field(QStringLiteral("Cashier_type")).asBoolean());
         host_.setTrainingMode(cashier.field(QStringLiteral("Cashier_train")).asBoolean());
         nameCashierOnWaitingHeader();
-        return true;
+        return;
     }
 }
 

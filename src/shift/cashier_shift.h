@@ -9,34 +9,37 @@ class TPasswordDlg;
 class ShiftHost {
 public:
     virtual ~ShiftHost() = default;
-    virtual void focusUpcField() = 0;
     virtual void setManagerMenu(bool attached) = 0;
     virtual void setTrainingMode(bool shown) = 0;
-    // Closes the tables, disconnects and closes the main window.
+    // Sets the main window's ShuttingDown, closes the tables, disconnects
+    // and closes the main window.
     virtual void shutDown() = 0;
 };
 
-// Cashier sign-in and sign-out: the In/Out action of the main window (F12,
-// start-up, End of day, the cashier editor, Zero period totals). A cashier
-// is signed in exactly while the code field of the sign-in dialog holds
-// the code that was accepted.
+// Cashier sign-out and sign-in: the work of the main window's In/Out
+// action (F12, start-up, End of day, the cashier editor, Zero period
+// totals) once its guard has let it through. A cashier is signed in
+// exactly while the code field of the sign-in dialog holds the code that
+// was accepted.
 class CashierShift {
 public:
     CashierShift(TDataModule2 &dm, TPasswordDlg &signIn, TMoneyCountDlg &countQuestion, MoneyCount &count,
                  ShiftHost &host);
 
-    void inOut();
+    // Removes the blank entry line, offers the money count to the cashier
+    // signed in, then asks for a cashier until one signs in or the dialog
+    // is closed, which shuts the program down.
+    void signOutAndIn();
 
     bool signedIn() const;
     int cashierId() const { return cashierId_; }
-    bool shuttingDown() const { return shuttingDown_; }
 
     // Makes the signed-in cashier the current cashier record again; false
     // when that cashier no longer exists.
     bool findSignedInCashier();
 
 private:
-    bool signInLoop();
+    void signInLoop();
     void nameCashierOnWaitingHeader();
 
     TDataModule2 &dm_;
@@ -45,5 +48,4 @@ private:
     MoneyCount &count_;
     ShiftHost &host_;
     int cashierId_ = 0;
-    bool shuttingDown_ = false;
 };

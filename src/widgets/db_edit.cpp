@@ -195,4 +195,5 @@ void DBEdit::focusOutEvent(QFocusEvent *event)
         discardPending();
     else
         refresh();
+    deselect(); // a selection left behind would look like the focus
 }

@@ -52,6 +52,8 @@ private slots:
     void frenchCaptionsForLanguage1();
     void reactivationDoesNotRepeatStartUp();
     void helpMenuOpensDocuments();
+    void f12SignsOutBetweenSalesOnly();
+    void mainWindowClosesOnlyOnShutdown();
 
 private:
     void start(ApplicationShell &shell);
@@ -132,7 +134,7 @@ void TestStartUp::closingSignInEndsProgramWithoutDevices()
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), reject);
     ApplicationShell shell(settingsPath_);
     start(shell);
-    QVERIFY(shell.shift().shuttingDown());
+    QVERIFY(shell.mainWindow().ShuttingDown);
     QVERIFY(!shell.dataModule().connected());
     QVERIFY(!shell.mainWindow().isVisible());
     QVERIFY(shell.deviceNames().printer.isEmpty());
@@ -278,6 +280,49 @@ void TestStartUp::helpMenuOpensDocuments()
              (QStringList{"url: " + QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("doc/Tillano.htm"))).toString(),
                           "url: mailto:support@tillano.example?subject=Help required",
                           "url: mailto:sales@tillano.example?subject=Source code"}));
+}
+
+void TestStartUp::f12SignsOutBetweenSalesOnly()
+{
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("1")));
+    ApplicationShell shell(settingsPath_);
+    start(shell);
+    TForm1 &window = shell.mainWindow();
+    TDataModule2 &dm = shell.dataModule();
+
+    // Only the blank entry line: it goes, the count is offered, the next cashier signs in.
+    dialogs_->log.clear();
+    dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    QTest::keyClick(window.DBEdit1, Qt::Key_F12);
+    QCOMPARE(dialogs_->log, (QStringList{"exec: TMoneyCountDlg", "exec: TPasswordDlg"}));
+    QCOMPARE(shell.shift().cashierId(), 2);
+    QVERIFY(!window.managerMenuAttached());
+    QCOMPARE(dm.tmpmaster.field("Trxh_cashier").asInteger(), 2); // the waiting header names the new cashier
+    // The focus stayed in the UPC field, so no entry line until a code is typed.
+    QCOMPARE(dm.tmpdetail.recordCount(), 0);
+
+    // A line rung: F12 only puts the focus back.
+    QTest::keyClicks(window.DBEdit1, QStringLiteral("062813100018"));
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+    const int lines = dm.tmpdetail.recordCount();
+    QVERIFY(lines >= 2);
+    dialogs_->log.clear();
+    QTest::keyClick(window.DBEdit1, Qt::Key_F12);
+    QVERIFY(dialogs_->log.isEmpty());
+    QCOMPARE(dm.tmpdetail.recordCount(), lines);
+    QCOMPARE(shell.shift().cashierId(), 2);
+}
+
+void TestStartUp::mainWindowClosesOnlyOnShutdown()
+{
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    ApplicationShell shell(settingsPath_);
+    start(shell);
+    QVERIFY(!shell.mainWindow().close()); // a window manager's close is refused
+    QVERIFY(shell.mainWindow().isVisible());
+    QVERIFY(shell.dataModule().connected());
 }
 
 QTEST_MAIN(TestStartUp)

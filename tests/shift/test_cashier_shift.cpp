@@ -17,7 +17,6 @@ namespace {
 
 class RecordingHost : public ShiftHost {
 public:
-    void focusUpcField() override { calls.append(QStringLiteral("focus")); }
     void setManagerMenu(bool attached) override { menu = attached; }
     void setTrainingMode(bool shown) override { training = shown; }
     void shutDown() override { calls.append(QStringLiteral("shutdown")); }
@@ -51,7 +50,6 @@ private slots:
     void signInSetsRightsAndTraining();
     void unknownCodeShowsDialogAgain();
     void closeShutsDown();
-    void noSignOutDuringSale();
     void blankEntryLineIsRemoved();
     void answeringNoStillSignsOut();
     void acceptedCountKeepsRecordPrintsAndZeroes();
@@ -100,7 +98,7 @@ void TestCashierShift::cleanup()
 void TestCashierShift::signInAs(const QString &code)
 {
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(code));
-    shift_->inOut();
+    shift_->signOutAndIn();
 }
 
 void TestCashierShift::signInSetsRightsAndTraining_data()
@@ -127,7 +125,7 @@ void TestCashierShift::signInSetsRightsAndTraining()
     QCOMPARE(db_->dm().cashiertb.field("Cashier_id").asInteger(), id); // the table stands on the cashier
     QCOMPARE(host_.menu, menu);
     QCOMPARE(host_.training, training);
-    QCOMPARE(host_.calls, QStringList{"focus"});
+    QVERIFY(host_.calls.isEmpty());
     QCOMPARE(password_->Password->text(), code); // the field keeps the accepted code
 }
 
@@ -141,7 +139,7 @@ void TestCashierShift::unknownCodeShowsDialogAgain()
         QTest::keyClicks(static_cast<TPasswordDlg &>(d).Password, QStringLiteral("2"));
         return int(QDialog::Accepted);
     });
-    shift_->inOut();
+    shift_->signOutAndIn();
     QCOMPARE(dialogs_->log, (QStringList{"exec: TPasswordDlg", "exec: TPasswordDlg"}));
     QCOMPARE(shift_->cashierId(), 2);
 }
@@ -149,28 +147,9 @@ void TestCashierShift::unknownCodeShowsDialogAgain()
 void TestCashierShift::closeShutsDown()
 {
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), reject);
-    shift_->inOut();
-    QVERIFY(shift_->shuttingDown());
+    shift_->signOutAndIn();
     QVERIFY(!shift_->signedIn());
-    QCOMPARE(host_.calls, QStringList{"shutdown"}); // and no focus afterwards
-}
-
-void TestCashierShift::noSignOutDuringSale()
-{
-    signInAs(QStringLiteral("2"));
-    Table &lines = db_->dm().tmpdetail;
-    for (int i = 0; i < 2; ++i) {
-        lines.append();
-        lines.field("Trx_qty").setFloat(1);
-        lines.post();
-    }
-    dialogs_->log.clear();
-    host_.calls.clear();
-    shift_->inOut();
-    QVERIFY(dialogs_->log.isEmpty());
-    QCOMPARE(host_.calls, QStringList{"focus"});
-    QCOMPARE(lines.recordCount(), 2);
-    QVERIFY(shift_->signedIn());
+    QCOMPARE(host_.calls, QStringList{"shutdown"});
 }
 
 void TestCashierShift::blankEntryLineIsRemoved()
@@ -182,7 +161,7 @@ void TestCashierShift::blankEntryLineIsRemoved()
     lines.post();
     dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
     dialogs_->log.clear();
-    shift_->inOut();
+    shift_->signOutAndIn();
     QCOMPARE(lines.recordCount(), 0);
     QCOMPARE(dialogs_->log, (QStringList{"exec: TMoneyCountDlg", "exec: TPasswordDlg"}));
 }
@@ -192,7 +171,7 @@ void TestCashierShift::answeringNoStillSignsOut()
     signInAs(QStringLiteral("2"));
     dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), reject); // then close instead of signing in
-    shift_->inOut();
+    shift_->signOutAndIn();
     QVERIFY(!shift_->signedIn());
     QCOMPARE(db_->dm().Moneytb.recordCount(), 0);
     QCOMPARE(reports_, 0);
