@@ -1,7 +1,8 @@
 #include "money_count_question.h"
 
+#include "dialog_buttons.h"
+
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,19 +19,12 @@ TMoneyCountDlg::TMoneyCountDlg(QWidget *parent) : QDialog(parent)
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(Label1);
 
-    OKBtn = new QPushButton(QStringLiteral("Yes"), this);
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("No"), this);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    const DialogButtons buttons = makeDialogButtons(*this, QStringLiteral("Yes"), QStringLiteral("No"));
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setFixedSize(sizeHint().expandedTo(QSize(320, 0)));
 }
 

@@ -1,6 +1,7 @@
 #include "password_dialog.h"
 
-#include <QHBoxLayout>
+#include "dialog_buttons.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,20 +17,13 @@ TPasswordDlg::TPasswordDlg(QWidget *parent) : QDialog(parent)
     Password->setObjectName(QStringLiteral("Password"));
     Password->setEchoMode(QLineEdit::Password);
     Password->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Close"), this);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    const DialogButtons buttons = makeDialogButtons(*this, QStringLiteral("OK"), QStringLiteral("Close"));
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Password);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
 }
 

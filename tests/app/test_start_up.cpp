@@ -1,6 +1,7 @@
 // Start-up and shutdown of the whole program on a real data directory,
 // with simulated devices and the dialogs scripted.
 #include "scripted_dialogs.h"
+#include "sign_in_script.h"
 
 #include "app/application_shell.h"
 #include "app/tips_dialog.h"
@@ -20,16 +21,6 @@
 #include <QtTest>
 
 namespace {
-
-ScriptedDialogs::ModalHandler typeCode(const QString &code)
-{
-    return [code](QDialog &d) {
-        auto &dlg = static_cast<TPasswordDlg &>(d);
-        QTest::keyClicks(dlg.Password, code);
-        QTest::keyClick(dlg.Password, Qt::Key_Return);
-        return -1;
-    };
-}
 
 int reject(QDialog &) { return QDialog::Rejected; }
 
@@ -111,7 +102,7 @@ void TestStartUp::start(ApplicationShell &shell)
 
 void TestStartUp::signInStartsDevicesAndWorkHeader()
 {
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("1")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
     ApplicationShell shell(settingsPath_);
     start(shell);
 
@@ -154,7 +145,7 @@ void TestStartUp::leftoverTransactionIsGone()
             dm.tmpdetail.post();
         }
     }
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     QCOMPARE(shell.dataModule().tmpdetail.recordCount(), 1); // only the new entry line
@@ -189,7 +180,7 @@ void TestStartUp::tipsShownFromWorkingDirectory()
         QTest::mouseClick(static_cast<TTipsDlg &>(d).OKBtn, Qt::LeftButton);
         return -1;
     });
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     QCOMPARE(dialogs_->log, (QStringList{"exec: TTipsDlg", "exec: TPasswordDlg"}));
@@ -200,7 +191,7 @@ void TestStartUp::tipsShownFromWorkingDirectory()
 void TestStartUp::missingTipsFileGoesOnToSignIn()
 {
     setSetting(QStringLiteral("Tips"), QStringLiteral("Y"));
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     QCOMPARE(dialogs_->log, QStringList{"exec: TPasswordDlg"});
@@ -217,7 +208,7 @@ void TestStartUp::noSlipMeansNoDevices()
         dm.Control.field("Ctrl_slip").setBoolean(false);
         dm.Control.post();
     }
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     QVERIFY(shell.deviceNames().printer.isEmpty());
@@ -245,7 +236,7 @@ void TestStartUp::frenchCaptionsForLanguage1()
     QString title;
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), [&](QDialog &d) {
         title = d.windowTitle();
-        return typeCode(QStringLiteral("1"))(d);
+        return typeCashierCode(QStringLiteral("1"))(d);
     });
     ApplicationShell shell(settingsPath_);
     start(shell);
@@ -256,7 +247,7 @@ void TestStartUp::frenchCaptionsForLanguage1()
 
 void TestStartUp::reactivationDoesNotRepeatStartUp()
 {
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     const double headerBefore = shell.dataModule().tmpmaster.currentRowid();
@@ -270,7 +261,7 @@ void TestStartUp::reactivationDoesNotRepeatStartUp()
 
 void TestStartUp::helpMenuOpensDocuments()
 {
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("1")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     shell.mainWindow().Helpfiles1Click();
@@ -284,7 +275,7 @@ void TestStartUp::helpMenuOpensDocuments()
 
 void TestStartUp::f12SignsOutBetweenSalesOnly()
 {
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("1")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     TForm1 &window = shell.mainWindow();
@@ -293,7 +284,7 @@ void TestStartUp::f12SignsOutBetweenSalesOnly()
     // Only the blank entry line: it goes, the count is offered, the next cashier signs in.
     dialogs_->log.clear();
     dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
     QTest::keyClick(window.DBEdit1, Qt::Key_F12);
     QCOMPARE(dialogs_->log, (QStringList{"exec: TMoneyCountDlg", "exec: TPasswordDlg"}));
     QCOMPARE(shell.shift().cashierId(), 2);
@@ -317,7 +308,7 @@ void TestStartUp::f12SignsOutBetweenSalesOnly()
 
 void TestStartUp::mainWindowClosesOnlyOnShutdown()
 {
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("2")));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
     ApplicationShell shell(settingsPath_);
     start(shell);
     QVERIFY(!shell.mainWindow().close()); // a window manager's close is refused

@@ -1,5 +1,6 @@
 // Sign-in, sign-out and the blind money count, with the dialogs scripted.
 #include "scripted_dialogs.h"
+#include "sign_in_script.h"
 #include "test_database.h"
 
 #include "common/clock.h"
@@ -26,16 +27,6 @@ public:
 };
 
 // Types a code into the sign-in dialog and presses Enter (OK is the default).
-ScriptedDialogs::ModalHandler typeCode(const QString &code)
-{
-    return [code](QDialog &d) {
-        auto &dlg = static_cast<TPasswordDlg &>(d);
-        QTest::keyClicks(dlg.Password, code);
-        QTest::keyClick(dlg.Password, Qt::Key_Return);
-        return -1;
-    };
-}
-
 int accept(QDialog &) { return QDialog::Accepted; }
 int reject(QDialog &) { return QDialog::Rejected; }
 
@@ -97,7 +88,7 @@ void TestCashierShift::cleanup()
 
 void TestCashierShift::signInAs(const QString &code)
 {
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCode(code));
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(code));
     shift_->signOutAndIn();
 }
 
@@ -131,7 +122,7 @@ void TestCashierShift::signInSetsRightsAndTraining()
 
 void TestCashierShift::unknownCodeShowsDialogAgain()
 {
-    dialogs_->onModalOnce(QStringLiteral("TPasswordDlg"), typeCode(QStringLiteral("77")));
+    dialogs_->onModalOnce(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("77")));
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), [](QDialog &d) {
         // The dialog comes back empty, with no message in between.
         if (!static_cast<TPasswordDlg &>(d).Password->text().isEmpty())
