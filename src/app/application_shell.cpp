@@ -52,12 +52,10 @@ ApplicationShell::ApplicationShell(const QString &settingsPath)
                                                          [this] { return shift_->cashierId(); }});
     wireMainWindow();
 
-    // Captions follow the language setting read at program entry.
-    const QString language = store_.read(TillanoSection, QStringLiteral("Language"), QStringLiteral("0"));
-    if (language == QLatin1String("1"))
+    // Captions follow the language setting read at program entry: "1"
+    // gives the French set; "2" names the second set, which is empty.
+    if (store_.read(TillanoSection, QStringLiteral("Language"), QStringLiteral("0")) == QLatin1String("1"))
         applyCaptionSet(1);
-    if (store_.read(TillanoSection, QStringLiteral("Language"), QStringLiteral("0")) == QLatin1String("2"))
-        applyCaptionSet(2);
 }
 
 ApplicationShell::~ApplicationShell() = default;

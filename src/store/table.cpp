@@ -526,8 +526,10 @@ void Table::setFilter(const QString &condition, const QVariantList &parameters)
     stopReading();
     filterCondition_ = condition;
     filterParameters_ = parameters;
-    for (auto &row : queries_)
-        row[1].reset(), row[3].reset();
+    for (auto &row : queries_) { // the statements that carry the filter
+        row[1].reset();
+        row[3].reset();
+    }
     if (filtered_ && active())
         first();
 }
