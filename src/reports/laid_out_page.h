@@ -5,6 +5,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <exception>
 
 // How a text is drawn: size in points, emphasis and its alignment in its
 // rectangle. The modifiers return a changed copy:
@@ -55,6 +56,16 @@ class PageSink {
 public:
     virtual ~PageSink() = default;
     virtual void addPage(const LaidOutPage &page) = 0;
+    // Told after every record of the data set how far the run has come, so
+    // a long run can show its progress.
+    virtual void recordDone(int done, int total) { Q_UNUSED(done) Q_UNUSED(total) }
+};
+
+// Thrown by a sink to end a run early, when the user stops it. The run's
+// tables are left as after an error; the pages sent so far stay sent.
+class ReportStopped : public std::exception {
+public:
+    const char *what() const noexcept override { return "The report was stopped."; }
 };
 
 // Keeps every page in memory, for tests and small reports.

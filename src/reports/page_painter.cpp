@@ -98,8 +98,7 @@ void paintPage(QPainter &painter, const LaidOutPage &page, qreal scale, QPointF 
     painter.restore();
 }
 
-PaintingPageSink::PaintingPageSink(QPagedPaintDevice &device, std::function<void(int)> pagePainted)
-    : device_(device), pagePainted_(std::move(pagePainted))
+PaintingPageSink::PaintingPageSink(QPagedPaintDevice &device) : device_(device)
 {
 }
 
@@ -127,8 +126,6 @@ void PaintingPageSink::addPage(const LaidOutPage &page)
     const qreal scale = device_.logicalDpiX() / 72.0;
     paintPage(*painter_, page, scale);
     ++pages_;
-    if (pagePainted_)
-        pagePainted_(pages_);
 }
 
 bool PaintingPageSink::finish()

@@ -2,7 +2,6 @@
 
 #include "reports/laid_out_page.h"
 
-#include <functional>
 #include <memory>
 
 class QPainter;
@@ -14,11 +13,10 @@ class QPagedPaintDevice;
 void paintPage(QPainter &painter, const LaidOutPage &page, qreal scale, QPointF offset = {});
 
 // Paints each page it receives onto a printer or a PDF writer at once, so
-// a long report never has to be held in memory. The page callback is told
-// the number of every page painted.
+// a long report never has to be held in memory.
 class PaintingPageSink : public PageSink {
 public:
-    explicit PaintingPageSink(QPagedPaintDevice &device, std::function<void(int)> pagePainted = {});
+    explicit PaintingPageSink(QPagedPaintDevice &device);
     ~PaintingPageSink() override;
     void addPage(const LaidOutPage &page) override;
     // Ends the painting; true when the device accepted it all.
@@ -28,7 +26,6 @@ public:
 private:
     QPagedPaintDevice &device_;
     std::unique_ptr<QPainter> painter_;
-    std::function<void(int)> pagePainted_;
     int pages_ = 0;
     bool failed_ = false;
 };

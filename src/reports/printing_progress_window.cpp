@@ -4,23 +4,59 @@
 
 #include <QApplication>
 
+namespace {
+// How often a long run lets the window answer the user.
+constexpr int EventsEveryMs = 50;
+}
+
 PrintingProgressWindow::PrintingProgressWindow(const QString &documentName, QWidget *parent)
     : QProgressDialog(parent ? parent : QApplication::activeWindow())
 {
     setWindowTitle(QStringLiteral("Printing progress"));
     setWindowModality(Qt::ApplicationModal);
-    setCancelButton(nullptr);
-    setRange(0, 0); // the page count is known only at the end
+    setCancelButtonText(chooseText(QStringLiteral("Cancel"), QStringLiteral("Annuler")));
+    setRange(0, 0); // until the run says how many records it has
     setMinimumDuration(0);
     setAutoClose(false);
     setAutoReset(false);
     setLabelText(documentName);
     show();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceEvents_.start();
 }
 
 void PrintingProgressWindow::pageSent(int pageNumber)
 {
     setLabelText(chooseText(QStringLiteral("Page %1 sent"), QStringLiteral("Page %1 envoyée")).arg(pageNumber));
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    letWindowAnswer();
+}
+
+void PrintingProgressWindow::recordDone(int done, int total)
+{
+    if (sinceEvents_.elapsed() < EventsEveryMs)
+        return;
+    setMaximum(qMax(total, 1));
+    setValue(qMin(done, maximum()));
+    letWindowAnswer();
+}
+
+void PrintingProgressWindow::letWindowAnswer()
+{
+    QApplication::processEvents();
+    sinceEvents_.restart();
+}
+
+void PrintingProgressWindow::Sink::addPage(const LaidOutPage &page)
+{
+    out_.addPage(page);
+    window_.pageSent(page.number);
+    if (window_.wasCanceled())
+        throw ReportStopped();
+}
+
+void PrintingProgressWindow::Sink::recordDone(int done, int total)
+{
+    window_.recordDone(done, total);
+    if (window_.wasCanceled())
+        throw ReportStopped();
 }

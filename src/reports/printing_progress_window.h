@@ -1,13 +1,35 @@
 #pragma once
 
+#include "reports/laid_out_page.h"
+
+#include <QElapsedTimer>
 #include <QProgressDialog>
 
-// The modal "Printing progress" window, shown while pages are sent. It has
-// no cancel button: a print runs to its end once started.
+// The modal "Printing progress" window, shown while a report is laid out
+// and its pages are sent. Cancel ends the print: nothing of it is kept.
 class PrintingProgressWindow : public QProgressDialog {
     Q_OBJECT
 public:
     explicit PrintingProgressWindow(const QString &documentName, QWidget *parent = nullptr);
-    // Shows that another page went out and repaints at once.
+    // Shows that another page went out and lets the window answer.
     void pageSent(int pageNumber);
+    // Follows the run through its records, every few moments.
+    void recordDone(int done, int total);
+
+    // Passes the pages of a run on to `out` while the window follows it;
+    // throws ReportStopped once Cancel was pressed.
+    class Sink : public PageSink {
+    public:
+        Sink(PrintingProgressWindow &window, PageSink &out) : window_(window), out_(out) {}
+        void addPage(const LaidOutPage &page) override;
+        void recordDone(int done, int total) override;
+
+    private:
+        PrintingProgressWindow &window_;
+        PageSink &out_;
+    };
+
+private:
+    void letWindowAnswer();
+    QElapsedTimer sinceEvents_;
 };

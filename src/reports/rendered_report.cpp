@@ -32,6 +32,10 @@ QDataStream &operator>>(QDataStream &in, PlacedItem &item)
 
 }
 
+RenderedReportWriter::RenderedReportWriter(QIODevice &device) : device_(device)
+{
+}
+
 RenderedReportWriter::RenderedReportWriter(QIODevice &device, const QString &documentName) : device_(device)
 {
     QDataStream out(&device_);
@@ -85,6 +89,32 @@ std::unique_ptr<RenderedReport> RenderedReport::open(std::unique_ptr<QIODevice> 
     }
     report->device_ = std::move(device);
     return report;
+}
+
+std::unique_ptr<RenderedReport> RenderedReport::create(std::unique_ptr<QIODevice> device, const QString &documentName)
+{
+    if (!device || !device->isWritable() || !device->seek(0))
+        return nullptr;
+    if (!RenderedReportWriter(*device, documentName).ok())
+        return nullptr;
+    std::unique_ptr<RenderedReport> report(new RenderedReport);
+    report->device_ = std::move(device);
+    report->documentName_ = documentName;
+    return report;
+}
+
+bool RenderedReport::addPage(const LaidOutPage &page)
+{
+    // Reading a page moved the position: the record goes at the end.
+    const qint64 at = device_->size();
+    if (!device_->seek(at))
+        return false;
+    RenderedReportWriter writer(*device_);
+    writer.addPage(page);
+    if (!writer.ok())
+        return false;
+    offsets_.append(at);
+    return true;
 }
 
 std::unique_ptr<RenderedReport> RenderedReport::openFile(const QString &path)

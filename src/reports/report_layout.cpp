@@ -52,8 +52,12 @@ int ReportLayout::run()
         place(report_.band(BandType::Title));
 
     if (Table *data = report_.dataSet()) {
-        for (data->first(); !data->eof(); data->next())
+        const int total = data->recordCount();
+        int done = 0;
+        for (data->first(); !data->eof(); data->next()) {
             detailRecord();
+            sink_.recordDone(++done, total);
+        }
     } else {
         detailRecord();
     }

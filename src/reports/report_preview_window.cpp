@@ -6,13 +6,16 @@
 #include "reports/report_printing.h"
 #include "widgets/dialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -25,6 +28,8 @@ namespace {
 
 const QList<int> ZoomSteps{25, 50, 75, 100, 125, 150, 200, 300, 400};
 constexpr int FitEntries = 2; // "Whole page" and "Page width" come first in the zoom box
+// How often a run lets the window answer the user.
+constexpr int EventsEveryMs = 50;
 
 QString reportFileFilter()
 {
@@ -33,6 +38,47 @@ QString reportFileFilter()
 }
 
 }
+
+// Takes the pages of a run into the window as they come and keeps the
+// window answering meanwhile: the first page at once, then every few
+// moments. Ends the run once the user stopped it or closed the window.
+class ReportPreviewWindow::LayoutFeed : public PageSink {
+public:
+    explicit LayoutFeed(ReportPreviewWindow &window) : window_(window) { sinceEvents_.start(); }
+
+    void addPage(const LaidOutPage &page) override
+    {
+        window_.addLaidOutPage(page);
+        if (page.number == 1)
+            letWindowAnswer();
+        endIfStopped();
+    }
+
+    void recordDone(int done, int total) override
+    {
+        if (sinceEvents_.elapsed() >= EventsEveryMs) {
+            window_.showProgress(done, total);
+            letWindowAnswer();
+        }
+        endIfStopped();
+    }
+
+private:
+    void letWindowAnswer()
+    {
+        QApplication::processEvents();
+        sinceEvents_.restart();
+    }
+
+    void endIfStopped() const
+    {
+        if (window_.stopped_ || !window_.isVisible())
+            throw ReportStopped();
+    }
+
+    ReportPreviewWindow &window_;
+    QElapsedTimer sinceEvents_;
+};
 
 ReportPreviewWindow::ReportPreviewWindow(QWidget *parent) : QDialog(parent)
 {
@@ -72,10 +118,18 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget *parent) : QDialog(parent)
     tools->addWidget(zoomBox_);
     add("zoomInButton", "Zoom in", "Agrandir", QStyle::SP_CustomBase, &ReportPreviewWindow::zoomIn);
     tools->addStretch();
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("layoutProgress"));
+    progress_->setFormat(chooseText(QStringLiteral("Laying out %p%"), QStringLiteral("Mise en page %p%")));
+    progress_->setMaximumWidth(180);
+    progress_->hide();
+    tools->addWidget(progress_);
+    stop_ = add("stopButton", "Stop", "Arrêter", QStyle::SP_BrowserStop, &ReportPreviewWindow::stopLayout);
+    stop_->hide();
     add("setupButton", "Printer set-up", "Configuration", QStyle::SP_FileDialogDetailedView, &ReportPreviewWindow::printerSetup);
-    add("printButton", "Print", "Imprimer", QStyle::SP_DialogApplyButton, &ReportPreviewWindow::printReport);
-    add("saveButton", "Save", "Enregistrer", QStyle::SP_DialogSaveButton, &ReportPreviewWindow::saveReport);
-    add("loadButton", "Load", "Ouvrir", QStyle::SP_DialogOpenButton, &ReportPreviewWindow::loadReport);
+    print_ = add("printButton", "Print", "Imprimer", QStyle::SP_DialogApplyButton, &ReportPreviewWindow::printReport);
+    save_ = add("saveButton", "Save", "Enregistrer", QStyle::SP_DialogSaveButton, &ReportPreviewWindow::saveReport);
+    load_ = add("loadButton", "Load", "Ouvrir", QStyle::SP_DialogOpenButton, &ReportPreviewWindow::loadReport);
     add("closeButton", "Close", "Fermer", QStyle::SP_DialogCloseButton, &ReportPreviewWindow::reject);
 
     view_ = new PageView;
@@ -111,25 +165,86 @@ QToolButton *ReportPreviewWindow::addButton(const QString &name, const QString &
 
 void ReportPreviewWindow::showReport(PageReport &report, QWidget *parent)
 {
+    ReportPreviewWindow window(parent);
+    window.startLayout(report);
+    dialogs().exec(window);
+    if (window.layoutError_)
+        std::rethrow_exception(window.layoutError_);
+}
+
+void ReportPreviewWindow::startLayout(PageReport &report)
+{
     auto file = std::make_unique<QTemporaryFile>();
     if (!file->open())
         throw ReportOutputError(chooseText(QStringLiteral("No temporary file for the preview: %1"),
                                            QStringLiteral("Pas de fichier temporaire pour l'aperçu : %1"))
                                     .arg(file->errorString()));
-    RenderedReportWriter writer(*file, report.documentName());
-    report.layout(writer);
-    if (!writer.ok() || !file->flush())
+    const QString why = file->errorString();
+    auto rendered = RenderedReport::create(std::move(file), report.documentName());
+    if (!rendered)
         throw ReportOutputError(chooseText(QStringLiteral("The preview could not be written: %1"),
                                            QStringLiteral("L'aperçu n'a pas pu être écrit : %1"))
-                                    .arg(file->errorString()));
-    ReportPreviewWindow window(parent);
-    window.setReport(RenderedReport::open(std::move(file)));
-    dialogs().exec(window);
+                                    .arg(why));
+    setReport(std::move(rendered));
+    pending_ = &report;
+    layingOut_ = true;
+    progress_->setRange(0, 0);
+    progress_->show();
+    stop_->show();
+    updateControls();
+    if (isVisible())
+        QMetaObject::invokeMethod(this, &ReportPreviewWindow::runLayout, Qt::QueuedConnection);
+}
+
+void ReportPreviewWindow::runLayout()
+{
+    PageReport *report = std::exchange(pending_, nullptr);
+    if (!report)
+        return;
+    try {
+        LayoutFeed feed(*this);
+        report->layout(feed);
+    } catch (const ReportStopped &) {
+        stopped_ = true;
+    } catch (...) {
+        layoutError_ = std::current_exception();
+    }
+    layingOut_ = false;
+    progress_->hide();
+    stop_->hide();
+    updateControls();
+    if (layoutError_)
+        reject();
+}
+
+void ReportPreviewWindow::addLaidOutPage(const LaidOutPage &page)
+{
+    if (!report_->addPage(page))
+        throw ReportOutputError(chooseText(QStringLiteral("The preview could not be written."),
+                                           QStringLiteral("L'aperçu n'a pas pu être écrit.")));
+    if (report_->pageCount() == 1)
+        showPage(0);
+    else
+        updateControls();
+    emit pageLaidOut(report_->pageCount());
+}
+
+void ReportPreviewWindow::showProgress(int done, int total)
+{
+    progress_->setRange(0, qMax(total, 1));
+    progress_->setValue(qMin(done, qMax(total, 1)));
+}
+
+void ReportPreviewWindow::stopLayout()
+{
+    if (layingOut_)
+        stopped_ = true;
 }
 
 void ReportPreviewWindow::setReport(std::unique_ptr<RenderedReport> report)
 {
     report_ = std::move(report);
+    stopped_ = false;
     const QString name = report_ ? report_->documentName() : QString();
     setWindowTitle(chooseText(QStringLiteral("Preview"), QStringLiteral("Aperçu"))
                    + (name.isEmpty() ? QString() : QStringLiteral(" - ") + name));
@@ -148,13 +263,18 @@ void ReportPreviewWindow::showPage(int index)
 void ReportPreviewWindow::updateControls()
 {
     const int count = report_ ? report_->pageCount() : 0;
-    pageLabel_->setText(chooseText(QStringLiteral("Page %1 of %2"), QStringLiteral("Page %1 de %2"))
-                            .arg(count ? current_ + 1 : 0)
-                            .arg(count));
+    QString text = chooseText(QStringLiteral("Page %1 of %2"), QStringLiteral("Page %1 de %2"))
+                       .arg(count ? current_ + 1 : 0)
+                       .arg(count);
+    if (stopped_)
+        text += chooseText(QStringLiteral(" (stopped)"), QStringLiteral(" (arrêté)"));
+    pageLabel_->setText(text);
     first_->setEnabled(current_ > 0);
     prior_->setEnabled(current_ > 0);
     next_->setEnabled(current_ + 1 < count);
     last_->setEnabled(current_ + 1 < count);
+    for (QToolButton *button : {print_, save_, load_})
+        button->setEnabled(!layingOut_);
 }
 
 void ReportPreviewWindow::firstPage() { showPage(0); }
@@ -230,7 +350,7 @@ void ReportPreviewWindow::printerSetup()
 
 void ReportPreviewWindow::printReport()
 {
-    if (!report_)
+    if (!report_ || layingOut_)
         return;
     try {
         printDocument(report_->documentName(), [this](PageSink &sink) {
@@ -244,7 +364,7 @@ void ReportPreviewWindow::printReport()
 
 void ReportPreviewWindow::saveReport()
 {
-    if (!report_)
+    if (!report_ || layingOut_)
         return;
     QString path = dialogs().saveFileName(this, chooseText(QStringLiteral("Save report"), QStringLiteral("Enregistrer le rapport")),
                                           reportFileFilter());
@@ -272,6 +392,8 @@ void ReportPreviewWindow::saveReport()
 
 void ReportPreviewWindow::loadReport()
 {
+    if (layingOut_)
+        return;
     const QString path = dialogs().openFileName(this, chooseText(QStringLiteral("Load report"), QStringLiteral("Ouvrir un rapport")));
     if (path.isEmpty())
         return;
@@ -321,4 +443,8 @@ void ReportPreviewWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     refit();
+    // The run starts from the window's event loop, so the window is up
+    // and answering while it goes on.
+    if (pending_)
+        QMetaObject::invokeMethod(this, &ReportPreviewWindow::runLayout, Qt::QueuedConnection);
 }

@@ -3,6 +3,7 @@
 #include "reports/rendered_report.h"
 
 #include <QDialog>
+#include <exception>
 #include <memory>
 
 class PageReport;
@@ -10,6 +11,7 @@ class PageView;
 class QComboBox;
 class QLabel;
 class QPrinter;
+class QProgressBar;
 class QScrollArea;
 class QToolButton;
 
@@ -17,15 +19,27 @@ class QToolButton;
 // Home, End), zoom, printer set-up, print, save (as a report file that
 // Load opens again, or as PDF), load and close. It shows a rendered
 // report, so what it prints is exactly what it shows.
+//
+// A report is laid out while the window is open: the first page shows as
+// soon as it is ready, a progress bar follows the run, and Stop (or
+// closing the window) ends it, keeping the pages laid out so far. Print,
+// Save and Load wait until the run has ended.
 class ReportPreviewWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ReportPreviewWindow(QWidget *parent = nullptr);
     ~ReportPreviewWindow() override;
 
-    // Lays the report out into a temporary file and shows the preview
-    // through the Dialogs seam; returns when the window is closed.
+    // Shows the preview through the Dialogs seam while the report is laid
+    // out into a temporary file; returns when the window is closed. An
+    // error of the run closes the window and is thrown from here.
     static void showReport(PageReport &report, QWidget *parent = nullptr);
+
+    // Lays the report out once the window is shown (at once when it is).
+    void startLayout(PageReport &report);
+    bool layingOut() const { return layingOut_; }
+    // The run ended by Stop or by closing the window.
+    bool layoutStopped() const { return stopped_; }
 
     void setReport(std::unique_ptr<RenderedReport> report);
     const RenderedReport *report() const { return report_.get(); }
@@ -36,7 +50,12 @@ public:
     enum class Fit { None, WholePage, PageWidth };
     qreal zoom() const;
 
+signals:
+    // A page of the run in progress was added (and shown, when it is the first).
+    void pageLaidOut(int pageCount);
+
 public slots:
+    void stopLayout();
     void firstPage();
     void priorPage();
     void nextPage();
@@ -54,6 +73,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    class LayoutFeed;
+    void runLayout();
+    void addLaidOutPage(const LaidOutPage &page);
+    void showProgress(int done, int total);
+
     QToolButton *addButton(const QString &name, const QString &text, void (ReportPreviewWindow::*slot)());
     void showPage(int index);
     void applyZoom(qreal zoom, Fit fit);
@@ -72,4 +96,11 @@ private:
     QComboBox *zoomBox_;
     QLabel *pageLabel_;
     QToolButton *first_, *prior_, *next_, *last_;
+    QToolButton *print_, *save_, *load_, *stop_;
+    QProgressBar *progress_;
+
+    PageReport *pending_ = nullptr; // laid out when the window shows
+    bool layingOut_ = false;
+    bool stopped_ = false;
+    std::exception_ptr layoutError_;
 };

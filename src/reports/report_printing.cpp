@@ -22,15 +22,19 @@ QPrinterInfo defaultPrinter()
     return names.isEmpty() ? QPrinterInfo() : QPrinterInfo::printerInfo(names.first());
 }
 
-void printOn(QPrinter &printer, const QString &documentName, const PageProducer &pages,
-             PrintingProgressWindow &progress)
+void printOn(QPrinter &printer, const QString &documentName, const PageProducer &pages)
 {
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);
     printer.setDocName(documentName);
-    PaintingPageSink sink(printer, [&progress](int page) { progress.pageSent(page); });
-    pages(sink);
+    PaintingPageSink sink(printer);
+    try {
+        pages(sink);
+    } catch (const ReportStopped &) {
+        printer.abort(); // the pages painted so far are dropped with the job
+        throw;
+    }
     if (!sink.finish())
         throw ReportOutputError(chooseText(QStringLiteral("The printer did not accept \"%1\"."),
                                            QStringLiteral("L'imprimante n'a pas accepté \"%1\".")).arg(documentName));
@@ -46,26 +50,33 @@ bool systemHasPrinter()
 QString printDocument(const QString &documentName, const PageProducer &pages, QPrinter *printer)
 {
     PrintingProgressWindow progress(documentName);
+    const PageProducer followed = [&](PageSink &out) {
+        PrintingProgressWindow::Sink sink(progress, out);
+        pages(sink);
+    };
     const QString directory = printTarget().pdfOutputDirectory(printer != nullptr || systemHasPrinter());
-    if (!directory.isEmpty()) {
-        if (!QDir().mkpath(directory))
-            throw ReportOutputError(chooseText(QStringLiteral("The folder %1 cannot be created."),
-                                               QStringLiteral("Le dossier %1 ne peut pas être créé.")).arg(directory));
-        const QString path = nextNumberedPdfPath(directory, documentName);
-        writePdf(path, documentName, pages, [&progress](int page) { progress.pageSent(page); });
-        return path;
-    }
-    if (printer) {
-        printOn(*printer, documentName, pages, progress);
-    } else {
-        QPrinter systemPrinter(defaultPrinter(), QPrinter::HighResolution);
-        printOn(systemPrinter, documentName, pages, progress);
+    try {
+        if (!directory.isEmpty()) {
+            if (!QDir().mkpath(directory))
+                throw ReportOutputError(chooseText(QStringLiteral("The folder %1 cannot be created."),
+                                                   QStringLiteral("Le dossier %1 ne peut pas être créé.")).arg(directory));
+            const QString path = nextNumberedPdfPath(directory, documentName);
+            writePdf(path, documentName, followed);
+            return path;
+        }
+        if (printer) {
+            printOn(*printer, documentName, followed);
+        } else {
+            QPrinter systemPrinter(defaultPrinter(), QPrinter::HighResolution);
+            printOn(systemPrinter, documentName, followed);
+        }
+    } catch (const ReportStopped &) {
+        // Cancelled: the PDF file was never committed, the print job aborted.
     }
     return QString();
 }
 
-void writePdf(const QString &path, const QString &documentName, const PageProducer &pages,
-              const std::function<void(int)> &pagePainted)
+void writePdf(const QString &path, const QString &documentName, const PageProducer &pages)
 {
     const auto failure = [&](const QString &why) {
         return ReportOutputError(chooseText(QStringLiteral("The file %1 cannot be written: %2"),
@@ -81,7 +92,7 @@ void writePdf(const QString &path, const QString &documentName, const PageProduc
     writer.setResolution(600);
     writer.setTitle(documentName);
     writer.setCreator(QStringLiteral("Tillano"));
-    PaintingPageSink sink(writer, pagePainted);
+    PaintingPageSink sink(writer);
     pages(sink);
     if (!sink.finish())
         throw failure(file.errorString());

@@ -24,10 +24,10 @@ bool systemHasPrinter();
 // as a numbered PDF file when the print target asks for one (see
 // print_target.h), else on `printer` when the user chose one in the
 // preview, else on the system's default printer. Returns the path of the
-// PDF file, or empty when it went to a printer. Throws ReportOutputError.
+// PDF file, or empty when it went to a printer or the user cancelled it.
+// Throws ReportOutputError.
 QString printDocument(const QString &documentName, const PageProducer &pages, QPrinter *printer = nullptr);
 
-// Writes a document as a PDF file, replacing it only once it is complete.
-// Throws ReportOutputError.
-void writePdf(const QString &path, const QString &documentName, const PageProducer &pages,
-              const std::function<void(int)> &pagePainted = {});
+// Writes a document as a PDF file, replacing it only once it is complete
+// (a run ended by an exception leaves no file). Throws ReportOutputError.
+void writePdf(const QString &path, const QString &documentName, const PageProducer &pages);

@@ -1,5 +1,16 @@
 #include "report_test_support.h"
 
+#include <QProcess>
+
+QString pdfText(const QString &path)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return QStringLiteral("pdftotext failed: ") + QString::fromUtf8(pdftotext.readAllStandardError());
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
 namespace PageText {
 
 QStringList rowOf(const LaidOutPage &page, const QString &text, bool lastOccurrence)

@@ -4,6 +4,10 @@
 
 #include <QStringList>
 
+// The text of a PDF file by pdftotext -layout, pages separated by form
+// feeds; a text saying why when pdftotext fails.
+QString pdfText(const QString &path);
+
 // Reading laid-out pages in tests.
 namespace PageText {
 

@@ -1,6 +1,7 @@
 // PDF output checked with pdftotext, the numbered PDF files of printing,
 // and the rendered-report file that the preview saves and loads.
 #include "report_fixture.h"
+#include "report_test_support.h"
 
 #include "common/clock.h"
 #include "common/settings_store.h"
@@ -18,20 +19,10 @@
 #include "reports/stock_receipt_report.h"
 
 #include <QBuffer>
-#include <QProcess>
+#include <QProgressDialog>
 #include <QtTest>
 
 namespace {
-
-// The text of a PDF, pages separated by form feeds.
-QString pdfText(const QString &path)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
-        return QStringLiteral("pdftotext failed: ") + QString::fromUtf8(pdftotext.readAllStandardError());
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
 
 int pdfPages(const QString &text)
 {
@@ -68,6 +59,7 @@ private slots:
     void pdfHoldsKeyTexts_data();
     void pdfHoldsKeyTexts();
     void printWritesNumberedPdfFiles();
+    void cancelledPrintLeavesNoFile();
     void pdfOutputDirectory_data();
     void pdfOutputDirectory();
     void numberedFileNames_data();
@@ -197,6 +189,22 @@ void TestReportOutput::printWritesNumberedPdfFiles()
     QCOMPARE(invoiceText.count("Sub Total"), 2);
     QVERIFY(invoiceText.contains("Extra line 59"));
     QVERIFY(pdfText(out_->filePath(files[2])).contains("Grocery"));
+}
+
+void TestReportOutput::cancelledPrintLeavesNoFile()
+{
+    fillShop();
+    TForm19 departments(db_->dm());
+    // Cancel as soon as the progress window answers.
+    QTimer::singleShot(0, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible())
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+    });
+    departments.print();
+    QVERIFY(QDir(out_->path()).entryList({"*.pdf"}).isEmpty());
+    departments.print(); // the next print is not cancelled
+    QCOMPARE(QDir(out_->path()).entryList({"*.pdf"}), QStringList{"000001-department-sales-report.pdf"});
 }
 
 void TestReportOutput::pdfOutputDirectory_data()

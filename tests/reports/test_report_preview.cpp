@@ -64,6 +64,8 @@ private slots:
     void savesAndLoads();
     void loadRefusesOtherFiles();
     void printsAndSetsUpThePrinter();
+    void opensOnFirstPageWhileLayingOut_data();
+    void opensOnFirstPageWhileLayingOut();
 
 private:
     void postSales(int count);
@@ -284,6 +286,57 @@ void TestReportPreview::printsAndSetsUpThePrinter()
     // The PDF directory takes every print, whatever printer was chosen.
     QCOMPARE(QDir(out_->path()).entryList({"*.pdf"}, QDir::Files, QDir::Name),
              (QStringList{"000001-sales-register-report.pdf", "000002-sales-register-report.pdf"}));
+}
+
+void TestReportPreview::opensOnFirstPageWhileLayingOut_data()
+{
+    QTest::addColumn<bool>("byStop");
+    QTest::newRow("Stop pressed") << true;
+    QTest::newRow("window closed") << false;
+}
+
+void TestReportPreview::opensOnFirstPageWhileLayingOut()
+{
+    QFETCH(bool, byStop);
+    postSales(60);
+    TForm13 report(db_->dm());
+    ReportPreviewWindow window;
+    bool layingOut = false, printable = true;
+    int pageShown = 0;
+    QString label;
+    connect(&window, &ReportPreviewWindow::pageLaidOut, this, [&](int count) {
+        if (count == 1) {
+            layingOut = window.isVisible() && window.layingOut();
+            pageShown = window.pageView().page().number;
+            printable = enabled(window, "printButton") || enabled(window, "saveButton") || enabled(window, "loadButton");
+        } else if (count == 3) {
+            label = pageLabel(window);
+            if (byStop)
+                click(window, "stopButton");
+            else
+                QTest::keyClick(&window, Qt::Key_Escape);
+        }
+    });
+    int pagesAtEnd = 0;
+    dialogs_->onModal("ReportPreviewWindow", [&](QDialog &dialog) {
+        pagesAtEnd = preview(dialog).report()->pageCount();
+        label = pageLabel(dialog) + " / " + label;
+        return -1;
+    });
+    window.startLayout(report);
+    dialogs().exec(window);
+
+    QVERIFY(layingOut);
+    QCOMPARE(pageShown, 1);
+    QVERIFY(!printable);
+    QVERIFY(window.layoutStopped());
+    QCOMPARE(window.report()->pageCount(), 3);
+    QVERIFY(window.report()->page(2).findText("Terminal ID"));
+    if (byStop) {
+        QCOMPARE(pagesAtEnd, 3);
+        QCOMPARE(label, QStringLiteral("Page 1 of 3 (stopped) / Page 1 of 3"));
+        QVERIFY(enabled(window, "printButton"));
+    }
 }
 
 QTEST_MAIN(TestReportPreview)
