@@ -38,9 +38,11 @@ ApplicationShell::ApplicationShell(const QString &settingsPath)
     Form11 = std::make_unique<TForm11>(DataModule2, Form1.get());
     Form12 = std::make_unique<TForm12>(DataModule2);
     Form13 = std::make_unique<TForm13>(DataModule2);
+    Form14 = std::make_unique<TForm14>(DataModule2, *Form13, Form1.get());
     Form15 = std::make_unique<TForm15>(DataModule2);
     Form17 = std::make_unique<TForm17>(DataModule2);
     Form19 = std::make_unique<TForm19>(DataModule2);
+    PrinterDialog = std::make_unique<TPrinterDialog>(Form1.get());
     MoneyCountDlg = std::make_unique<TMoneyCountDlg>(Form1.get());
     TipsDlg = std::make_unique<TTipsDlg>(store_, Form1.get());
     Form26 = std::make_unique<TForm26>(DataModule2);
@@ -51,6 +53,7 @@ ApplicationShell::ApplicationShell(const QString &settingsPath)
                                                          *receipts_, *Form17, *Form26,
                                                          [this] { return shift_->cashierId(); }});
     wireMainWindow();
+    wireReportMenu();
 
     // Captions follow the language setting read at program entry: "1"
     // gives the French set; "2" names the second set, which is empty.
@@ -71,6 +74,22 @@ void ApplicationShell::wireMainWindow()
     Form1->installEventFilter(this);
 }
 
+void ApplicationShell::wireReportMenu()
+{
+    reportMenu_ = std::make_unique<ReportMenu>(ReportMenuParts{
+        DataModule2, [this] { return !names_.printer.isEmpty(); },
+        {[this] { receipts_->PrintCashierReport(); }, [this] { receipts_->PrintFinancialReport(); },
+         [this] { receipts_->PrintProductReport(); }, [this] { receipts_->PrintDepartmentReport(); }},
+        *PrinterDialog, *Form14, *Form9, *Form10, *Form6, *Form19, *Form15, Form1.get()});
+    SaleWindowHooks &hooks = Form1->hooks;
+    hooks.printCashierReport = [this] { reportMenu_->printCashierReport(); };
+    hooks.printFinancialReport = [this] { reportMenu_->printFinancialReport(); };
+    hooks.printProductReport = [this] { reportMenu_->printProductReport(); };
+    hooks.printDepartmentReport = [this] { reportMenu_->printDepartmentReport(); };
+    hooks.printSalesRegister = [this] { reportMenu_->printSalesRegister(); };
+    hooks.printStockLevels = [this] { reportMenu_->printStockLevels(); };
+}
+
 void ApplicationShell::applyCaptionSet(int set)
 {
     if (set != 1)
@@ -83,6 +102,8 @@ void ApplicationShell::applyCaptionSet(int set)
                                                                    Form19.get()})
         report->applyFrenchCaptions();
     Form11->applyFrenchCaptions();
+    Form14->applyFrenchCaptions();
+    PrinterDialog->applyFrenchCaptions();
     MoneyCountDlg->applyFrenchCaptions();
     Form1->update();
 }

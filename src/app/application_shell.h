@@ -10,7 +10,10 @@
 #include "reports/financial_report.h"
 #include "reports/invoice_report.h"
 #include "reports/money_count_report.h"
+#include "reports/printer_dialog.h"
 #include "reports/product_sales_report.h"
+#include "reports/report_menu.h"
+#include "reports/sales_register_window.h"
 #include "reports/sales_register_report.h"
 #include "reports/stock_levels_report.h"
 #include "reports/stock_receipt_report.h"
@@ -65,6 +68,7 @@ protected:
 
 private:
     void wireMainWindow();
+    void wireReportMenu();
     bool openDataDirectory();
     void showTips();
     void printMoneyCount();
@@ -87,9 +91,11 @@ private:
     std::unique_ptr<TForm11> Form11;
     std::unique_ptr<TForm12> Form12;
     std::unique_ptr<TForm13> Form13;
+    std::unique_ptr<TForm14> Form14;
     std::unique_ptr<TForm15> Form15;
     std::unique_ptr<TForm17> Form17;
     std::unique_ptr<TForm19> Form19;
+    std::unique_ptr<TPrinterDialog> PrinterDialog;
     std::unique_ptr<TMoneyCountDlg> MoneyCountDlg;
     std::unique_ptr<TTipsDlg> TipsDlg;
     std::unique_ptr<TForm26> Form26;
@@ -97,5 +103,6 @@ private:
     std::unique_ptr<MoneyCount> moneyCount_;
     std::unique_ptr<CashierShift> shift_;
     std::unique_ptr<Checkout> checkout_;
+    std::unique_ptr<ReportMenu> reportMenu_;
     bool startUpFailed_ = false;
 };
