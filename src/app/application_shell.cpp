@@ -3,6 +3,7 @@
 #include "tips_dialog.h"
 
 #include "common/language.h"
+#include "devices/device_settings.h"
 #include "reports/print_target.h"
 #include "sale/sale_window.h"
 #include "sale/transaction_totals.h"
@@ -110,7 +111,7 @@ void ApplicationShell::applyCaptionSet(int set)
 
 void ApplicationShell::show()
 {
-    Form1->show();
+    Form1->showMaximized(); // the checkout screen is the whole screen
     Form1->activateWindow();
     // The activation event may not come on every platform: start anyway.
     QTimer::singleShot(0, this, &ApplicationShell::FormActivate);
@@ -150,6 +151,7 @@ void ApplicationShell::FormActivate()
     names_.printer = devices_->StartPrinter(printer);
     names_.drawer = devices_->StartCashDrawer(drawer);
     names_.display = devices_->StartLineDisplay(display);
+    names_.displayColumns = lineDisplayColumns(store_, display);
     ZeroMaster(DataModule2, Form1->modes);
     Form1->FocusUpcField();
 }
@@ -203,6 +205,11 @@ void ApplicationShell::setManagerMenu(bool attached)
 void ApplicationShell::setTrainingMode(bool shown)
 {
     Form1->setTrainingMode(shown);
+}
+
+void ApplicationShell::showCashierName(const QString &name)
+{
+    Form1->setCashierName(name);
 }
 
 void ApplicationShell::shutDown()

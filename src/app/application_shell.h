@@ -61,6 +61,7 @@ public:
     // ShiftHost
     void setManagerMenu(bool attached) override;
     void setTrainingMode(bool shown) override;
+    void showCashierName(const QString &name) override;
     void shutDown() override;
 
 protected:

@@ -8,6 +8,9 @@ struct DeviceNames {
     QString printer;
     QString drawer;
     QString display;
+    // Characters in a row of the customer display, from "Columns" in its
+    // section; texts longer than that would wrap into the next row.
+    int displayColumns = 20;
 };
 
 // The eleven operations through which the program reaches its receipt

@@ -33,3 +33,10 @@ bool DeviceSettings::flag(const QString &name, bool defaultValue) const
         return false;
     return defaultValue;
 }
+
+int lineDisplayColumns(const SettingsStore &store, const QString &displayName)
+{
+    const int columns = DeviceSettings::read(store, QStringLiteral("LineDisplay"), displayName)
+                            .number(QStringLiteral("Columns"), 20);
+    return columns > 0 ? columns : 20;
+}

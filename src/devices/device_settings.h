@@ -25,3 +25,7 @@ public:
 private:
     QHash<QString, QString> values_;
 };
+
+// The characters in a row of the customer display named `displayName`:
+// its "Columns" value, 20 when it has none.
+int lineDisplayColumns(const SettingsStore &store, const QString &displayName);

@@ -1,5 +1,6 @@
 #include "checkout.h"
 
+#include "line_entry.h"
 #include "payment_window.h"
 #include "sale_window.h"
 #include "tender_balance.h"
@@ -23,7 +24,7 @@ Checkout::Checkout(CheckoutParts parts) : p_(std::move(parts)) {}
 
 void Checkout::run()
 {
-    p_.saleWindow.RemoveEntryLine();
+    p_.saleWindow.RemoveLinesNotToPost();
     if (p_.saleWindow.modes.receiving)
         receive();
     else
@@ -43,10 +44,10 @@ bool Checkout::pagesWanted() const
     return p_.dm.Control.field(QStringLiteral("Ctrl_invoice")).asBoolean() || p_.deviceNames.printer.isEmpty();
 }
 
-void Checkout::showOnDisplay(const QString &text)
+void Checkout::showOnDisplay(const QString &label, const QString &amountText)
 {
     if (!p_.deviceNames.display.isEmpty())
-        p_.devices.ShowOnLineDisplay(text);
+        p_.devices.ShowOnLineDisplay(lineDisplayText(label, amountText, p_.deviceNames.displayColumns));
 }
 
 // ---- receiving ----------------------------------------------------------------------
@@ -72,7 +73,7 @@ void Checkout::sell()
 {
     const double grandTotal = p_.dm.tmpmaster.field(QStringLiteral("Trxh_grand_total")).asFloat();
     p_.paymentWindow.setAmountText(currencyText(grandTotal));
-    showOnDisplay(formatLine(u"%-9s %10.2m", {QStringLiteral("Total"), grandTotal}));
+    showOnDisplay(QStringLiteral("Total"), currencyText(grandTotal));
     p_.paymentWindow.showNamedRowsOnly();
     if (dialogs().exec(p_.paymentWindow) != QDialog::Accepted) {
         continueTransaction();
@@ -85,7 +86,7 @@ void Checkout::completeSale()
 {
     const QString changeText = currencyText(static_cast<double>(TenderBalance::fromWorkHeader(p_.dm).change()));
     p_.saleWindow.ShowChange(changeText);
-    showOnDisplay(formatLine(u"%-9s %10s", {QStringLiteral("Change"), changeText}));
+    showOnDisplay(QStringLiteral("Change"), changeText);
 
     // The posting loops move through the work tables: keep that off screen.
     p_.dm.tmpmaster.disableControls();

@@ -63,7 +63,7 @@ private:
     void resumeViews();
     // Empty work tables, a new work header, the focus in the UPC field.
     void reset();
-    void showOnDisplay(const QString &text);
+    void showOnDisplay(const QString &label, const QString &amountText);
     bool pagesWanted() const;
 
     CheckoutParts p_;

@@ -35,9 +35,16 @@ double codeFromText(const QString &text)
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
-QString lineDisplayText(const QString &shortDescription, double amount)
+QString lineDisplayText(const QString &label, const QString &amountText, int columns)
 {
-    return formatLine(u"%-9s %10.2m", {shortDescription, amount});
+    const QString row = formatLine(u"%-9s %10s", {label, amountText});
+    if (row.size() <= columns)
+        return row;
+    const QString amount = amountText.rightJustified(10);
+    const qsizetype labelRoom = columns - 1 - amount.size();
+    if (labelRoom <= 0)
+        return amountText.trimmed().rightJustified(columns); // an amount is never cut
+    return label.left(labelRoom).leftJustified(labelRoom) + QLatin1Char(' ') + amount;
 }
 
 bool promotionApplies(const QDate &start, const QDate &end, const QDateTime &now)
@@ -105,6 +112,25 @@ bool LineEntry::fillFromProduct(double code)
     to("Trx_tx2").setBoolean(from("Product_tx2").asBoolean());
     to("Trx_tx3").setBoolean(from("Product_tx3").asBoolean());
     return true;
+}
+
+bool LineEntry::removeLinesWithoutProduct()
+{
+    Table &lines = dm_.tmpdetail;
+    const SuspendedViews quiet{&lines};
+    const Field code = lines.field(QStringLiteral("Trx_upc"));
+    QList<qint64> withoutProduct;
+    bool amountRemoved = false;
+    for (lines.first(); !lines.eof(); lines.next()) {
+        if (code.isNull() || !dm_.producttb.findKey(code.asFloat())) {
+            withoutProduct.append(lines.currentRowid());
+            amountRemoved = amountRemoved || lines.field(QStringLiteral("Trx_total")).asFloat() != 0;
+        }
+    }
+    for (qint64 line : withoutProduct)
+        if (lines.moveToRowid(line))
+            lines.deleteRecord();
+    return amountRemoved;
 }
 
 void LineEntry::applySignRule()

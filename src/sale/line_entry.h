@@ -9,10 +9,11 @@ struct SaleModes;
 // The code in the UPC field as a number; text that is not a number gives 0.
 double codeFromText(const QString &text);
 
-// What the customer display shows for a priced line: the short description
-// left-aligned in nine characters (a longer one is not cut), a space, and
-// the amount in the currency format right-aligned in ten.
-QString lineDisplayText(const QString &shortDescription, double amount);
+// One row of the customer display: a label (a line's short description,
+// "Total", "Change") left-aligned in nine characters, a space, and the
+// amount text right-aligned in ten. A row wider than the display's
+// `columns` loses the end of its label, never a digit of its amount.
+QString lineDisplayText(const QString &label, const QString &amountText, int columns);
 
 // Whether a product's promotional price applies at `now`. The dates carry
 // no time of day: the promotion runs from the first moment of the start
@@ -42,6 +43,12 @@ public:
     // product with `code`, for a sale, a return or receiving; false, with
     // nothing changed, when no product has it.
     bool fillFromProduct(double code);
+
+    // Deletes every line without a product (no code, or a code no product
+    // has), so that none reaches the register, the receipt or the journal.
+    // True when a deleted line carried an amount: the totals are then out
+    // of date.
+    bool removeLinesWithoutProduct();
 
     // In void-item or return mode a positive quantity turns negative.
     void applySignRule();

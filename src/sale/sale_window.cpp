@@ -4,6 +4,7 @@
 #include "suspended_views.h"
 #include "transaction_totals.h"
 
+#include "common/formats.h"
 #include "common/language.h"
 #include "devices/device_operations.h"
 #include "store/data_module.h"
@@ -55,6 +56,24 @@ void TForm1::setTrainingMode(bool on)
     TrainLabel->setVisible(on);
 }
 
+void TForm1::setCashierName(const QString &name)
+{
+    CashierLabel->setText(chooseText(QStringLiteral("Cashier: %1"), QStringLiteral("Caissier : %1")).arg(name));
+}
+
+void TForm1::showModes()
+{
+    QStringList on;
+    if (modes.returnMode)
+        on << chooseText(QStringLiteral("RETURN"), QStringLiteral("RETOUR"));
+    if (modes.voidItem)
+        on << chooseText(QStringLiteral("VOID ITEM"), QStringLiteral("ANNULER ARTICLE"));
+    if (modes.receiving)
+        on << chooseText(QStringLiteral("RECEIVING"), QStringLiteral("RÉCEPTION"));
+    ModeLabel->setText(on.join(QStringLiteral(" / ")));
+    ModeLabel->setVisible(!on.isEmpty());
+}
+
 void TForm1::ShowChange(const QString &amountText)
 {
     ChangeLabel->setText(amountText);
@@ -86,6 +105,7 @@ void TForm1::runHook(const std::function<void()> &hook)
 {
     if (hook)
         hook();
+    showModes(); // End of Day and Re-Print start a new work header
 }
 
 void TForm1::runBetweenTransactions(const std::function<void()> &hook)
@@ -118,6 +138,7 @@ void TForm1::SetFocusTo(QWidget *control)
         edit->selectAll();
     if (entering)
         DBEdit1Enter();
+    showModes();
 }
 
 void TForm1::FocusUpcField()
@@ -136,6 +157,7 @@ void TForm1::focusEntered(QObject *control, Qt::FocusReason reason)
     focusTarget_ = control;
     if (control == DBEdit1)
         DBEdit1Enter();
+    showModes();
 }
 
 void TForm1::DBEdit1Enter()
@@ -149,10 +171,13 @@ void TForm1::DBEdit1Enter()
     entry_.appendEntryLine();
 }
 
-void TForm1::RemoveEntryLine()
+void TForm1::RemoveLinesNotToPost()
 {
     if (entry_.currentLineUnfinished(codeFromText(DBEdit1->text())))
         dm_.tmpdetail.deleteRecord();
+    // A line cleared from the grid leaves the old entry line behind it.
+    if (entry_.removeLinesWithoutProduct())
+        recomputeTotals(!modes.receiving);
 }
 
 void TForm1::AppendEntryLine()
@@ -183,11 +208,15 @@ void TForm1::ProcessCode()
 
 void TForm1::PriceLine()
 {
+    const bool firstLine = !transactionInProgress();
     entry_.priceLine();
     Table &line = dm_.tmpdetail;
     if (!deviceNames_.display.isEmpty())
         devices_.ShowOnLineDisplay(lineDisplayText(line.field(QStringLiteral("Trx_short_desc")).asString(),
-                                                   line.field(QStringLiteral("Trx_total")).asFloat()));
+                                                   currencyText(line.field(QStringLiteral("Trx_total")).asFloat()),
+                                                   deviceNames_.displayColumns));
+    if (firstLine)
+        DateWorkHeader(dm_);
     recomputeTotals(!modes.receiving);
     SetFocusTo(DBEdit1);
 }

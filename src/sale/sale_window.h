@@ -49,6 +49,8 @@ public:
     bool managerMenuAttached() const;
     // "Training Mode" shows while a training cashier is signed in.
     void setTrainingMode(bool on);
+    // The signed-in cashier's name shows beside it.
+    void setCashierName(const QString &name);
     void applyFrenchCaptions();
 
     AppSettings &settings() { return settings_; }
@@ -63,9 +65,9 @@ public:
     void FocusUpcField();
     // Creates the entry line if the current line is finished (focus entering the UPC field).
     void DBEdit1Enter();
-    // Removes the current line when it is still the unfinished entry line
-    // (checkout, before payment).
-    void RemoveEntryLine();
+    // Checkout, before payment: removes the current line when it is still
+    // the unfinished entry line, and every line without a product.
+    void RemoveLinesNotToPost();
     // Void-item mode off and a new entry line (a payment window cancelled).
     void AppendEntryLine();
     // Shows the change box with an amount already formatted.
@@ -111,6 +113,8 @@ public:
     DBText *TaxName1, *TaxName2, *TaxName3;
     DBText *SubTotal, *Tax1, *Tax2, *Tax3, *TransactionTotal;
     QLabel *TrainLabel;
+    QLabel *ModeLabel;    // return, void item, receiving: whichever are on
+    QLabel *CashierLabel; // the signed-in cashier
     QGroupBox *ChangeBox;
     QLabel *ChangeLabel;
 
@@ -169,8 +173,10 @@ private:
     bool moveFocus(QObject *from, bool forward);
     void focusEntered(QObject *control, Qt::FocusReason reason);
 
-    // Line entry
+    // Line entry. Every operation of the window ends by putting the focus
+    // somewhere, so that is where the mode indicator is brought up to date.
     void SetFocusTo(QWidget *control);
+    void showModes();
     void ProcessCode();
     void PriceLine();
     void recomputeTotals(bool computeTaxes);

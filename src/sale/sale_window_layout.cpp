@@ -43,9 +43,11 @@ DBText *boundText(QWidget *parent, Table &table, const char *field, Qt::Alignmen
 void TForm1::buildLayout()
 {
     setWindowTitle(QStringLiteral("Tillano"));
-    // A fixed border and no title-bar buttons: the only way out is the
-    // Close button of the sign-in dialog.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // No title-bar buttons: the only way out is the Close button of the
+    // sign-in dialog. Window managers draw their buttons on any title bar
+    // they decorate, whatever the hints say of the buttons, so the window
+    // asks for no decoration at all; it runs maximised.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     // The cashier must see at a glance where the next key goes.
     setStyleSheet(QStringLiteral("DBEdit:focus { background: #fff4c2; }"));
 
@@ -89,7 +91,6 @@ void TForm1::buildLayout()
     body->addLayout(right);
 
     auto *root = new QVBoxLayout(this);
-    root->setSizeConstraint(QLayout::SetFixedSize); // the window is as large as its contents
     root->addLayout(body);
 }
 
@@ -150,9 +151,23 @@ QWidget *TForm1::buildTotals()
     TrainLabel->setObjectName(QStringLiteral("TrainLabel"));
     TrainLabel->setFont(boldFont(font(), 2));
     TrainLabel->hide();
+    // A mode that changes what the next key does must be seen at a glance.
+    ModeLabel = new QLabel(area);
+    ModeLabel->setObjectName(QStringLiteral("ModeLabel"));
+    ModeLabel->setFont(boldFont(font(), 4));
+    ModeLabel->setStyleSheet(QStringLiteral("background: #c00000; color: white; padding: 2px 10px;"));
+    ModeLabel->hide();
+    CashierLabel = new QLabel(area);
+    CashierLabel->setObjectName(QStringLiteral("CashierLabel"));
+    CashierLabel->setFont(boldFont(font()));
+    auto *status = new QHBoxLayout;
+    status->setSpacing(16);
+    for (QLabel *label : {CashierLabel, TrainLabel, ModeLabel})
+        status->addWidget(label);
+    status->addStretch(1);
     leftColumn->addWidget(ChangeBox);
     leftColumn->addStretch(1);
-    leftColumn->addWidget(TrainLabel);
+    leftColumn->addLayout(status);
     row->addLayout(leftColumn);
     row->addStretch(1);
 

@@ -22,19 +22,24 @@ double taxAmount(double rate, long double base)
     return static_cast<double>(static_cast<long double>(tax.cents()) * 0.01L);
 }
 
+// The clock is read once for each field.
+void setDateAndTimeNow(Table &header)
+{
+    header.field(QStringLiteral("Trxh_date")).setDate(Clock::today());
+    header.field(QStringLiteral("Trxh_time")).setTime(Clock::timeOfDay());
+}
+
 }
 
 void ZeroMaster(TDataModule2 &dm, SaleModes &modes)
 {
-    modes.receiving = false;
-    modes.returnMode = false;
+    modes = SaleModes(); // void item, return and receiving all off
 
     Table &header = dm.tmpmaster;
     header.append();
     header.post();
     header.edit();
-    header.field(QStringLiteral("Trxh_date")).setDate(Clock::today());
-    header.field(QStringLiteral("Trxh_time")).setTime(Clock::timeOfDay());
+    setDateAndTimeNow(header);
     header.field(QStringLiteral("Trxh_cashier")).setInteger(dm.cashiertb.field(QStringLiteral("Cashier_id")).asInteger());
     for (const char *name : AmountFields)
         header.field(QLatin1String(name)).setFloat(0);
@@ -90,5 +95,13 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
 
     const long double grand = static_cast<long double>(subtotal.asFloat()) + tx1.asFloat() + tx2.asFloat() + tx3.asFloat();
     header.field(QStringLiteral("Trxh_grand_total")).setFloat(static_cast<double>(grand));
+    header.post();
+}
+
+void DateWorkHeader(TDataModule2 &dm)
+{
+    Table &header = dm.tmpmaster;
+    header.edit();
+    setDateAndTimeNow(header);
     header.post();
 }

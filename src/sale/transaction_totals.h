@@ -3,8 +3,8 @@
 class TDataModule2;
 struct SaleModes;
 
-// Starts a new work header: receiving and return modes off, a new record
-// in tmpmaster dated now, for the current cashier record, with every
+// Starts a new work header: void-item, return and receiving modes off, a
+// new record in tmpmaster dated now, for the current cashier record, with every
 // amount zero. The table is not emptied here; callers that need it empty
 // empty it first.
 void ZeroMaster(TDataModule2 &dm, SaleModes &modes);
@@ -13,3 +13,8 @@ void ZeroMaster(TDataModule2 &dm, SaleModes &modes);
 // when a line is priced in receiving mode) and the grand total from every
 // work line, and posts the work header. Leaves the last work line current.
 void RecomputeTotals(TDataModule2 &dm, bool computeTaxes);
+
+// Dates the work header now. The sale window calls it when the first line
+// of a transaction is priced: a transaction bears the time it began, not
+// the time the till last became idle.
+void DateWorkHeader(TDataModule2 &dm);

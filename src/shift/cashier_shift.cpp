@@ -59,6 +59,7 @@ void CashierShift::signInLoop()
         cashierId_ = cashier.field(QStringLiteral("Cashier_id")).asInteger();
         host_.setManagerMenu(cashier.field(QStringLiteral("Cashier_type")).asBoolean());
         host_.setTrainingMode(cashier.field(QStringLiteral("Cashier_train")).asBoolean());
+        host_.showCashierName(cashier.field(QStringLiteral("Cashier_name")).asString());
         nameCashierOnWaitingHeader();
         return;
     }

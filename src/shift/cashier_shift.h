@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class MoneyCount;
 class TDataModule2;
 class TMoneyCountDlg;
@@ -11,6 +13,8 @@ public:
     virtual ~ShiftHost() = default;
     virtual void setManagerMenu(bool attached) = 0;
     virtual void setTrainingMode(bool shown) = 0;
+    // The name of the cashier who has just signed in.
+    virtual void showCashierName(const QString &name) = 0;
     // Sets the main window's ShuttingDown, closes the tables, disconnects
     // and closes the main window.
     virtual void shutDown() = 0;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -45,6 +46,8 @@ private slots:
     void helpMenuOpensDocuments();
     void f12SignsOutBetweenSalesOnly();
     void mainWindowClosesOnlyOnShutdown();
+    void checkoutScreenAsTheCashierSeesIt_data();
+    void checkoutScreenAsTheCashierSeesIt();
 
 private:
     void start(ApplicationShell &shell);
@@ -314,6 +317,36 @@ void TestStartUp::mainWindowClosesOnlyOnShutdown()
     QVERIFY(!shell.mainWindow().close()); // a window manager's close is refused
     QVERIFY(shell.mainWindow().isVisible());
     QVERIFY(shell.dataModule().connected());
+}
+
+void TestStartUp::checkoutScreenAsTheCashierSeesIt_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("columns"); // the display section's Columns value
+    QTest::addColumn<QString>("cashier");
+    QTest::addColumn<int>("displayColumns");
+    QTest::newRow("English, a 20-column display") << "0" << "" << "Cashier: Luc Gagnon" << 20;
+    QTest::newRow("French, 26 columns") << "1" << "26" << "Caissier : Luc Gagnon" << 26;
+}
+
+void TestStartUp::checkoutScreenAsTheCashierSeesIt()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, columns);
+    QFETCH(QString, cashier);
+    QFETCH(int, displayColumns);
+    setSetting(QStringLiteral("Language"), language);
+    if (!columns.isEmpty())
+        SettingsStore(settingsPath_).write(oposDeviceSection(QStringLiteral("LineDisplay"), QStringLiteral("CustomerDisplay")),
+                                           QStringLiteral("Columns"), columns);
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
+    ApplicationShell shell(settingsPath_);
+    start(shell);
+    TForm1 &window = shell.mainWindow();
+    QVERIFY(window.windowState() & Qt::WindowMaximized);
+    QVERIFY(window.CashierLabel->isVisible());
+    QCOMPARE(window.CashierLabel->text(), cashier);
+    QCOMPARE(shell.deviceNames().displayColumns, displayColumns);
 }
 
 QTEST_MAIN(TestStartUp)

@@ -4,6 +4,8 @@
 #include "posting_fixture.h"
 #include "sale_window_fixture.h"
 
+#include "common/clock.h"
+#include "common/formats.h"
 #include "common/language.h"
 #include "receipts/receipt_printing.h"
 #include "reports/invoice_report.h"
@@ -14,6 +16,7 @@
 #include "sale/payment_window.h"
 #include "store/store_error.h"
 #include "widgets/db_edit.h"
+#include "widgets/db_text.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -34,6 +37,10 @@ private slots:
     void customerDisplayAndChange_data();
     void customerDisplayAndChange();
     void cancelledPaymentKeepsTheSale();
+    void saleBearsTheTimeOfItsFirstLine_data();
+    void saleBearsTheTimeOfItsFirstLine();
+    void voidItemEndsWithTheTransaction_data();
+    void voidItemEndsWithTheTransaction();
     void trainingSaleChangesNoTable();
     void receiving_data();
     void receiving();
@@ -336,6 +343,67 @@ void TestCheckout::cancelledPaymentKeepsTheSale()
     QCOMPARE(f->dm().tranmaster.field("Trxh_grand_total").asFloat(), -2.00);
     QCOMPARE(f->dm().tranmaster.field("Trxh_pmt1").asFloat(), -2.00);
     QCOMPARE(postedLineCodes(), QList<double>{1002});
+}
+
+void TestCheckout::saleBearsTheTimeOfItsFirstLine_data()
+{
+    QTest::addColumn<int>("modeKey");
+    QTest::addColumn<bool>("training");
+    QTest::addColumn<bool>("posted");
+    QTest::newRow("sale") << 0 << false << true;
+    QTest::newRow("return") << int(Qt::Key_F4) << false << true;
+    QTest::newRow("receiving") << int(Qt::Key_F8) << false << false;
+    QTest::newRow("training sale") << 0 << true << false;
+}
+
+void TestCheckout::saleBearsTheTimeOfItsFirstLine()
+{
+    QFETCH(int, modeKey);
+    QFETCH(bool, training);
+    QFETCH(bool, posted);
+    if (training)
+        signInTrainingCashier();
+    // The till became idle at noon (the fixture's reset); the next customer
+    // comes the next morning, and a second line follows a minute later.
+    const QDateTime firstLine(QDate(2026, 3, 6), QTime(9, 30, 15));
+    Clock::setFixed(firstLine);
+    if (modeKey)
+        f->press(Qt::Key(modeKey));
+    f->ring("1005");
+    QCOMPARE(f->form().DateText->text(), shortDateText(firstLine.date()));
+    QCOMPARE(f->form().TimeText->text(), longTimeText(firstLine.time()));
+    Clock::setFixed(firstLine.addSecs(60));
+    f->ring("1003");
+    f->devices.calls.clear();
+    f->press(Qt::Key_F2);
+
+    QCOMPARE(printedLines().value(0), QString("3/6/26                       9:30:15 AM"));
+    QCOMPARE(f->dm().tranmaster.recordCount(), posted ? 1 : 0);
+    if (posted) {
+        QCOMPARE(f->dm().tranmaster.field("Trxh_date").asDate(), firstLine.date());
+        QCOMPARE(f->dm().tranmaster.field("Trxh_time").asTime(), firstLine.time());
+    }
+}
+
+void TestCheckout::voidItemEndsWithTheTransaction_data()
+{
+    QTest::addColumn<int>("endKey");
+    QTest::newRow("Cancel") << int(Qt::Key_F3);
+    QTest::newRow("checkout") << int(Qt::Key_F2);
+}
+
+void TestCheckout::voidItemEndsWithTheTransaction()
+{
+    QFETCH(int, endKey);
+    f->ring("1001");
+    f->press(Qt::Key_F5);
+    QVERIFY(f->form().ModeLabel->isVisible());
+    f->press(Qt::Key(endKey));
+    QVERIFY(!f->form().modes.voidItem);
+    QVERIFY(!f->form().ModeLabel->isVisible());
+    f->ring("1002"); // the next customer's first item is sold, not taken back
+    QCOMPARE(f->lineValues("Trx_qty"), (QList<double>{1, 1}));
+    QCOMPARE(f->header("Trxh_total"), 2.00);
 }
 
 void TestCheckout::trainingSaleChangesNoTable()

@@ -1,4 +1,5 @@
 // Void item, Void trans, Clear and Cancel, and ringing in receiving mode.
+// How void-item mode ends with the transaction is tried in test_checkout.
 #include "sale_window_fixture.h"
 
 #include "common/language.h"
@@ -22,7 +23,6 @@ private slots:
     void clearTheLineChosenInTheGrid();
     void cancelThrowsTheSaleAway_data();
     void cancelThrowsTheSaleAway();
-    void voidItemSurvivesCancel();
     void receivingRingsAtAverageCostWithoutTaxes();
     void receivingRefusedDuringATransaction_data();
     void receivingRefusedDuringATransaction();
@@ -178,15 +178,6 @@ void TestCorrections::cancelThrowsTheSaleAway()
     QCOMPARE(f->dm().tranmaster.recordCount(), 0); // nothing posted
     f->ring(QStringLiteral("1002"));
     QCOMPARE(f->lineValues("Trx_qty"), (QList<double>{1, 1}));
-}
-
-void TestCorrections::voidItemSurvivesCancel()
-{
-    f->press(Qt::Key_F5);
-    f->press(Qt::Key_F3);
-    QVERIFY(f->form().modes.voidItem);
-    f->ring(QStringLiteral("1002"));
-    QCOMPARE(f->lineValues("Trx_total").first(), -2.0);
 }
 
 void TestCorrections::receivingRingsAtAverageCostWithoutTaxes()

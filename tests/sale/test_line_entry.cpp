@@ -210,20 +210,28 @@ void TestLineEntry::signRule()
 void TestLineEntry::customerDisplay_data()
 {
     QTest::addColumn<QString>("description");
-    QTest::addColumn<double>("amount");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("text");
-    QTest::newRow("seven characters: twenty in all") << "Popcorn" << 1.99 << "Popcorn        $1.99";
-    QTest::newRow("twelve characters: 23") << "Paper towels" << 12.5 << "Paper towels     $12.50";
-    QTest::newRow("negative") << "Cola" << -1.99 << "Cola         ($1.99)";
-    QTest::newRow("sub-cent amount") << "Chips" << 5.0745 << "Chips          $5.07";
+    QTest::newRow("seven characters: twenty in all") << "Popcorn" << "" << 20 << "Popcorn        $1.25";
+    QTest::newRow("twelve characters cut to twenty") << "Paper towels" << "10" << 20 << "Paper tow     $12.50";
+    QTest::newRow("a wider display shows them all") << "Paper towels" << "10" << 26 << "Paper towels     $12.50";
+    QTest::newRow("negative") << "Cola" << "-1" << 20 << "Cola         ($1.25)";
+    QTest::newRow("the amount is never cut")
+        << "Paper towels" << "10000000" << 20 << "Paper $12,500,000.00";
+    QTest::newRow("narrower than the amount") << "Popcorn" << "10" << 8 << "  $12.50";
 }
 
 void TestLineEntry::customerDisplay()
 {
     QFETCH(QString, description);
-    QFETCH(double, amount);
+    QFETCH(QString, quantity);
+    QFETCH(int, columns);
     QFETCH(QString, text);
-    QCOMPARE(lineDisplayText(description, amount), text);
+    f->db.addProduct(2001, description, 1.25);
+    f->names.displayColumns = columns;
+    f->ring(QStringLiteral("2001"), quantity);
+    QCOMPARE(f->devices.displayed, QStringList{text});
 }
 
 void TestLineEntry::noDisplayWithoutItsName()

@@ -7,6 +7,7 @@
 #include "store/store_error.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_grid.h"
+#include "widgets/db_text.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -36,6 +37,8 @@ private slots:
     void menuBarFollowsTheCashier();
     void frenchCaptions();
     void trainingLabel();
+    void modeIndicator_data();
+    void modeIndicator();
 
 private:
     void reach(const QString &place);
@@ -351,12 +354,13 @@ void TestSaleWindowKeys::menuBarFollowsTheCashier()
     TForm1 &w = f->form();
     QVERIFY(w.managerMenuAttached());
     QVERIFY(w.MainMenu1->isVisible());
-    const int withMenu = w.height();
+    auto top = [&w] { return w.DateText->mapTo(&w, QPoint(0, 0)).y(); };
+    const int belowMenu = top();
     w.setManagerMenu(false);
     QVERIFY(!w.managerMenuAttached());
     QVERIFY(!w.MainMenu1->isVisible());
     f->settle();
-    QVERIFY(w.height() < withMenu);
+    QVERIFY(top() < belowMenu); // the menu bar's room is given back
     w.setManagerMenu(true);
     QVERIFY(w.MainMenu1->isVisible());
     QCOMPARE(w.MainMenu1->actions().size(), 4);
@@ -387,6 +391,41 @@ void TestSaleWindowKeys::trainingLabel()
     QCOMPARE(w.TrainLabel->text(), QStringLiteral("Training Mode"));
     w.setTrainingMode(false);
     QVERIFY(!w.TrainLabel->isVisible());
+}
+
+void TestSaleWindowKeys::modeIndicator_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("steps"); // function keys, or "ring" for one item rung
+    QTest::addColumn<QString>("shown");     // empty: the indicator is hidden
+    QTest::newRow("return") << "0" << QStringList{"F4"} << "RETURN";
+    QTest::newRow("void item") << "0" << QStringList{"F5"} << "VOID ITEM";
+    QTest::newRow("receiving") << "0" << QStringList{"F8"} << "RECEIVING";
+    QTest::newRow("return and void item") << "0" << QStringList{"F4", "ring", "F5"} << "RETURN / VOID ITEM";
+    QTest::newRow("void item ends with its line") << "0" << QStringList{"F5", "ring"} << "";
+    QTest::newRow("return lasts the transaction") << "0" << QStringList{"F4", "ring", "ring"} << "RETURN";
+    QTest::newRow("Cancel ends every mode") << "0" << QStringList{"F8", "F5", "F3"} << "";
+    QTest::newRow("retour") << "1" << QStringList{"F4"} << "RETOUR";
+    QTest::newRow("annuler article") << "2" << QStringList{"F5"} << "ANNULER ARTICLE";
+    QTest::newRow("réception") << "1" << QStringList{"F8"} << "RÉCEPTION";
+}
+
+void TestSaleWindowKeys::modeIndicator()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, shown);
+    setLanguageSetting(language);
+    for (const QString &step : steps) {
+        if (step == "ring")
+            f->ring(QStringLiteral("1002"));
+        else
+            f->press(Qt::Key(Qt::Key_F1 + step.mid(1).toInt() - 1));
+    }
+    QLabel *indicator = f->form().ModeLabel;
+    QCOMPARE(indicator->isVisible(), !shown.isEmpty());
+    if (!shown.isEmpty())
+        QCOMPARE(indicator->text(), shown);
 }
 
 QTEST_MAIN(TestSaleWindowKeys)

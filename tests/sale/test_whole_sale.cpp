@@ -20,6 +20,7 @@
 #include "sale/sale_window.h"
 #include "sale/transaction_totals.h"
 #include "widgets/db_edit.h"
+#include "widgets/db_grid.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -31,9 +32,11 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void saleTypedOnTheWindows();
+    void lineClearedFromTheGridLeavesNoGhost();
 
 private:
     void prepareShop();
+    void openSaleWindow();
     void configureDevice(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values);
     QByteArray fileBytes(const QString &name) const;
     void press(Qt::Key key);
@@ -49,6 +52,11 @@ private:
     std::unique_ptr<OposDevices> controls;
     std::unique_ptr<DeviceLayer> devices;
     std::unique_ptr<TForm1> saleWindow;
+    std::unique_ptr<TForm8> paymentWindow;
+    std::unique_ptr<ReceiptPrinting> receipts;
+    std::unique_ptr<TForm17> invoice;
+    std::unique_ptr<TForm26> stockReceipt;
+    std::unique_ptr<Checkout> checkout;
 };
 
 void TestWholeSale::initTestCase()
@@ -64,6 +72,8 @@ void TestWholeSale::initTestCase()
 
 void TestWholeSale::cleanupTestCase()
 {
+    checkout.reset();
+    paymentWindow.reset();
     saleWindow.reset();
     QDir::setCurrent(previousDirectory);
     Clock::useSystemClock();
@@ -148,22 +158,28 @@ void TestWholeSale::type(const QString &text)
     QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
-void TestWholeSale::saleTypedOnTheWindows()
+void TestWholeSale::openSaleWindow()
 {
     TDataModule2 &dm = db.dm();
     saleWindow = std::make_unique<TForm1>(dm, settings, *devices, names);
-    TForm8 paymentWindow(dm, saleWindow.get());
-    ReceiptPrinting receipts(dm, *devices, settings, names);
-    TForm17 invoice(dm);
-    TForm26 stockReceipt(dm);
-    Checkout checkout(CheckoutParts{dm, *saleWindow, paymentWindow, *devices, names, settings, receipts, invoice,
-                                    stockReceipt, [] { return 7; }});
-    saleWindow->hooks.checkout = [&checkout] { checkout.run(); };
+    paymentWindow = std::make_unique<TForm8>(dm, saleWindow.get());
+    receipts = std::make_unique<ReceiptPrinting>(dm, *devices, settings, names);
+    invoice = std::make_unique<TForm17>(dm);
+    stockReceipt = std::make_unique<TForm26>(dm);
+    checkout = std::make_unique<Checkout>(CheckoutParts{dm, *saleWindow, *paymentWindow, *devices, names, settings,
+                                                        *receipts, *invoice, *stockReceipt, [] { return 7; }});
+    saleWindow->hooks.checkout = [this] { checkout->run(); };
     saleWindow->show();
     saleWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(saleWindow.get()));
     ZeroMaster(dm, saleWindow->modes);
     saleWindow->FocusUpcField();
+}
+
+void TestWholeSale::saleTypedOnTheWindows()
+{
+    TDataModule2 &dm = db.dm();
+    openSaleWindow();
 
     // Three cans of cola at 10 % off, and a bag of chips.
     type("1001");
@@ -181,7 +197,7 @@ void TestWholeSale::saleTypedOnTheWindows()
     // The customer hands over a 1.00 coupon and a ten.
     QStringList seen;
     dialogs.onModalOnce("TForm8", [&](QDialog &) {
-        seen << paymentWindow.amountText();
+        seen << paymentWindow->amountText();
         for (int i = 0; i < 3; ++i)
             press(Qt::Key_Down); // Card, Foreign Currency, Coupon
         seen << QApplication::focusWidget()->objectName();
@@ -270,6 +286,57 @@ void TestWholeSale::saleTypedOnTheWindows()
     QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 0.0);
     QCOMPARE(saleWindow->focusWidget(), saleWindow->DBEdit1);
     QVERIFY(dialogs.messages().isEmpty());
+}
+
+void TestWholeSale::lineClearedFromTheGridLeavesNoGhost()
+{
+    TDataModule2 &dm = db.dm();
+    const qint64 printedBefore = fileBytes("printer.txt").size();
+    const qint64 journalBefore = fileBytes("Exportjrnl").size();
+    Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 20, 0)));
+    saleWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(saleWindow.get()));
+
+    // A cola and chips; the cashier clicks the cola line and clears it,
+    // which leaves the old entry line behind the chips.
+    for (const char *code : {"1001", "1002"}) {
+        type(code);
+        for (int i = 0; i < 4; ++i)
+            press(Qt::Key_Return);
+    }
+    QCoreApplication::processEvents();
+    const QRect cola = saleWindow->DBGrid1->visualRect(saleWindow->DBGrid1->model()->index(0, 1));
+    QTest::mouseClick(saleWindow->DBGrid1->viewport(), Qt::LeftButton, Qt::NoModifier, cola.center());
+    press(Qt::Key_F6);
+    QCOMPARE(dm.tmpdetail.recordCount(), 3);
+    dialogs.onModalOnce("TForm8", [this](QDialog &) {
+        press(Qt::Key_F5); // the exact amount in cash
+        return -1;
+    });
+    press(Qt::Key_F2);
+
+    QCOMPARE(fileBytes("printer.txt").mid(printedBefore), QByteArray("3/5/26                       2:20:00 PM\r\n"
+                                                                     "              Corner Store\r\n"
+                                                                     "             12 Main Street\r\n"
+                                                                     "              Springfield\r\n"
+                                                                     "                555-0100\r\n"
+                                                                     "               Thank you!\r\n"
+                                                                     "\r\n"
+                                                                     "UPC           Description   Qty      Total\r\n"
+                                                                     "1002          Chips           1      $2.00\r\n"
+                                                                     "                          Total      $2.00\r\n"
+                                                                     "                           Cash      $2.00\r\n"
+                                                                     "Cashier    7   \r\n"
+                                                                     "Transaction     1001        \r\n"
+                                                                     "Terminal ID     3   \r\n"
+                                                                     "\n\r\n\r\n\r\f"));
+    QCOMPARE(fileBytes("Exportjrnl").mid(journalBefore),
+             QByteArray("0,1001,3/5/26,\"2:20:00 PM\",7,2,0,0,0,2,0,0,0,0,0,0,0,0,2,0,3\r\n"
+                        "1,1001,1002,Chips,1,2,0,2,0,1.1,False,False,False,4200\r\n"));
+    int postedLines = 0;
+    for (dm.trandetail.first(); !dm.trandetail.eof(); dm.trandetail.next())
+        postedLines += dm.trandetail.field("Trx_id").asFloat() == 1001;
+    QCOMPARE(postedLines, 1);
 }
 
 QTEST_MAIN(TestWholeSale)

@@ -20,6 +20,7 @@ class RecordingHost : public ShiftHost {
 public:
     void setManagerMenu(bool attached) override { menu = attached; }
     void setTrainingMode(bool shown) override { training = shown; }
+    void showCashierName(const QString &) override {}
     void shutDown() override { calls.append(QStringLiteral("shutdown")); }
     QStringList calls;
     bool menu = true;
