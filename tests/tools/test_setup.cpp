@@ -14,6 +14,7 @@ class TestSetup : public QObject {
     Q_OBJECT
 private slots:
     void emptyDirectory();
+    void demoShop_data();
     void demoShop();
     void refusesExistingDatabase();
     void unwritableDirectorySaysWhichPath();
@@ -45,18 +46,29 @@ void TestSetup::emptyDirectory()
     QCOMPARE(dm.cashiertb.recordCount(), 0);
 }
 
+void TestSetup::demoShop_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("names"); // first tender, the two taxes, first message
+    QTest::newRow("English") << "0" << QStringList{"Cash", "GST", "PST", "Thank you for shopping with us"};
+    QTest::newRow("French") << "1" << QStringList{"Comptant", "TPS", "TVQ", "Merci de votre visite"};
+    QTest::newRow("French texts, English captions") << "2" << QStringList{"Comptant", "TPS", "TVQ", "Merci de votre visite"};
+}
+
 void TestSetup::demoShop()
 {
+    QFETCH(QString, language);
+    QFETCH(QStringList, names);
     QTemporaryDir tmp;
     SetupOptions o;
     o.directory = tmp.path();
     o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
-    o.language = QStringLiteral("1");
+    o.language = language;
     o.demo = true;
     QCOMPARE(prepareDataDirectory(o), QString());
 
     const SettingsStore store(o.settingsPath);
-    QCOMPARE(AppSettings::load(store).language, QStringLiteral("1"));
+    QCOMPARE(AppSettings::load(store).language, language);
     QCOMPARE(oposDeviceName(store, QStringLiteral("POSPrinter")), QStringLiteral("ReceiptPrinter"));
     QCOMPARE(oposDeviceName(store, QStringLiteral("CashDrawer")), QStringLiteral("CashDrawer"));
     QCOMPARE(oposDeviceName(store, QStringLiteral("LineDisplay")), QStringLiteral("CustomerDisplay"));
@@ -83,6 +95,8 @@ void TestSetup::demoShop()
         QCOMPARE(int(upc % 10), upcCheckDigit(upc / 10));
         QVERIFY(p.field("Product_price").asFloat() > 0);
         QVERIFY(dm.DeptTb.findKey(p.field("Product_dept").asInteger()));
+        QVERIFY2(p.field("Product_short_desc").asString().size() <= 12, // the receipt's column
+                 qPrintable(p.field("Product_short_desc").asString()));
         if (p.field("Product_promo_start").asDate().isValid())
             ++onPromotion;
     }
@@ -90,8 +104,10 @@ void TestSetup::demoShop()
 
     Table &c = dm.Control;
     QVERIFY(!c.field("Ctrl_company_name").asString().isEmpty());
-    QVERIFY(!c.field("Ctrl_tx1").asString().isEmpty() && c.field("Ctrl_tx1_rate").asFloat() > 0);
-    QVERIFY(!c.field("Ctrl_tx2").asString().isEmpty() && c.field("Ctrl_tx2_rate").asFloat() > 0);
+    QCOMPARE((QStringList{c.field("Ctrl_pmt1").asString(), c.field("Ctrl_tx1").asString(),
+                          c.field("Ctrl_tx2").asString(), c.field("Ctrl_slip_mess").asString()}),
+             names);
+    QVERIFY(c.field("Ctrl_tx1_rate").asFloat() > 0 && c.field("Ctrl_tx2_rate").asFloat() > 0);
     QVERIFY(c.field("Ctrl_pmt1_type").asBoolean());
     QVERIFY(!c.field("Ctrl_cpn1").asString().isEmpty());
     QVERIFY(c.field("Ctrl_fc_rate").asFloat() > 0);
@@ -119,6 +135,18 @@ void TestSetup::refusesExistingDatabase()
     QFile f(QDir(tmp.path()).filePath(QStringLiteral("posdb.sqlite3")));
     f.open(QIODevice::ReadOnly);
     QCOMPARE(f.readAll(), before);
+
+    // Told that the directory is an existing one, it writes the settings
+    // for it and leaves the database alone.
+    o.existing = true;
+    QCOMPARE(prepareDataDirectory(o), QString());
+    const SettingsStore store(o.settingsPath);
+    QCOMPARE(AppSettings::load(store).data, QFileInfo(tmp.path()).absoluteFilePath());
+    QCOMPARE(oposDeviceName(store, QStringLiteral("POSPrinter")), QStringLiteral("ReceiptPrinter"));
+    f.seek(0);
+    QCOMPARE(f.readAll(), before);
+    o.directory = tmp.filePath(QStringLiteral("empty"));
+    QVERIFY(prepareDataDirectory(o).contains(QStringLiteral("no database")));
 }
 
 void TestSetup::unwritableDirectorySaysWhichPath()

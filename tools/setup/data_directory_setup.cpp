@@ -34,17 +34,22 @@ QString prepareDataDirectory(const SetupOptions &options)
     if (options.directory.isEmpty())
         return QStringLiteral("No data directory given.");
     const QString directory = QFileInfo(options.directory).absoluteFilePath();
-    if (!QDir().mkpath(directory))
+    const bool hasDatabase = QFileInfo::exists(QDir(directory).filePath(QLatin1String(Database::FileName)));
+    if (options.existing && !hasDatabase)
+        return QStringLiteral("There is no database in %1; nothing was changed.").arg(directory);
+    if (!options.existing && !QDir().mkpath(directory))
         return QStringLiteral("Cannot create the directory %1.").arg(directory);
-    if (QFileInfo::exists(QDir(directory).filePath(QLatin1String(Database::FileName))))
+    if (!options.existing && hasDatabase)
         return QStringLiteral("A database already exists in %1; nothing was changed.").arg(directory);
 
     try {
-        TDataModule2::createDatabase(directory);
-        if (options.demo) {
+        if (!options.existing)
+            TDataModule2::createDatabase(directory);
+        if (options.demo && !options.existing) {
             TDataModule2 dm;
             dm.connectTo(directory);
-            fillDemoData(dm);
+            // Run-time texts are English only for the language "0".
+            fillDemoData(dm, options.language != QLatin1String("0"));
         }
     } catch (const StoreError &e) {
         return QStringLiteral("Cannot prepare %1: %2").arg(directory, e.message());

@@ -7,11 +7,16 @@ struct SetupOptions {
     QString settingsPath;
     QString language = QStringLiteral("0");
     bool demo = false;
+    // The directory already holds its database: only the settings are
+    // written, as for a new one (a lost settings file, a moved directory).
+    bool existing = false;
 };
 
 // Prepares a data directory: creates it when needed with posdb.sqlite3 and
 // the ten tables, and names it in the settings file (Data, Language).
-// With demo set it also fills in the demo shop and writes simulated device
-// sections whose output files lie in the directory. Refuses to touch an
-// existing database. Returns an empty string on success, else the reason.
+// With demo set it also fills in the demo shop (French texts unless the
+// language is "0") and writes simulated device sections whose output files
+// lie in the directory. Refuses to touch an existing database; with
+// existing set it requires one and leaves it as it is. Returns an empty
+// string on success, else the reason.
 QString prepareDataDirectory(const SetupOptions &options);

@@ -6,8 +6,8 @@ class TDataModule2;
 // cashier (code 2) and a training cashier (code 9), five departments,
 // three dozen products with valid 12-digit UPC-A codes (one on promotion),
 // two taxes, tender and coupon names, a foreign-currency rate and the
-// company's name and address.
-void fillDemoData(TDataModule2 &dm);
+// company's name and address. A French shop has French texts throughout.
+void fillDemoData(TDataModule2 &dm, bool french);
 
 // The UPC-A check digit of an 11-digit number.
 int upcCheckDigit(long long elevenDigits);

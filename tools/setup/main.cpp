@@ -16,10 +16,13 @@ int main(int argc, char *argv[])
         QStringLiteral("Prepares a Tillano data directory with its ten empty tables and names it in the settings."));
     parser.addHelpOption();
     QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("Settings file to write."), QStringLiteral("FILE"));
-    QCommandLineOption language(QStringLiteral("language"), QStringLiteral("Language setting: 0 English, 1 French."),
+    QCommandLineOption language(QStringLiteral("language"),
+                                QStringLiteral("Language setting: 0 English, 1 French (and a French demo shop)."),
                                 QStringLiteral("VALUE"), QStringLiteral("0"));
     QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Fill in a demo shop with simulated devices."));
-    parser.addOptions({settings, language, demo});
+    QCommandLineOption existing(QStringLiteral("existing"),
+                                QStringLiteral("DIRECTORY already holds a database: write only the settings for it."));
+    parser.addOptions({settings, language, demo, existing});
     parser.addPositionalArgument(QStringLiteral("DIRECTORY"), QStringLiteral("The data directory to prepare."));
     parser.process(app);
 
@@ -31,6 +34,7 @@ int main(int argc, char *argv[])
     options.settingsPath = parser.isSet(settings) ? parser.value(settings) : SettingsStore::defaultPath();
     options.language = parser.value(language);
     options.demo = parser.isSet(demo);
+    options.existing = parser.isSet(existing);
 
     const QString failure = prepareDataDirectory(options);
     if (!failure.isEmpty()) {
