@@ -13,8 +13,19 @@ for p in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
   sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "Tillano needs these packages, which are not installed: ${missing[*]}" >&2
+      echo "Install them as root, then run this again:" >&2
+      echo "    apt-get install --no-install-recommends ${missing[*]}" >&2
+      exit 1
+    fi
+    sudo_cmd=(sudo)
+  fi
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq || true
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ! "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+    echo "Could not install: ${missing[*]}. Install them as root, then run this again." >&2
+    exit 1
+  fi
 fi
