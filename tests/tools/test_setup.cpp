@@ -7,13 +7,17 @@
 #include "store/data_module.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 class TestSetup : public QObject {
     Q_OBJECT
 private slots:
+    void emptyDirectory_data();
     void emptyDirectory();
+    void commandLine_data();
+    void commandLine();
     void demoShop_data();
     void demoShop();
     void refusesExistingDatabase();
@@ -22,12 +26,21 @@ private slots:
     void upcCheckDigits();
 };
 
+void TestSetup::emptyDirectory_data()
+{
+    QTest::addColumn<int>("managerCode");
+    QTest::newRow("default code") << 1;
+    QTest::newRow("code 4711") << 4711;
+}
+
 void TestSetup::emptyDirectory()
 {
+    QFETCH(int, managerCode);
     QTemporaryDir tmp;
     SetupOptions o;
     o.directory = tmp.filePath(QStringLiteral("shop/data"));
     o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
+    o.managerCode = managerCode;
     QCOMPARE(prepareDataDirectory(o), QString());
 
     const SettingsStore store(o.settingsPath);
@@ -43,7 +56,45 @@ void TestSetup::emptyDirectory()
     QCOMPARE(dm.Control.recordCount(), 1);
     QCOMPARE(dm.fintb.recordCount(), 1);
     QCOMPARE(dm.producttb.recordCount(), 0);
-    QCOMPARE(dm.cashiertb.recordCount(), 0);
+    // The one manager, so that someone can sign in and set the shop up.
+    Table &cashiers = dm.cashiertb;
+    QCOMPARE(cashiers.recordCount(), 1);
+    QCOMPARE(cashiers.field("Cashier_id").asInteger(), managerCode);
+    QCOMPARE(cashiers.field("Cashier_name").asString(), QStringLiteral("Manager"));
+    QVERIFY(cashiers.field("Cashier_type").asBoolean());
+    QVERIFY(!cashiers.field("Cashier_train").asBoolean());
+    QCOMPARE(cashiers.field("Cashier_sales").asFloat(), 0.0);
+}
+
+void TestSetup::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output"); // a line expected on stdout, or on stderr on failure
+    QTest::newRow("default manager") << QStringList{} << 0 << "Manager code: 1 (sign in with it";
+    QTest::newRow("--manager 25") << QStringList{"--manager", "25"} << 0 << "Manager code: 25 (";
+    QTest::newRow("letters") << QStringList{"--manager", "abc"} << 2
+                             << "the manager code must be a whole number from 0 to 2147483647, not \"abc\"";
+    QTest::newRow("negative") << QStringList{"--manager", "-3"} << 2 << "not \"-3\"";
+    QTest::newRow("with --demo") << QStringList{"--demo", "--manager", "5"} << 2 << "--manager is for a real shop";
+    QTest::newRow("with --existing") << QStringList{"--existing", "--manager", "5"} << 2 << "--manager is for a new shop";
+}
+
+void TestSetup::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QTemporaryDir tmp;
+    QProcess setup;
+    setup.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tillano-setup"),
+                arguments + QStringList{"--settings", tmp.filePath("settings.ini"), tmp.filePath("data")});
+    QVERIFY(setup.waitForFinished());
+    QCOMPARE(setup.exitCode(), exitCode);
+    const QString text = QString::fromUtf8(exitCode == 0 ? setup.readAllStandardOutput() : setup.readAllStandardError());
+    QVERIFY2(text.contains(output), qPrintable(text));
+    // A refused command line prepares nothing.
+    QCOMPARE(QFileInfo::exists(tmp.filePath("data/posdb.sqlite3")), exitCode == 0);
 }
 
 void TestSetup::demoShop_data()

@@ -43,13 +43,18 @@ QString prepareDataDirectory(const SetupOptions &options)
         return QStringLiteral("A database already exists in %1; nothing was changed.").arg(directory);
 
     try {
-        if (!options.existing)
+        if (!options.existing) {
             TDataModule2::createDatabase(directory);
-        if (options.demo && !options.existing) {
             TDataModule2 dm;
             dm.connectTo(directory);
-            // Run-time texts are English only for the language "0".
-            fillDemoData(dm, options.language != QLatin1String("0"));
+            if (options.demo) {
+                // Run-time texts are English only for the language "0".
+                fillDemoData(dm, options.language != QLatin1String("0"));
+            } else {
+                dm.cashiertb.open();
+                addCashier(dm.cashiertb, options.managerCode, QStringLiteral("Manager"), true, false);
+                dm.cashiertb.close();
+            }
         }
     } catch (const StoreError &e) {
         return QStringLiteral("Cannot prepare %1: %2").arg(directory, e.message());

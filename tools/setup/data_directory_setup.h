@@ -10,11 +10,14 @@ struct SetupOptions {
     // The directory already holds its database: only the settings are
     // written, as for a new one (a lost settings file, a moved directory).
     bool existing = false;
+    int managerCode = 1; // without demo: the code of the one manager cashier
 };
 
 // Prepares a data directory: creates it when needed with posdb.sqlite3 and
 // the ten tables, and names it in the settings file (Data, Language).
-// With demo set it also fills in the demo shop (French texts unless the
+// Without demo it creates one manager cashier, "Manager", with the manager
+// code, so that a real shop can be entered and set up in the back office.
+// With demo it fills in the demo shop instead (French texts unless the
 // language is "0") and writes simulated device sections whose output files
 // lie in the directory. Refuses to touch an existing database; with
 // existing set it requires one and leaves it as it is. Returns an empty

@@ -106,16 +106,6 @@ double upcOf(long long item)
     return static_cast<double>(eleven * 10 + upcCheckDigit(eleven));
 }
 
-void addCashier(Table &t, int id, const QString &name, bool manager, bool training)
-{
-    t.append();
-    t.field(QStringLiteral("Cashier_id")).setInteger(id);
-    t.field(QStringLiteral("Cashier_name")).setString(name);
-    t.field(QStringLiteral("Cashier_type")).setBoolean(manager);
-    t.field(QStringLiteral("Cashier_train")).setBoolean(training);
-    t.post();
-}
-
 void addDepartment(Table &t, int code, const QString &desc, int account)
 {
     t.append();
@@ -130,6 +120,16 @@ void setText(Table &t, const QString &field, const char *value)
     t.field(field).setString(QString::fromUtf8(value));
 }
 
+}
+
+void addCashier(Table &t, int id, const QString &name, bool manager, bool training)
+{
+    t.append();
+    t.field(QStringLiteral("Cashier_id")).setInteger(id);
+    t.field(QStringLiteral("Cashier_name")).setString(name);
+    t.field(QStringLiteral("Cashier_type")).setBoolean(manager);
+    t.field(QStringLiteral("Cashier_train")).setBoolean(training);
+    t.post();
 }
 
 int upcCheckDigit(long long elevenDigits)

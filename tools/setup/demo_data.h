@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 class TDataModule2;
+class Table;
 
 // Fills an empty data directory with a small shop: a manager (code 1), a
 // cashier (code 2) and a training cashier (code 9), five departments,
@@ -8,6 +11,9 @@ class TDataModule2;
 // two taxes, tender and coupon names, a foreign-currency rate and the
 // company's name and address. A French shop has French texts throughout.
 void fillDemoData(TDataModule2 &dm, bool french);
+
+// Adds one cashier record to an open cashier table.
+void addCashier(Table &cashiers, int id, const QString &name, bool manager, bool training);
 
 // The UPC-A check digit of an 11-digit number.
 int upcCheckDigit(long long elevenDigits);

@@ -22,7 +22,10 @@ int main(int argc, char *argv[])
     QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Fill in a demo shop with simulated devices."));
     QCommandLineOption existing(QStringLiteral("existing"),
                                 QStringLiteral("DIRECTORY already holds a database: write only the settings for it."));
-    parser.addOptions({settings, language, demo, existing});
+    QCommandLineOption manager(QStringLiteral("manager"),
+                               QStringLiteral("Code of the manager cashier created in a new shop without --demo."),
+                               QStringLiteral("CODE"), QStringLiteral("1"));
+    parser.addOptions({settings, language, demo, existing, manager});
     parser.addPositionalArgument(QStringLiteral("DIRECTORY"), QStringLiteral("The data directory to prepare."));
     parser.process(app);
 
@@ -36,6 +39,24 @@ int main(int argc, char *argv[])
     options.demo = parser.isSet(demo);
     options.existing = parser.isSet(existing);
 
+    // The code is what a cashier types at sign-in: a whole number.
+    bool codeValid = false;
+    options.managerCode = parser.value(manager).toInt(&codeValid);
+    if (!codeValid || options.managerCode < 0) {
+        std::fprintf(stderr, "tillano-setup: the manager code must be a whole number from 0 to 2147483647, not \"%s\"\n",
+                     qPrintable(parser.value(manager)));
+        return 2;
+    }
+    if (options.demo && parser.isSet(manager)) {
+        std::fprintf(stderr, "tillano-setup: --manager is for a real shop; the demo shop has its own cashiers "
+                             "(manager 1, cashier 2, training cashier 9)\n");
+        return 2;
+    }
+    if (options.existing && parser.isSet(manager)) {
+        std::fprintf(stderr, "tillano-setup: --manager is for a new shop; an existing one keeps its cashiers\n");
+        return 2;
+    }
+
     const QString failure = prepareDataDirectory(options);
     if (!failure.isEmpty()) {
         std::fprintf(stderr, "tillano-setup: %s\n", qPrintable(failure));
@@ -43,5 +64,8 @@ int main(int argc, char *argv[])
     }
     std::printf("Data directory %s is ready; settings in %s\n", qPrintable(options.directory),
                 qPrintable(options.settingsPath));
+    if (!options.demo && !options.existing)
+        std::printf("Manager code: %d (sign in with it and set up the shop from the Parameters menu)\n",
+                    options.managerCode);
     return 0;
 }
