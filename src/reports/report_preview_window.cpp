@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryFile>
@@ -99,6 +100,10 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget *parent) : QDialog(parent)
     prior_ = add("priorButton", "Previous", "Précédente", QStyle::SP_MediaSeekBackward, &ReportPreviewWindow::priorPage);
     next_ = add("nextButton", "Next", "Suivante", QStyle::SP_MediaSeekForward, &ReportPreviewWindow::nextPage);
     last_ = add("lastButton", "Last", "Dernière", QStyle::SP_MediaSkipForward, &ReportPreviewWindow::lastPage);
+    // Their icons say enough (the text is the tool tip), so the bar fits a
+    // small screen in both languages.
+    for (QToolButton *button : {first_, prior_, next_, last_})
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     pageLabel_ = new QLabel(this);
     pageLabel_->setObjectName(QStringLiteral("pageLabel"));
     pageLabel_->setMinimumWidth(110);
@@ -144,7 +149,8 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget *parent) : QDialog(parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(tools);
     layout->addWidget(scroll_, 1);
-    resize(920, 980);
+    const QSize room = screen()->availableGeometry().size() - QSize(40, 60); // the frame
+    resize(QSize(920, 980).boundedTo(room));
     updateControls();
 }
 

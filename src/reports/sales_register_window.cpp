@@ -61,6 +61,7 @@ TForm14::TForm14(TDataModule2 &dm, TForm13 &report, QWidget *parent) : QDialog(p
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addLayout(buttons);
+    setMinimumWidth(440); // room for the title in both languages
 }
 
 void TForm14::showForToday()
