@@ -32,6 +32,12 @@ constexpr int FitEntries = 2; // "Whole page" and "Page width" come first in the
 // How often a run lets the window answer the user.
 constexpr int EventsEveryMs = 50;
 
+ReportOutputError previewNotWritten()
+{
+    return ReportOutputError(chooseText(QStringLiteral("The preview could not be written (is the disk full?)."),
+                                        QStringLiteral("L'aperçu n'a pas pu être écrit (disque plein ?).")));
+}
+
 QString reportFileFilter()
 {
     return chooseText(QStringLiteral("Saved reports (*.tqr);;PDF files (*.pdf)"),
@@ -185,12 +191,9 @@ void ReportPreviewWindow::startLayout(PageReport &report)
         throw ReportOutputError(chooseText(QStringLiteral("No temporary file for the preview: %1"),
                                            QStringLiteral("Pas de fichier temporaire pour l'aperçu : %1"))
                                     .arg(file->errorString()));
-    const QString why = file->errorString();
     auto rendered = RenderedReport::create(std::move(file), report.documentName());
     if (!rendered)
-        throw ReportOutputError(chooseText(QStringLiteral("The preview could not be written: %1"),
-                                           QStringLiteral("L'aperçu n'a pas pu être écrit : %1"))
-                                    .arg(why));
+        throw previewNotWritten();
     setReport(std::move(rendered));
     pending_ = &report;
     layingOut_ = true;
@@ -226,8 +229,7 @@ void ReportPreviewWindow::runLayout()
 void ReportPreviewWindow::addLaidOutPage(const LaidOutPage &page)
 {
     if (!report_->addPage(page))
-        throw ReportOutputError(chooseText(QStringLiteral("The preview could not be written."),
-                                           QStringLiteral("L'aperçu n'a pas pu être écrit.")));
+        throw previewNotWritten();
     if (report_->pageCount() == 1)
         showPage(0);
     else
