@@ -20,6 +20,7 @@ PrintingProgressWindow::PrintingProgressWindow(const QString &documentName, QWid
     setAutoClose(false);
     setAutoReset(false);
     setLabelText(documentName);
+    setMinimumWidth(320);
     show();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sinceEvents_.start();
@@ -27,21 +28,27 @@ PrintingProgressWindow::PrintingProgressWindow(const QString &documentName, QWid
 
 void PrintingProgressWindow::pageSent(int pageNumber)
 {
-    setLabelText(chooseText(QStringLiteral("Page %1 sent"), QStringLiteral("Page %1 envoyée")).arg(pageNumber));
-    letWindowAnswer();
+    pagesSent_ = pageNumber;
+    answerNowAndThen();
 }
 
 void PrintingProgressWindow::recordDone(int done, int total)
 {
-    if (sinceEvents_.elapsed() < EventsEveryMs)
-        return;
-    setMaximum(qMax(total, 1));
-    setValue(qMin(done, maximum()));
-    letWindowAnswer();
+    recordsDone_ = done;
+    recordsTotal_ = total;
+    answerNowAndThen();
 }
 
-void PrintingProgressWindow::letWindowAnswer()
+void PrintingProgressWindow::answerNowAndThen()
 {
+    if (sinceEvents_.elapsed() < EventsEveryMs)
+        return;
+    if (pagesSent_ > 0)
+        setLabelText(chooseText(QStringLiteral("Page %1 sent"), QStringLiteral("Page %1 envoyée")).arg(pagesSent_));
+    if (recordsTotal_ > 0) {
+        setMaximum(recordsTotal_);
+        setValue(qMin(recordsDone_, recordsTotal_));
+    }
     QApplication::processEvents();
     sinceEvents_.restart();
 }

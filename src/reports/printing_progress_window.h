@@ -11,9 +11,9 @@ class PrintingProgressWindow : public QProgressDialog {
     Q_OBJECT
 public:
     explicit PrintingProgressWindow(const QString &documentName, QWidget *parent = nullptr);
-    // Shows that another page went out and lets the window answer.
+    // Follow the run: the pages sent, the records laid out. The window
+    // shows them and answers the user every few moments.
     void pageSent(int pageNumber);
-    // Follows the run through its records, every few moments.
     void recordDone(int done, int total);
 
     // Passes the pages of a run on to `out` while the window follows it;
@@ -30,6 +30,9 @@ public:
     };
 
 private:
-    void letWindowAnswer();
+    void answerNowAndThen();
     QElapsedTimer sinceEvents_;
+    int pagesSent_ = 0;
+    int recordsDone_ = 0;
+    int recordsTotal_ = 0;
 };

@@ -132,6 +132,7 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget *parent) : QDialog(parent)
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("layoutProgress"));
     progress_->setFormat(chooseText(QStringLiteral("Laying out %p%"), QStringLiteral("Mise en page %p%")));
+    progress_->setMinimumWidth(140);
     progress_->setMaximumWidth(180);
     progress_->hide();
     tools->addWidget(progress_);
@@ -356,15 +357,23 @@ void ReportPreviewWindow::printerSetup()
         printerChosen_ = true;
 }
 
+PageProducer ReportPreviewWindow::shownPages() const
+{
+    return [this](PageSink &sink) {
+        const int count = report_->pageCount();
+        for (int i = 0; i < count; ++i) {
+            sink.addPage(report_->page(i));
+            sink.recordDone(i + 1, count);
+        }
+    };
+}
+
 void ReportPreviewWindow::printReport()
 {
     if (!report_ || layingOut_)
         return;
     try {
-        printDocument(report_->documentName(), [this](PageSink &sink) {
-            for (int i = 0; i < report_->pageCount(); ++i)
-                sink.addPage(report_->page(i));
-        }, printerChosen_ ? printer_.get() : nullptr);
+        printDocument(report_->documentName(), shownPages(), printerChosen_ ? printer_.get() : nullptr);
     } catch (const std::exception &e) {
         reportFailure(e);
     }
@@ -380,10 +389,7 @@ void ReportPreviewWindow::saveReport()
         return;
     try {
         if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {
-            writePdf(path, report_->documentName(), [this](PageSink &sink) {
-                for (int i = 0; i < report_->pageCount(); ++i)
-                    sink.addPage(report_->page(i));
-            });
+            writePdf(path, report_->documentName(), shownPages());
             return;
         }
         if (QFileInfo(path).suffix().isEmpty())

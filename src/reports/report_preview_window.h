@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/rendered_report.h"
+#include "reports/report_printing.h"
 
 #include <QDialog>
 #include <exception>
@@ -77,6 +78,8 @@ private:
     void runLayout();
     void addLaidOutPage(const LaidOutPage &page);
     void showProgress(int done, int total);
+    // The pages shown, for printing and saving as PDF.
+    PageProducer shownPages() const;
 
     QToolButton *addButton(const QString &name, const QString &text, void (ReportPreviewWindow::*slot)());
     void showPage(int index);
