@@ -26,6 +26,15 @@
 #include <QLabel>
 #include <QtTest>
 
+// The shop's heading on every receipt, below its date and time line.
+const QByteArray ReceiptHeading = "              Corner Store\r\n"
+                                  "             12 Main Street\r\n"
+                                  "              Springfield\r\n"
+                                  "                555-0100\r\n"
+                                  "               Thank you!\r\n"
+                                  "\r\n"
+                                  "UPC           Description   Qty      Total\r\n";
+
 class TestWholeSale : public QObject {
     Q_OBJECT
 private slots:
@@ -209,27 +218,20 @@ void TestWholeSale::saleTypedOnTheWindows()
     QCOMPARE(seen, (QStringList{"$8.02", "Trxh_cpn1"}));
     QCOMPARE(dialogs.log, QStringList{"exec: TForm8"});
 
-    const QByteArray receipt = "3/5/26                       2:05:03 PM\r\n"
-                               "              Corner Store\r\n"
-                               "             12 Main Street\r\n"
-                               "              Springfield\r\n"
-                               "                555-0100\r\n"
-                               "               Thank you!\r\n"
-                               "\r\n"
-                               "UPC           Description   Qty      Total\r\n"
-                               "1001          Cola            3      $5.37\r\n"
-                               "1002          Chips           1      $2.00\r\n"
-                               "                          Total      $7.37\r\n"
-                               "                            GST      $0.27\r\n"
-                               "                            PST      $0.38\r\n"
-                               "                          Total      $8.02\r\n"
-                               "                           Cash     $10.00\r\n"
-                               "                         Coupon      $1.00\r\n"
-                               "                         Change      $1.98\r\n"
-                               "Cashier    7   \r\n"
-                               "Transaction     1000        \r\n"
-                               "Terminal ID     3   \r\n"
-                               "\n\r\n\r\n\r\f";
+    const QByteArray receipt = "3/5/26                       2:05:03 PM\r\n" + ReceiptHeading
+                               + "1001          Cola            3      $5.37\r\n"
+                                 "1002          Chips           1      $2.00\r\n"
+                                 "                          Total      $7.37\r\n"
+                                 "                            GST      $0.27\r\n"
+                                 "                            PST      $0.38\r\n"
+                                 "                          Total      $8.02\r\n"
+                                 "                           Cash     $10.00\r\n"
+                                 "                         Coupon      $1.00\r\n"
+                                 "                         Change      $1.98\r\n"
+                                 "Cashier    7   \r\n"
+                                 "Transaction     1000        \r\n"
+                                 "Terminal ID     3   \r\n"
+                                 "\n\r\n\r\n\r\f";
     QCOMPARE(fileBytes("printer.txt"), receipt);
     QCOMPARE(fileBytes("drawer.txt"), QByteArray("open\nclosed\n"));
     QCOMPARE(fileBytes("display.txt"), QByteArray("Cola           $5.37\n"
@@ -315,21 +317,15 @@ void TestWholeSale::lineClearedFromTheGridLeavesNoGhost()
     });
     press(Qt::Key_F2);
 
-    QCOMPARE(fileBytes("printer.txt").mid(printedBefore), QByteArray("3/5/26                       2:20:00 PM\r\n"
-                                                                     "              Corner Store\r\n"
-                                                                     "             12 Main Street\r\n"
-                                                                     "              Springfield\r\n"
-                                                                     "                555-0100\r\n"
-                                                                     "               Thank you!\r\n"
-                                                                     "\r\n"
-                                                                     "UPC           Description   Qty      Total\r\n"
-                                                                     "1002          Chips           1      $2.00\r\n"
-                                                                     "                          Total      $2.00\r\n"
-                                                                     "                           Cash      $2.00\r\n"
-                                                                     "Cashier    7   \r\n"
-                                                                     "Transaction     1001        \r\n"
-                                                                     "Terminal ID     3   \r\n"
-                                                                     "\n\r\n\r\n\r\f"));
+    const QByteArray receipt = "3/5/26                       2:20:00 PM\r\n" + ReceiptHeading
+                               + "1002          Chips           1      $2.00\r\n"
+                                 "                          Total      $2.00\r\n"
+                                 "                           Cash      $2.00\r\n"
+                                 "Cashier    7   \r\n"
+                                 "Transaction     1001        \r\n"
+                                 "Terminal ID     3   \r\n"
+                                 "\n\r\n\r\n\r\f";
+    QCOMPARE(fileBytes("printer.txt").mid(printedBefore), receipt);
     QCOMPARE(fileBytes("Exportjrnl").mid(journalBefore),
              QByteArray("0,1001,3/5/26,\"2:20:00 PM\",7,2,0,0,0,2,0,0,0,0,0,0,0,0,2,0,3\r\n"
                         "1,1001,1002,Chips,1,2,0,2,0,1.1,False,False,False,4200\r\n"));
