@@ -3,6 +3,7 @@
 #include "tips_dialog.h"
 
 #include "common/language.h"
+#include "common/shop_preparation.h"
 #include "devices/device_settings.h"
 #include "reports/print_target.h"
 #include "sale/sale_window.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 
@@ -22,8 +24,8 @@ const QString SupportMail = QStringLiteral("mailto:support@tillano.example?subje
 const QString SalesMail = QStringLiteral("mailto:sales@tillano.example?subject=Source code");
 }
 
-ApplicationShell::ApplicationShell(const QString &settingsPath)
-    : store_(settingsPath), DataModule2(), controls_(store_)
+ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions options)
+    : store_(settingsPath), options_(std::move(options)), DataModule2(), controls_(store_)
 {
     QApplication::setApplicationName(QStringLiteral("Tillano"));
     devices_ = std::make_unique<DeviceLayer>(DataModule2, settings_, controls_.Printer1, controls_.CashDrawer1,
@@ -69,7 +71,7 @@ void ApplicationShell::wireMainWindow()
     SaleWindowHooks &hooks = Form1->hooks;
     hooks.checkout = [this] { checkout_->run(); };
     hooks.signOutAndIn = [this] { shift_->signOutAndIn(); };
-    hooks.helpFiles = [] { dialogs().openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(HelpFile))); };
+    hooks.helpFiles = [this] { dialogs().openUrl(QUrl::fromLocalFile(options_.files.find(HelpFile))); };
     hooks.helpOnline = [] { dialogs().openUrl(QUrl(SupportMail)); };
     hooks.purchaseSourceCode = [] { dialogs().openUrl(QUrl(SalesMail)); };
     Form1->installEventFilter(this);
@@ -132,6 +134,10 @@ void ApplicationShell::FormActivate()
     names_ = DeviceNames();
     settings_ = AppSettings::load(store_);
     setLanguageSetting(settings_.language);
+    if (!shopPrepared())
+        return;
+    if (options_.inDataDirectory)
+        QDir::setCurrent(settings_.data); // when it is missing, opening the tables says so
     const QString drawer = oposDeviceName(store_, QStringLiteral("CashDrawer"));
     const QString display = oposDeviceName(store_, QStringLiteral("LineDisplay"));
     const QString printer = oposDeviceName(store_, QStringLiteral("POSPrinter"));
@@ -156,6 +162,26 @@ void ApplicationShell::FormActivate()
     Form1->FocusUpcField();
 }
 
+// On a new machine there are no settings yet, or none naming a data
+// directory: say how to prepare a shop rather than fail on the tables.
+bool ApplicationShell::shopPrepared()
+{
+    if (!settings_.data.isEmpty())
+        return true;
+    const QString path = QFileInfo(store_.path()).absoluteFilePath();
+    const QString why = QFileInfo::exists(path)
+        ? chooseText(QStringLiteral("Tillano has no shop yet: the settings file %1 names no data directory."),
+                     QStringLiteral("Tillano n'a pas encore de magasin : le fichier de paramètres %1 ne nomme "
+                                    "aucun répertoire de données."))
+        : chooseText(QStringLiteral("Tillano has no shop yet: there is no settings file %1."),
+                     QStringLiteral("Tillano n'a pas encore de magasin : le fichier de paramètres %1 n'existe pas."));
+    // The commands name the settings file when it is not the default one.
+    const bool defaultFile = path == QFileInfo(SettingsStore::defaultPath()).absoluteFilePath();
+    return refuseStartUp(why.arg(path) + QStringLiteral("\n\n") + shopPreparationText(defaultFile ? QString() : path)
+                         + chooseText(QStringLiteral("\n\nThen start Tillano again."),
+                                      QStringLiteral("\n\nPuis relancez Tillano.")));
+}
+
 bool ApplicationShell::openDataDirectory()
 {
     try {
@@ -163,29 +189,36 @@ bool ApplicationShell::openDataDirectory()
         DataModule2.openTablesForStartUp();
         return true;
     } catch (const StoreError &e) {
-        startUpFailed_ = true;
-        dialogs().message(Form1.get(), chooseText(QStringLiteral("%1\n\nPrepare a data directory with\n"
-                                                                 "    tillano-setup DIRECTORY\n"
-                                                                 "(add --demo for a demo shop), which names it as "
-                                                                 "Data in %2."),
-                                                  QStringLiteral("%1\n\nPréparez un répertoire de données avec\n"
-                                                                 "    tillano-setup RÉPERTOIRE\n"
-                                                                 "(--demo pour un magasin de démonstration), qui le "
-                                                                 "nomme comme Data dans %2."))
-                                           .arg(e.message(), store_.path()));
-        DataModule2.disconnect();
-        Form1->ShuttingDown = true;
-        Form1->close();
-        QCoreApplication::exit(1);
-        return false;
+        return refuseStartUp(chooseText(QStringLiteral("%1\n\nPrepare a data directory with\n"
+                                                        "    tillano-setup DIRECTORY\n"
+                                                        "(add --demo for a demo shop), which names it as "
+                                                        "Data in %2."),
+                                         QStringLiteral("%1\n\nPréparez un répertoire de données avec\n"
+                                                        "    tillano-setup RÉPERTOIRE\n"
+                                                        "(--demo pour un magasin de démonstration), qui le "
+                                                        "nomme comme Data dans %2."))
+                                  .arg(e.message(), store_.path()));
     }
+}
+
+// Start-up cannot go on: the message, then the program ends with a failure.
+bool ApplicationShell::refuseStartUp(const QString &message)
+{
+    startUpFailed_ = true;
+    if (!message.isEmpty())
+        dialogs().message(Form1.get(), message);
+    DataModule2.disconnect();
+    Form1->ShuttingDown = true;
+    Form1->close();
+    QCoreApplication::exit(1);
+    return false;
 }
 
 void ApplicationShell::showTips()
 {
     // A missing or unreadable tips file must not stop the start-up: the
     // dialog is then simply not shown.
-    if (settings_.tipsShown() && TipsDlg->loadTips(tipsFileName()))
+    if (settings_.tipsShown() && TipsDlg->loadTips(options_.files.find(tipsFileName())))
         dialogs().exec(*TipsDlg);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "program_files.h"
+
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "devices/device_layer.h"
@@ -32,6 +34,15 @@
 class TForm1;
 class TTipsDlg;
 
+// How the program was started, beside its settings.
+struct StartOptions {
+    // Where the tips and the help page are found.
+    ProgramFiles files = ProgramFiles::ofThisProgram();
+    // Work in the data directory named by the settings (the desktop entry's
+    // way), so the export journal lands there.
+    bool inDataDirectory = false;
+};
+
 // The running program: every window created once, in start-up order, the
 // settings, the data module and the devices. The main window's first
 // activation runs the start-up (settings, device names, tables, tips,
@@ -40,7 +51,7 @@ class TTipsDlg;
 class ApplicationShell : public QObject, public ShiftHost {
     Q_OBJECT
 public:
-    explicit ApplicationShell(const QString &settingsPath);
+    explicit ApplicationShell(const QString &settingsPath, StartOptions options = {});
     ~ApplicationShell() override;
 
     TForm1 &mainWindow() { return *Form1; }
@@ -70,11 +81,14 @@ protected:
 private:
     void wireMainWindow();
     void wireReportMenu();
+    bool shopPrepared();
     bool openDataDirectory();
+    bool refuseStartUp(const QString &message);
     void showTips();
     void printMoneyCount();
 
     SettingsStore store_;
+    StartOptions options_;
     AppSettings settings_;
     DeviceNames names_;
     TDataModule2 DataModule2;

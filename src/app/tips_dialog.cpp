@@ -53,6 +53,7 @@ bool TTipsDlg::loadTips(const QString &path)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
     Memo1->setPlainText(QString::fromUtf8(file.readAll()));
+    setWindowFilePath(path); // which file is shown; the caption stays "Tips"
     return true;
 }
 

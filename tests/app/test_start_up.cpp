@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -39,6 +40,12 @@ private slots:
     void missingDataDirectoryExplainsHowToPrepare();
     void tipsShownFromWorkingDirectory();
     void missingTipsFileGoesOnToSignIn();
+    void programFilesFoundInOrder_data();
+    void programFilesFoundInOrder();
+    void noShopExplainsHowToPrepareOne_data();
+    void noShopExplainsHowToPrepareOne();
+    void startUpCheckOfTheProgram_data();
+    void startUpCheckOfTheProgram();
     void noSlipMeansNoDevices();
     void frenchCaptionsForLanguage1_data();
     void frenchCaptionsForLanguage1();
@@ -195,10 +202,147 @@ void TestStartUp::missingTipsFileGoesOnToSignIn()
 {
     setSetting(QStringLiteral("Tips"), QStringLiteral("Y"));
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("2")));
-    ApplicationShell shell(settingsPath_);
+    ApplicationShell shell(settingsPath_, {ProgramFiles({}), false});
     start(shell);
     QCOMPARE(dialogs_->log, QStringList{"exec: TPasswordDlg"});
     QCOMPARE(shell.shift().cashierId(), 2);
+}
+
+namespace {
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+}
+
+// The tips and the help page: the working directory's, else the first share
+// directory's that has them (installed, then the source tree's data/).
+void TestStartUp::programFilesFoundInOrder_data()
+{
+    QTest::addColumn<QStringList>("placesWithFiles");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("working directory first") << QStringList{"work", "installed", "source"} << "work";
+    QTest::newRow("installed next") << QStringList{"installed", "source"} << "installed";
+    QTest::newRow("source tree last") << QStringList{"source"} << "source";
+    QTest::newRow("nowhere") << QStringList{} << "";
+}
+
+void TestStartUp::programFilesFoundInOrder()
+{
+    QFETCH(QStringList, placesWithFiles);
+    QFETCH(QString, found);
+    const QString work = QDir::currentPath();
+    auto place = [&](const QString &name) { return name == QLatin1String("work") ? work : work + '/' + name; };
+    for (const QString &name : placesWithFiles) {
+        writeFile(place(name) + QStringLiteral("/Tips.txt"), name.toUtf8());
+        writeFile(place(name) + QStringLiteral("/doc/Tillano.htm"), name.toUtf8());
+    }
+    setSetting(QStringLiteral("Tips"), QStringLiteral("Y"));
+    QString shown = QStringLiteral("(no tips)");
+    dialogs_->onModal(QStringLiteral("TTipsDlg"), [&](QDialog &d) {
+        shown = static_cast<TTipsDlg &>(d).Memo1->toPlainText();
+        return int(QDialog::Rejected);
+    });
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
+    ApplicationShell shell(settingsPath_, {ProgramFiles({place("installed"), place("source")}), false});
+    start(shell);
+    QCOMPARE(shown, found.isEmpty() ? QStringLiteral("(no tips)") : found);
+
+    shell.mainWindow().Helpfiles1Click();
+    const QString help = (found.isEmpty() ? work : place(found)) + QStringLiteral("/doc/Tillano.htm");
+    QCOMPARE(dialogs_->log.last(), "url: " + QUrl::fromLocalFile(help).toString());
+}
+
+void TestStartUp::noShopExplainsHowToPrepareOne_data()
+{
+    QTest::addColumn<QString>("settings");     // what the settings file holds; "none": there is none
+    QTest::addColumn<bool>("defaultSettings"); // the settings file is the default one
+    QTest::addColumn<QString>("why");
+    QTest::newRow("no settings file") << "none" << false << "Tillano has no shop yet: there is no settings file %1.";
+    QTest::newRow("default file missing") << "none" << true
+                                          << "Tillano has no shop yet: there is no settings file %1.";
+    QTest::newRow("no Data in it") << "[software\\Tillano]\nTips=N\n" << false
+                                   << "Tillano has no shop yet: the settings file %1 names no data directory.";
+    QTest::newRow("French, no Data")
+        << "[software\\Tillano]\nLanguage=1\nData=\n" << false
+        << "Tillano n'a pas encore de magasin : le fichier de paramètres %1 ne nomme aucun répertoire de données.";
+}
+
+void TestStartUp::noShopExplainsHowToPrepareOne()
+{
+    QFETCH(QString, settings);
+    QFETCH(bool, defaultSettings);
+    QFETCH(QString, why);
+    const QString path = QDir::current().filePath(QStringLiteral("new-machine.ini"));
+    if (settings != QLatin1String("none"))
+        writeFile(path, settings.toUtf8());
+    const QByteArray savedEnvironment = qgetenv("TILLANO_SETTINGS");
+    if (defaultSettings)
+        qputenv("TILLANO_SETTINGS", path.toUtf8());
+    {
+        ApplicationShell shell(path);
+        start(shell);
+        QVERIFY(shell.startUpFailed());
+    }
+    qputenv("TILLANO_SETTINGS", savedEnvironment);
+
+    QCOMPARE(dialogs_->log.size(), 1); // the message alone: no tables, no tips, no sign-in
+    const QStringList lines = dialogs_->messages().value(0).split('\n');
+    QCOMPARE(lines.first(), why.arg(path));
+    // The commands name the settings file unless it is the default one.
+    const QString setup = defaultSettings ? QStringLiteral("    tillano-setup") : "    tillano-setup --settings " + path;
+    QVERIFY2(lines.contains(setup + " --demo ~/tillano-demo"), qPrintable(lines.join('\n')));
+    QVERIFY(lines.contains(setup + " --manager CODE ~/tillano"));
+    QCOMPARE(QFileInfo::exists(path), settings != QLatin1String("none")); // nothing written
+}
+
+// The real program, as the package check runs it: --check-start-up prints
+// what start-up shows instead of showing it and closes the sign-in.
+void TestStartUp::startUpCheckOfTheProgram_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("tipsIn"); // where the tips are put; "": only in the source tree
+    QTest::addColumn<QString>("tipsShown"); // the data directory is "data" in the working directory
+    QTest::newRow("from the build") << QStringList{} << "" << TILLANO_SOURCE_DIR "/data/Tips.txt";
+    QTest::newRow("working directory") << QStringList{} << "work" << "Tips.txt";
+    QTest::newRow("in the data directory") << QStringList{"--in-data-directory"} << "data" << "data/Tips.txt";
+    QTest::newRow("no settings") << QStringList{"--settings", "none.ini"} << "work" << "";
+}
+
+void TestStartUp::startUpCheckOfTheProgram()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, tipsIn);
+    QFETCH(QString, tipsShown);
+    if (tipsIn == QLatin1String("work"))
+        writeFile(QStringLiteral("Tips.txt"), "Here.\n");
+    if (tipsIn == QLatin1String("data"))
+        writeFile(dataDir_ + QStringLiteral("/Tips.txt"), "There.\n");
+    setSetting(QStringLiteral("Tips"), QStringLiteral("Y"));
+    if (!arguments.contains(QStringLiteral("--settings")))
+        arguments << QStringLiteral("--settings") << settingsPath_;
+
+    QProcess tillano;
+    tillano.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tillano"),
+                  QStringList{"--check-start-up"} + arguments);
+    QVERIFY(tillano.waitForFinished());
+    const QStringList printed = QString::fromUtf8(tillano.readAllStandardOutput()).split('\n');
+    if (tipsShown.isEmpty()) {
+        QCOMPARE(tillano.exitCode(), 1);
+        QCOMPARE(printed.first(), "message: Tillano has no shop yet: there is no settings file "
+                                      + QDir::current().absoluteFilePath("none.ini") + '.');
+        return;
+    }
+    QCOMPARE(tillano.exitCode(), 0);
+    QCOMPARE(printed.size(), 3); // two windows and the last line's end
+    const QString tipsWindow = QStringLiteral("window: TTipsDlg \"Tips\" ");
+    QVERIFY2(printed[0].startsWith(tipsWindow), qPrintable(printed[0]));
+    QCOMPARE(QFileInfo(printed[0].mid(tipsWindow.size())).canonicalFilePath(), QFileInfo(tipsShown).canonicalFilePath());
+    QCOMPARE(printed[1], QStringLiteral("window: TPasswordDlg \"Cashier login\""));
+    QCOMPARE(SettingsStore(settingsPath_).read(TillanoSection, QStringLiteral("Tips")), QStringLiteral("Y"));
 }
 
 void TestStartUp::noSlipMeansNoDevices()
@@ -265,7 +409,7 @@ void TestStartUp::reactivationDoesNotRepeatStartUp()
 void TestStartUp::helpMenuOpensDocuments()
 {
     dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
-    ApplicationShell shell(settingsPath_);
+    ApplicationShell shell(settingsPath_, {ProgramFiles({}), false});
     start(shell);
     shell.mainWindow().Helpfiles1Click();
     shell.mainWindow().Helponline1Click();

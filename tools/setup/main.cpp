@@ -1,20 +1,44 @@
 #include "data_directory_setup.h"
 
 #include "common/settings_store.h"
+#include "common/shop_preparation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
 
+namespace {
+
+// Lines longer than the width broken at spaces, for a terminal.
+QString wrapped(const QString &text, int width)
+{
+    QStringList lines;
+    for (QString rest : text.split(QLatin1Char('\n'))) {
+        for (qsizetype cut; rest.size() > width && (cut = rest.lastIndexOf(QLatin1Char(' '), width)) > 0;) {
+            lines << rest.left(cut);
+            rest = rest.mid(cut + 1);
+        }
+        lines << rest;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tillano-setup"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TILLANO_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Prepares a Tillano data directory with its ten empty tables and names it in the settings."));
+        wrapped(QStringLiteral("Prepares a shop for Tillano: a data directory with its ten empty tables, named in "
+                               "the settings.\n\n")
+                    + shopPreparationText(),
+                79));
     parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("Settings file to write."), QStringLiteral("FILE"));
     QCommandLineOption language(QStringLiteral("language"),
                                 QStringLiteral("Language setting: 0 English, 1 French (and a French demo shop)."),

@@ -1,0 +1,32 @@
+#include "shop_preparation.h"
+
+#include "language.h"
+
+QString shopPreparationText(const QString &settingsFile)
+{
+    QString settings;
+    if (!settingsFile.isEmpty())
+        settings = settingsFile.contains(QLatin1Char(' ')) ? QStringLiteral(" --settings '%1'").arg(settingsFile)
+                                                           : QStringLiteral(" --settings %1").arg(settingsFile);
+    return chooseText(QStringLiteral("Prepare a shop with tillano-setup, as the user who runs Tillano:\n"
+                                     "\n"
+                                     "A demo shop, with simulated devices (manager code 1, cashier 2, "
+                                     "training cashier 9):\n"
+                                     "    tillano-setup%1 --demo ~/tillano-demo\n"
+                                     "\n"
+                                     "A real shop, empty but for its first manager, \"Manager\", who signs "
+                                     "in with CODE (1 when not given) and enters the cashiers, departments, "
+                                     "products and general parameters from the Parameters menu:\n"
+                                     "    tillano-setup%1 --manager CODE ~/tillano"),
+                      QStringLiteral("Préparez un magasin avec tillano-setup, sous l'utilisateur qui lance Tillano :\n"
+                                     "\n"
+                                     "Un magasin de démonstration, avec des appareils simulés (code gérant 1, "
+                                     "caissier 2, caissier en formation 9) :\n"
+                                     "    tillano-setup%1 --demo ~/tillano-demo\n"
+                                     "\n"
+                                     "Un vrai magasin, vide à part son premier gérant, « Manager », qui entre "
+                                     "avec CODE (1 s'il n'est pas donné) et saisit les caissiers, départements, "
+                                     "produits et paramètres généraux par le menu Paramêtres :\n"
+                                     "    tillano-setup%1 --manager CODE ~/tillano"))
+        .arg(settings);
+}
