@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what Tillano needs to build, test and run on Debian 12, when missing.
+# Installs what Tillano needs to build, test and run on Debian 12, when missing,
+# and the further packages named as arguments (the package steps' tools).
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libsqlite3-dev libbenchmark-dev
   poppler-utils fonts-dejavu-core
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
