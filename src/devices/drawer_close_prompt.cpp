@@ -10,6 +10,7 @@ DrawerClosePrompt::DrawerClosePrompt(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(chooseText(QStringLiteral("Cash drawer"), QStringLiteral("Tiroir caisse")));
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
+    setMinimumWidth(320); // room for the title in the window manager's bar
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(chooseText(QStringLiteral("The cash drawer is open.\nShut it, then click the button."),
                                             QStringLiteral("Le tiroir caisse est ouvert.\nFermez-le, puis cliquez sur le "
