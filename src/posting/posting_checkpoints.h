@@ -2,9 +2,10 @@
 
 #include <functional>
 
-// The points a posting passes, in order. A handler installed by a test
-// runs at each of them and may throw or end the process there, to prove
-// that an interrupted posting leaves the tables whole.
+// The points a posting passes, in order, and those of the resets of the
+// running totals and of the purge. A handler installed by a test runs at
+// each of them and may throw or end the process there, to prove that an
+// interruption leaves the tables whole.
 enum class PostingCheckpoint {
     StoreTotalsPosted,   // fin record posted
     CashierTotalsPosted, // signed-in cashier's record posted
@@ -15,6 +16,13 @@ enum class PostingCheckpoint {
     LinePosted,          // one sales register line posted
     SaleTransferred,     // everything written, not yet committed
     Committed,           // the database transaction is committed
+
+    // Zeroing day or period totals, and the purge; each ends with Committed.
+    StoreTotalsZeroed,      // fin record
+    CashierTotalsZeroed,    // every cashier (day totals only)
+    ProductTotalsZeroed,    // every product
+    DepartmentTotalsZeroed, // every department
+    RegisterLinesPurged,    // the purged headers' lines deleted, not the headers yet
 };
 
 namespace PostingCheckpoints {

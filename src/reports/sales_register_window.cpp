@@ -4,6 +4,7 @@
 #include "reports/sales_register_report.h"
 #include "store/data_module.h"
 #include "store/filter_scope.h"
+#include "widgets/date_picker.h"
 #include "widgets/dialogs.h"
 
 #include <QDateEdit>
@@ -12,19 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QDateEdit *datePicker(QWidget *parent, const char *name)
-{
-    auto *picker = new QDateEdit(parent);
-    picker->setObjectName(QLatin1String(name));
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
-    return picker;
-}
-
-}
-
 TForm14::TForm14(TDataModule2 &dm, TForm13 &report, QWidget *parent) : QDialog(parent), dm_(dm), report_(report)
 {
     setObjectName(QStringLiteral("Form14"));
@@ -32,8 +20,8 @@ TForm14::TForm14(TDataModule2 &dm, TForm13 &report, QWidget *parent) : QDialog(p
 
     Label1 = new QLabel(QStringLiteral("Select a starting date"), this);
     Label2 = new QLabel(QStringLiteral("Select an ending date"), this);
-    DateTimePicker1 = datePicker(this, "DateTimePicker1");
-    DateTimePicker2 = datePicker(this, "DateTimePicker2");
+    DateTimePicker1 = makeDatePicker(this, "DateTimePicker1");
+    DateTimePicker2 = makeDatePicker(this, "DateTimePicker2");
     Label1->setBuddy(DateTimePicker1);
     Label2->setBuddy(DateTimePicker2);
 
