@@ -45,6 +45,7 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
     Form15 = std::make_unique<TForm15>(DataModule2);
     Form17 = std::make_unique<TForm17>(DataModule2);
     Form19 = std::make_unique<TForm19>(DataModule2);
+    Form20 = std::make_unique<TForm20>(DataModule2, Form1.get());
     PrinterDialog = std::make_unique<TPrinterDialog>(Form1.get());
     MoneyCountDlg = std::make_unique<TMoneyCountDlg>(Form1.get());
     TipsDlg = std::make_unique<TTipsDlg>(store_, Form1.get());
@@ -57,6 +58,7 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
                                                          [this] { return shift_->cashierId(); }});
     wireMainWindow();
     wireReportMenu();
+    wireDayAndPeriodEnd();
 
     // Captions follow the language setting read at program entry: "1"
     // gives the French set; "2" names the second set, which is empty.
@@ -93,6 +95,29 @@ void ApplicationShell::wireReportMenu()
     hooks.printStockLevels = [this] { reportMenu_->printStockLevels(); };
 }
 
+void ApplicationShell::wireDayAndPeriodEnd()
+{
+    TForm1 *window = Form1.get();
+    endOfDay_ = std::make_unique<EndOfDay>(EndOfDayParts{
+        DataModule2, *shift_, [this, window] { Form9->preview(window); }, [this, window] { Form10->preview(window); },
+        [this, window] { Form6->preview(window); }, [this] { ZeroMaster(DataModule2, Form1->modes); },
+        [window] { window->BitBtn5Click(); }});
+    rePrint_ = std::make_unique<RePrint>(RePrintParts{DataModule2, *shift_, window,
+                                                      [this] { checkout_->printInvoice(false); },
+                                                      [this] { receipts_->print_receipt_sale(); },
+                                                      [window] { window->CancelTransaction(); }});
+    periodEnd_ = std::make_unique<PeriodEnd>(DataModule2, *Form20, window);
+
+    SaleWindowHooks &hooks = Form1->hooks;
+    hooks.endOfDay = [this] { endOfDay_->BitBtn7Click(); };
+    hooks.rePrint = [this] { rePrint_->BitBtn6Click(); };
+    hooks.zeroPeriodTotals = [this, window] {
+        if (periodEnd_->Zeroperiodtotals1Click() && !shift_->findSignedInCashier())
+            window->BitBtn5Click(); // the signed-in cashier is gone: someone must sign in again
+    };
+    hooks.purgeSalesRegister = [this] { periodEnd_->Purgeperiodtodatesalesregister1Click(); };
+}
+
 void ApplicationShell::applyCaptionSet(int set)
 {
     if (set != 1)
@@ -106,6 +131,7 @@ void ApplicationShell::applyCaptionSet(int set)
         report->applyFrenchCaptions();
     Form11->applyFrenchCaptions();
     Form14->applyFrenchCaptions();
+    Form20->applyFrenchCaptions();
     PrinterDialog->applyFrenchCaptions();
     MoneyCountDlg->applyFrenchCaptions();
     Form1->update();

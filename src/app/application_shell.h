@@ -6,6 +6,8 @@
 #include "common/settings_store.h"
 #include "devices/device_layer.h"
 #include "devices/opos_devices.h"
+#include "posting/period_end.h"
+#include "posting/purge_window.h"
 #include "receipts/receipt_printing.h"
 #include "reports/cashier_report.h"
 #include "reports/department_sales_report.h"
@@ -22,10 +24,12 @@
 #include "sale/checkout.h"
 #include "sale/payment_window.h"
 #include "shift/cashier_shift.h"
+#include "shift/end_of_day.h"
 #include "shift/money_count.h"
 #include "shift/money_count_question.h"
 #include "shift/money_count_window.h"
 #include "shift/password_dialog.h"
+#include "shift/re_print.h"
 #include "store/data_module.h"
 
 #include <QObject>
@@ -81,6 +85,7 @@ protected:
 private:
     void wireMainWindow();
     void wireReportMenu();
+    void wireDayAndPeriodEnd();
     bool shopPrepared();
     bool openDataDirectory();
     bool refuseStartUp(const QString &message);
@@ -110,6 +115,7 @@ private:
     std::unique_ptr<TForm15> Form15;
     std::unique_ptr<TForm17> Form17;
     std::unique_ptr<TForm19> Form19;
+    std::unique_ptr<TForm20> Form20;
     std::unique_ptr<TPrinterDialog> PrinterDialog;
     std::unique_ptr<TMoneyCountDlg> MoneyCountDlg;
     std::unique_ptr<TTipsDlg> TipsDlg;
@@ -119,5 +125,8 @@ private:
     std::unique_ptr<CashierShift> shift_;
     std::unique_ptr<Checkout> checkout_;
     std::unique_ptr<ReportMenu> reportMenu_;
+    std::unique_ptr<EndOfDay> endOfDay_;
+    std::unique_ptr<RePrint> rePrint_;
+    std::unique_ptr<PeriodEnd> periodEnd_;
     bool startUpFailed_ = false;
 };

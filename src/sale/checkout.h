@@ -45,6 +45,11 @@ public:
     explicit Checkout(CheckoutParts parts);
 
     void run();
+    // The invoice page, straight to the page printer, of the posted sale
+    // on which the sales register stands (or of a training sale in the
+    // work header), with the lines of the work lines. An invoice that
+    // cannot be written is reported, not thrown. Re-print uses it too.
+    void printInvoice(bool training);
 
 private:
     bool signedInCashierInTraining();
@@ -53,7 +58,6 @@ private:
     // The steps after the payment window closed with OK.
     void completeSale();
     void postUnlessTraining(bool training);
-    void printInvoice(bool training);
     // The transaction goes on: void-item mode off, a new entry line, focus
     // in the UPC field.
     void continueTransaction();

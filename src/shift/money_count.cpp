@@ -1,5 +1,6 @@
 #include "money_count.h"
 
+#include "posting/totals_reset.h"
 #include "store/data_module.h"
 #include "widgets/dialogs.h"
 
@@ -8,20 +9,6 @@
 MoneyCount::MoneyCount(TDataModule2 &dm, QDialog &countWindow, std::function<void()> printReport)
     : dm_(dm), countWindow_(countWindow), printReport_(std::move(printReport))
 {
-}
-
-QStringList MoneyCount::totalsFields()
-{
-    QStringList fields{QStringLiteral("Cashier_mc_sales")};
-    for (int i = 1; i <= 3; ++i)
-        fields.append(QStringLiteral("Cashier_mc_tx%1").arg(i));
-    for (int i = 1; i <= 5; ++i)
-        fields.append(QStringLiteral("Cashier_mc_pmt%1").arg(i));
-    fields.append(QStringLiteral("Cashier_mc_fc1"));
-    for (int i = 1; i <= 3; ++i)
-        fields.append(QStringLiteral("Cashier_mc_cpn%1").arg(i));
-    fields.append(QStringLiteral("Cashier_mc_change"));
-    return fields;
 }
 
 bool MoneyCount::run(int cashierId)
@@ -42,7 +29,7 @@ bool MoneyCount::run(int cashierId)
     Table &cashiers = dm_.cashiertb;
     if (cashiers.findKey(cashierId)) {
         cashiers.edit();
-        for (const QString &field : totalsFields())
+        for (const QString &field : moneyCountTotalsFields())
             cashiers.field(field).setFloat(0);
         cashiers.post();
     }

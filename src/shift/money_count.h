@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <functional>
 
 class QDialog;
@@ -16,9 +15,6 @@ public:
 
     // Returns true when the count was accepted.
     bool run(int cashierId);
-
-    // The fifteen money-count totals of a cashier record.
-    static QStringList totalsFields();
 
 private:
     TDataModule2 &dm_;

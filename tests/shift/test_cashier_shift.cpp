@@ -4,6 +4,7 @@
 #include "test_database.h"
 
 #include "common/clock.h"
+#include "posting/totals_reset.h"
 #include "sale/sale_modes.h"
 #include "sale/transaction_totals.h"
 #include "shift/cashier_shift.h"
@@ -196,7 +197,7 @@ void TestCashierShift::acceptedCountKeepsRecordPrintsAndZeroes()
     QVERIFY(m.field("Money_cpn1").isNull()); // never typed: no value, reads as zero
     QCOMPARE(reports_, 1);
     QVERIFY(c.findKey(2));
-    for (const QString &f : MoneyCount::totalsFields())
+    for (const QString &f : moneyCountTotalsFields())
         QCOMPARE(c.field(f).value(), QVariant(0.0));
     QCOMPARE(c.field("Cashier_sales").asFloat(), 40.0); // the day totals stay
     QCOMPARE(shift_->cashierId(), 1);

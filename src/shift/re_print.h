@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+
+class CashierShift;
+class QWidget;
+class TDataModule2;
+
+struct RePrintParts {
+    TDataModule2 &dm;
+    CashierShift &shift;
+    QWidget *messageParent;
+    // The invoice page of the posted sale, straight to the page printer.
+    std::function<void()> printInvoice;
+    // The sale receipt on the receipt printer (nothing without one).
+    std::function<void()> printReceipt;
+    // Both work tables emptied and a new work header, as after a checkout.
+    std::function<void()> startNewTransaction;
+};
+
+// Re-Print <F11>, once the sale window has refused it during a
+// transaction: the sale with the highest number in the sales register is
+// printed again (its invoice page when the store prints invoices, and its
+// receipt). Its lines are borrowed into the work lines, which the printouts
+// read; they are emptied again afterwards, whatever happens on the way, so
+// an old sale never stays there to be checked out a second time. Nothing
+// is posted and no total changes.
+class RePrint {
+public:
+    explicit RePrint(RePrintParts parts) : p_(std::move(parts)) {}
+
+    void BitBtn6Click();
+
+private:
+    void copyPostedLines();
+
+    RePrintParts p_;
+};
