@@ -2,8 +2,8 @@
 
 #include "posting_checkpoints.h"
 
-#include "store/bulk_writes.h"
 #include "store/data_module.h"
+#include "store/set_operations.h"
 
 #include <QDate>
 
@@ -14,18 +14,11 @@ int purgeSalesRegister(TDataModule2 &dm, const QDate &upTo)
     StoreTransaction transaction(db);
 
     // The first header to keep; none when every header goes.
-    QVariant firstKept;
-    int purged = 0;
-    const Field date = headers.field(QStringLiteral("Trxh_date"));
-    for (headers.first(); !headers.eof(); headers.next(), ++purged) {
-        if (date.asDate() > upTo) {
-            firstKept = headers.field(QStringLiteral("Trxh_id")).value();
-            break;
-        }
-    }
-    BulkWrites::deleteBelow(db, dm.trandetail, QStringLiteral("Trx_id"), firstKept);
+    const QVariant firstKept =
+        SetOperations::firstAfter(db, headers, QStringLiteral("Trxh_id"), QStringLiteral("Trxh_date"), upTo);
+    SetOperations::deleteBelow(db, dm.trandetail, QStringLiteral("Trx_id"), firstKept);
     PostingCheckpoints::reach(PostingCheckpoint::RegisterLinesPurged);
-    BulkWrites::deleteBelow(db, headers, QStringLiteral("Trxh_id"), firstKept);
+    const int purged = SetOperations::deleteBelow(db, headers, QStringLiteral("Trxh_id"), firstKept);
     transaction.commit();
     PostingCheckpoints::reach(PostingCheckpoint::Committed);
     return purged;

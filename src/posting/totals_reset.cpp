@@ -2,8 +2,8 @@
 
 #include "posting_checkpoints.h"
 
-#include "store/bulk_writes.h"
 #include "store/data_module.h"
+#include "store/set_operations.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void zeroInOneTransaction(TDataModule2 &dm, const QList<Reset> &resets)
     Database &db = dm.database();
     StoreTransaction transaction(db);
     for (const Reset &reset : resets) {
-        BulkWrites::zeroFields(db, reset.table, reset.fields);
+        SetOperations::zeroFields(db, reset.table, reset.fields);
         PostingCheckpoints::reach(reset.done);
     }
     transaction.commit();
