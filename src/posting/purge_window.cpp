@@ -41,6 +41,7 @@ TForm20::TForm20(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
     layout->addLayout(row);
     layout->addSpacing(8);
     layout->addLayout(buttons);
+    setMinimumWidth(440); // room for the title in both languages
 }
 
 void TForm20::showForToday()
@@ -53,8 +54,11 @@ void TForm20::showForToday()
 void TForm20::BitBtn1Click()
 {
     purgeSalesRegister(dm_, DateTimePicker1->date());
-    dialogs().message(this, chooseText(QStringLiteral("Proceess complete!"), QStringLiteral("Procédure terminée!")));
+    // Closed before the message, so that the focus goes back to the sale
+    // window when the message is acknowledged.
     accept();
+    dialogs().message(parentWidget(),
+                      chooseText(QStringLiteral("Proceess complete!"), QStringLiteral("Procédure terminée!")));
 }
 
 void TForm20::applyFrenchCaptions()
