@@ -7,6 +7,8 @@
 // The large database is built once with bare SQL and kept in
 // $TILLANO_BENCH_DIR (default /tmp)/tillano-bench-period-end-v2; every
 // iteration works on a fresh copy of it, and only the operation is timed.
+#include "cached_database.h"
+
 #include "posting/sales_register_purge.h"
 #include "posting/totals_reset.h"
 #include "store/data_module.h"
@@ -90,27 +92,10 @@ void fillLargeShop(sqlite3 *db)
     executeSql(db, QStringLiteral("COMMIT"));
 }
 
-// The cached large database, built when it is not there yet.
+// The cached large database.
 QString largeShop()
 {
-    const QString directory = cacheDirectory();
-    const QString cached = QDir(directory).filePath(QLatin1String(Database::FileName));
-    if (QFile::exists(cached))
-        return cached;
-    // Built beside the cache and renamed into place, so an interrupted build
-    // never leaves a half-filled cache behind.
-    const QString staging = directory + QStringLiteral(".building");
-    QDir(staging).removeRecursively();
-    QDir().mkpath(staging);
-    TDataModule2::createDatabase(staging);
-    {
-        Database db;
-        db.open(staging);
-        fillLargeShop(db.handle());
-        executeSql(db.handle(), QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    }
-    QDir().rename(staging, directory);
-    return cached;
+    return cachedDatabase(cacheDirectory(), fillLargeShop);
 }
 
 // Times the operation on a fresh copy of the large shop at each iteration.

@@ -5,6 +5,8 @@
 // The large database is built once with bare SQL and kept in
 // /tmp/tillano-bench-posting-v1 for later runs; every run works on a fresh
 // copy of it, so runs start from the same state.
+#include "cached_database.h"
+
 #include "posting/sale_posting.h"
 #include "store/data_module.h"
 #include "store/sqlite_statement.h"
@@ -70,26 +72,10 @@ void fillLargeStore(sqlite3 *db)
     executeSql(db, QStringLiteral("COMMIT"));
 }
 
-// The cached large database, built when it is not there yet.
+// The cached large database.
 QString largeStore()
 {
-    const QString cached = QDir(CacheDirectory).filePath(QLatin1String(Database::FileName));
-    if (QFile::exists(cached))
-        return cached;
-    // Built beside the cache and renamed into place, so an interrupted build
-    // never leaves a half-filled cache behind.
-    const QString staging = CacheDirectory + QStringLiteral(".building");
-    QDir(staging).removeRecursively();
-    QDir().mkpath(staging);
-    TDataModule2::createDatabase(staging);
-    {
-        Database db;
-        db.open(staging);
-        fillLargeStore(db.handle());
-        executeSql(db.handle(), QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    }
-    QDir().rename(staging, CacheDirectory);
-    return cached;
+    return cachedDatabase(CacheDirectory, fillLargeStore);
 }
 
 // The sale waiting in the work tables: 100 lines of products spread over
