@@ -19,8 +19,8 @@ struct EndOfDayParts {
     std::function<void()> signOutAndIn;
 };
 
-// End of Day <F7>, once the sale window has refused it during a
-// transaction: the end-of-day reports the control record asks for, shown
+// End of Day <F7>, once the sale window has checked that no transaction
+// is in progress: the end-of-day reports the control record asks for, shown
 // before anything changes so that they show the day being closed; every
 // day total zeroed (all or none); a new work header; then the sign-out
 // with its money count, and the sign-in of the next cashier or the end of

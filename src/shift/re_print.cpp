@@ -31,6 +31,10 @@ void RePrint::BitBtn6Click()
     work.emptyTable();
     work.open();
     work.disableControls(); // the old sale does not show in the sale window
+    const auto giveBackWorkLines = [&] {
+        work.enableControls();
+        p_.startNewTransaction();
+    };
     try {
         copyPostedLines();
         Table &control = p_.dm.Control;
@@ -40,12 +44,10 @@ void RePrint::BitBtn6Click()
         p_.shift.findSignedInCashier(); // the receipt reads the signed-in cashier's training flag
         p_.printReceipt();
     } catch (...) {
-        work.enableControls();
-        p_.startNewTransaction();
+        giveBackWorkLines();
         throw;
     }
-    work.enableControls();
-    p_.startNewTransaction();
+    giveBackWorkLines();
 }
 
 void RePrint::copyPostedLines()

@@ -18,8 +18,8 @@ struct RePrintParts {
     std::function<void()> startNewTransaction;
 };
 
-// Re-Print <F11>, once the sale window has refused it during a
-// transaction: the sale with the highest number in the sales register is
+// Re-Print <F11>, once the sale window has checked that no transaction is
+// in progress: the sale with the highest number in the sales register is
 // printed again (its invoice page when the store prints invoices, and its
 // receipt). Its lines are borrowed into the work lines, which the printouts
 // read; they are emptied again afterwards, whatever happens on the way, so

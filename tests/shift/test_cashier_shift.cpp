@@ -11,6 +11,8 @@
 #include "shift/money_count.h"
 #include "shift/money_count_question.h"
 #include "shift/password_dialog.h"
+#include "shift/re_print.h"
+#include "store/store_error.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -49,6 +51,7 @@ private slots:
     void cancelledCountKeepsNothing();
     void secondCountReplacesFirst();
     void newCashierNamedOnWaitingHeader();
+    void failedRePrintLeavesNoOldSale();
 
 private:
     void signInAs(const QString &code);
@@ -249,6 +252,33 @@ void TestCashierShift::newCashierNamedOnWaitingHeader()
     signInAs(QStringLiteral("1"));
     QCOMPARE(db_->dm().tmpmaster.field("Trxh_cashier").asInteger(), 1);
     QCOMPARE(db_->dm().tmpmaster.recordCount(), 1);
+}
+
+void TestCashierShift::failedRePrintLeavesNoOldSale()
+{
+    signInAs(QStringLiteral("2"));
+    TDataModule2 &dm = db_->dm();
+    dm.tranmaster.append();
+    dm.tranmaster.field("Trxh_id").setFloat(1000);
+    dm.tranmaster.post();
+    for (const double upc : {101.0, 202.0}) {
+        dm.trandetail.append();
+        dm.trandetail.field("Trx_id").setFloat(1000);
+        dm.trandetail.field("Trx_upc").setFloat(upc);
+        dm.trandetail.post();
+    }
+    QList<double> printed;
+    bool freshStart = false;
+    RePrint rePrint({dm, *shift_, nullptr, [] {},
+                     [&] {
+                         for (dm.tmpdetail.first(); !dm.tmpdetail.eof(); dm.tmpdetail.next())
+                             printed << dm.tmpdetail.field("Trx_upc").asFloat();
+                         throw StoreError(QStringLiteral("disk I/O error"));
+                     },
+                     [&] { freshStart = true; }});
+    QVERIFY_THROWS_EXCEPTION(StoreError, rePrint.BitBtn6Click());
+    QCOMPARE(printed, (QList<double>{101, 202}));
+    QVERIFY(freshStart); // the work lines are given back empty, not left holding the old sale
 }
 
 QTEST_MAIN(TestCashierShift)
