@@ -2,6 +2,7 @@
 
 #include "tips_dialog.h"
 
+#include "backoffice/import_products.h"
 #include "common/language.h"
 #include "common/shop_preparation.h"
 #include "devices/device_settings.h"
@@ -73,6 +74,7 @@ void ApplicationShell::wireMainWindow()
     SaleWindowHooks &hooks = Form1->hooks;
     hooks.checkout = [this] { checkout_->run(); };
     hooks.signOutAndIn = [this] { shift_->signOutAndIn(); };
+    hooks.importProducts = [this] { importProducts(DataModule2, Form1.get()); };
     hooks.helpFiles = [this] { dialogs().openUrl(QUrl::fromLocalFile(options_.files.find(HelpFile))); };
     hooks.helpOnline = [] { dialogs().openUrl(QUrl(SupportMail)); };
     hooks.purchaseSourceCode = [] { dialogs().openUrl(QUrl(SalesMail)); };

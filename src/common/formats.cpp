@@ -111,6 +111,32 @@ QString shortDateText(const QDate &date)
     return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
 }
 
+QDate dateFromText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    QDate date = QDate::fromString(trimmed, Qt::ISODate);
+    if (date.isValid())
+        return date;
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (format.count(QLatin1Char('y')) != 2)
+        return QLocale().toDate(trimmed, format);
+    date = QLocale().toDate(trimmed, QString(format).replace(QStringLiteral("yy"), QStringLiteral("yyyy")));
+    if (date.isValid())
+        return date;
+    // Qt reads "yy" as 1900 to 1999; a till means this century.
+    date = QLocale().toDate(trimmed, format);
+    return date.isValid() ? date.addYears(100) : date;
+}
+
+bool numberFromText(const QString &text, double &number)
+{
+    bool ok = false;
+    number = QLocale().toDouble(text, &ok);
+    if (!ok)
+        number = QLocale::c().toDouble(text, &ok);
+    return ok && std::isfinite(number);
+}
+
 QString longTimeFormat()
 {
     // The regional long time format without its time-zone part: the

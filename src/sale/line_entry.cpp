@@ -8,9 +8,6 @@
 #include "store/data_module.h"
 #include "store/store_error.h"
 
-#include <QLocale>
-#include <cmath>
-
 namespace {
 
 // Posts the line, passing over a refusal of the store: pricing goes on
@@ -27,12 +24,8 @@ void postIgnoringErrors(Table &line)
 
 double codeFromText(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    return ok && std::isfinite(value) ? value : 0.0;
+    double value = 0;
+    return numberFromText(text.trimmed(), value) ? value : 0.0;
 }
 
 QString lineDisplayText(const QString &label, const QString &amountText, int columns)

@@ -119,6 +119,11 @@ void Database::rollback()
     resyncTables();
 }
 
+bool Database::transactionLost() const
+{
+    return depth_ > 0 && handle_ && sqlite3_get_autocommit(handle_);
+}
+
 void Database::resyncTables()
 {
     for (Table *t : std::as_const(tables_)) {

@@ -35,6 +35,9 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return depth_ > 0; }
+    // The engine gave up the open transaction by itself, undoing all of it
+    // (a full disk, an I/O error): later writes would land one by one.
+    bool transactionLost() const;
 
     void registerTable(Table *table);
     void unregisterTable(Table *table);

@@ -36,26 +36,6 @@ bool isNumber(const QVariant &v)
     }
 }
 
-// A number typed in the regional format or in the plain C format.
-bool parseNumber(const QString &text, double &out)
-{
-    bool ok = false;
-    out = QLocale().toDouble(text, &ok);
-    if (!ok)
-        out = QLocale::c().toDouble(text, &ok);
-    return ok && std::isfinite(out);
-}
-
-QDate parseDate(const QString &text)
-{
-    QDate d = QDate::fromString(text, Qt::ISODate);
-    if (!d.isValid())
-        d = QLocale().toDate(text, QLocale::ShortFormat);
-    if (d.isValid() && d.year() < 100 && QLocale().dateFormat(QLocale::ShortFormat).count(QLatin1Char('y')) == 2)
-        d = d.addYears(100); // "yy" means this century, not the first one
-    return d;
-}
-
 QTime parseTime(const QString &text)
 {
     for (const QString &format : {QStringLiteral("HH:mm:ss"), QStringLiteral("HH:mm"), longTimeFormat()}) {
@@ -92,7 +72,7 @@ QVariant floatValue(const QString &table, const FieldDef &field, const QVariant 
     double d = 0;
     if (isNumber(value))
         d = value.toDouble();
-    else if (!parseNumber(value.toString().trimmed(), d))
+    else if (!numberFromText(value.toString().trimmed(), d))
         refuse(table, field, value, QStringLiteral("not a number"));
     if (!std::isfinite(d))
         refuse(table, field, value, QStringLiteral("not a number"));
@@ -121,7 +101,7 @@ QVariant dateValue(const QString &table, const FieldDef &field, const QVariant &
     else if (value.typeId() == QMetaType::QDateTime)
         d = value.toDateTime().date();
     else
-        d = parseDate(value.toString().trimmed());
+        d = dateFromText(value.toString());
     if (!d.isValid())
         refuse(table, field, value, QStringLiteral("not a valid date"));
     return QVariant(d);

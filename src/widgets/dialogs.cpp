@@ -29,7 +29,11 @@ void setDialogs(Dialogs *replacement)
 
 void QtDialogs::message(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, Title, text);
+    QMessageBox box(QMessageBox::Information, Title, text, QMessageBox::Ok, parent);
+    // The text can be selected and copied: an import summary or an error
+    // message is passed on or kept while the file is mended.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text)

@@ -1,0 +1,51 @@
+#include "import_products.h"
+
+#include "import_file.h"
+#include "import_progress_window.h"
+#include "product_import.h"
+
+#include "common/language.h"
+#include "widgets/dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+void cannotOpen(QWidget *parent, const QString &path, const QString &why)
+{
+    dialogs().message(parent, chooseText(QStringLiteral("The file %1 cannot be opened: %2"),
+                                         QStringLiteral("Le fichier %1 ne peut pas être ouvert : %2"))
+                                  .arg(QDir::toNativeSeparators(path), why));
+}
+
+}
+
+void importProducts(TDataModule2 &dm, QWidget *parent)
+{
+    const QString path = dialogs().openFileName(
+        parent, chooseText(QStringLiteral("Import products"), QStringLiteral("Importer des produits")));
+    if (path.isEmpty())
+        return;
+    QFile missing(path);
+    if (!missing.exists() && !missing.open(QIODevice::WriteOnly)) {
+        cannotOpen(parent, path, missing.errorString());
+        return;
+    }
+    missing.close();
+
+    QByteArray bytes;
+    QString error;
+    if (!readImportFile(path, bytes, error)) {
+        cannotOpen(parent, path, error);
+        return;
+    }
+    ImportText text(std::move(bytes));
+    ImportSummary summary;
+    {
+        ImportProgressWindow progress(text.lineCount(), parent);
+        summary = ProductImport(dm).run(text, [&](int line, int) { progress.lineRead(line); });
+    }
+    dialogs().message(parent, importSummaryText(summary, QFileInfo(path).fileName()));
+}

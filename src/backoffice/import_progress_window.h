@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+// The window that counts the lines of a long import as they are read.
+// Files of up to LongImportLines lines are done before it would be seen,
+// so it is not shown for them. The import cannot be stopped half-way, so
+// the window has no Cancel and Escape does not close it.
+class ImportProgressWindow : public QProgressDialog {
+    Q_OBJECT
+public:
+    static constexpr int LongImportLines = 20000;
+
+    ImportProgressWindow(int lineCount, QWidget *parent);
+    void lineRead(int lineNumber);
+
+protected:
+    void reject() override {}
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool shown_ = false;
+    QElapsedTimer sinceShown_;
+};

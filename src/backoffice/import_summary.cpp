@@ -1,0 +1,81 @@
+#include "import_summary.h"
+
+#include "common/language.h"
+
+#include <QLocale>
+
+namespace {
+
+// A code as it stood in the file, cut short when it is long: the file may
+// hold anything at that place.
+QString quotedCode(const QString &text)
+{
+    constexpr int Shown = 20;
+    const QString shown = text.size() > Shown ? text.left(Shown) + QStringLiteral("...") : text;
+    return chooseText(QStringLiteral("\"%1\""), QStringLiteral("« %1 »")).arg(shown);
+}
+
+QString reasonText(const SkippedLine &line)
+{
+    switch (line.reason) {
+    case SkipReason::FieldCount:
+        return chooseText(QStringLiteral("wrong number of fields (%1 instead of %2)"),
+                          QStringLiteral("nombre de champs incorrect (%1 au lieu de %2)"))
+            .arg(QLocale().toString(line.detail.toInt()))
+            .arg(ImportFieldCount);
+    case SkipReason::InvalidUpc:
+        return chooseText(QStringLiteral("invalid UPC %1"), QStringLiteral("code UPC invalide %1"))
+            .arg(quotedCode(line.detail));
+    case SkipReason::Refused:
+        return chooseText(QStringLiteral("refused by the table: %1"), QStringLiteral("refusée par la table : %1"))
+            .arg(line.detail);
+    case SkipReason::None:
+        break;
+    }
+    return QString();
+}
+
+QString count(int n)
+{
+    return QLocale().toString(n);
+}
+
+}
+
+void ImportSummary::skip(int lineNumber, SkipReason reason, const QString &detail)
+{
+    ++skipped;
+    tooManyFields = tooManyFields || (reason == SkipReason::FieldCount && detail.toLongLong() > ImportFieldCount);
+    if (firstSkipped.size() < LinesListed)
+        firstSkipped.append({lineNumber, reason, detail});
+}
+
+QString importSummaryText(const ImportSummary &summary, const QString &fileName)
+{
+    if (!summary.stoppedBecause.isEmpty())
+        return chooseText(QStringLiteral("The import of %1 stopped at line %2: %3\nNothing of the file was imported."),
+                          QStringLiteral("L'importation de %1 s'est arrêtée à la ligne %2 : %3\n"
+                                         "Rien du fichier n'a été importé."))
+            .arg(fileName, count(summary.stoppedAtLine), summary.stoppedBecause);
+
+    QStringList lines{
+        chooseText(QStringLiteral("Import of %1 finished."), QStringLiteral("Importation de %1 terminée.")).arg(fileName),
+        chooseText(QStringLiteral("Products added: %1"), QStringLiteral("Produits ajoutés : %1")).arg(count(summary.added)),
+        chooseText(QStringLiteral("Products updated: %1"), QStringLiteral("Produits mis à jour : %1"))
+            .arg(count(summary.updated)),
+        chooseText(QStringLiteral("Lines skipped: %1"), QStringLiteral("Lignes ignorées : %1")).arg(count(summary.skipped))};
+    if (summary.skipped > 0)
+        lines << QString();
+    for (const SkippedLine &line : summary.firstSkipped)
+        lines << chooseText(QStringLiteral("Line %1: %2"), QStringLiteral("Ligne %1 : %2"))
+                     .arg(count(line.lineNumber), reasonText(line));
+    if (summary.skipped > summary.firstSkipped.size())
+        lines << chooseText(QStringLiteral("... and %1 more."), QStringLiteral("... et %1 de plus."))
+                     .arg(count(summary.skipped - int(summary.firstSkipped.size())));
+    if (summary.tooManyFields)
+        lines << QString()
+              << chooseText(QStringLiteral("Texts holding blanks or commas must be written between double quotes."),
+                            QStringLiteral("Les textes contenant des espaces ou des virgules doivent être écrits "
+                                           "entre guillemets."));
+    return lines.join(QLatin1Char('\n'));
+}

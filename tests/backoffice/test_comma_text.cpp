@@ -1,0 +1,76 @@
+// The splitting of an import line into fields, rule by rule, and a
+// property checked on random fields: any list of texts written quoted and
+// comma-separated splits back into exactly that list.
+#include "backoffice/comma_text.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+class TestCommaText : public QObject {
+    Q_OBJECT
+private slots:
+    void rules_data();
+    void rules();
+    void quotedFieldsComeBack();
+};
+
+void TestCommaText::rules_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("fields");
+
+    QTest::newRow("plain") << "123,Shirt,SHIRT" << QStringList{"123", "Shirt", "SHIRT"};
+    QTest::newRow("blanks and controls around fields skipped")
+        << " \t123 ,\x01 Shirt\x1f , SHIRT  " << QStringList{"123", "Shirt", "SHIRT"};
+    QTest::newRow("a blank splits an unquoted field") << "123,Blue shirt,X" << QStringList{"123", "Blue", "shirt", "X"};
+    QTest::newRow("a NUL splits like a blank") << QString::fromUtf8("12\0003,X", 6) << QStringList{"12", "3", "X"};
+    QTest::newRow("quoted field keeps commas and blanks")
+        << "123,\"Blue shirt, large\",X" << QStringList{"123", "Blue shirt, large", "X"};
+    QTest::newRow("two quotes stand for one") << "\"15\"\" collar\",\"\"\"\"" << QStringList{"15\" collar", "\""};
+    QTest::newRow("empty quoted field") << "a,\"\",b" << QStringList{"a", "", "b"};
+    QTest::newRow("quote not closed runs to the end") << "a,\"open, still" << QStringList{"a", "open, still"};
+    QTest::newRow("text after a closing quote is a field of its own")
+        << "\"ab\"cd,e" << QStringList{"ab", "cd", "e"};
+    QTest::newRow("quote inside an unquoted field is text") << "ab\"c,d" << QStringList{"ab\"c", "d"};
+    QTest::newRow("two commas give an empty field") << "a,,b" << QStringList{"a", "", "b"};
+    QTest::newRow("a blank between two commas is nothing") << "a, ,b" << QStringList{"a", "", "b"};
+    QTest::newRow("leading comma gives an empty field") << ",a" << QStringList{"", "a"};
+    QTest::newRow("trailing comma gives no field") << "a,b," << QStringList{"a", "b"};
+    QTest::newRow("trailing comma and blanks") << "a,b,  " << QStringList{"a", "b"};
+    QTest::newRow("only a comma") << "," << QStringList{""};
+    QTest::newRow("blank line") << " \t " << QStringList{};
+    QTest::newRow("empty line") << "" << QStringList{};
+}
+
+void TestCommaText::rules()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, fields);
+    QCOMPARE(splitCommaText(line), fields);
+}
+
+void TestCommaText::quotedFieldsComeBack()
+{
+    // Characters that matter to the rules come often.
+    const QString alphabet = QStringLiteral(",\"\" \t\x01\r\nabcXYZ019$é€\u0000");
+    QRandomGenerator random(20260309);
+    for (int round = 0; round < 3000; ++round) {
+        QStringList fields;
+        const int count = int(random.bounded(1, 20));
+        for (int f = 0; f < count; ++f) {
+            QString field;
+            for (int n = int(random.bounded(12)); n > 0; --n)
+                field += alphabet[int(random.bounded(alphabet.size()))];
+            fields << field;
+        }
+        QStringList quoted;
+        for (const QString &field : fields)
+            quoted << QLatin1Char('"') + QString(field).replace(QStringLiteral("\""), QStringLiteral("\"\""))
+                    + QLatin1Char('"');
+        const QString line = quoted.join(QLatin1Char(','));
+        QVERIFY2(splitCommaText(line) == fields, qPrintable(QStringLiteral("round %1: %2").arg(round).arg(line)));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestCommaText)
+#include "test_comma_text.moc"
