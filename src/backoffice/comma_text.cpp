@@ -29,15 +29,21 @@ QString CommaText::field(bool keep)
     if (atEnd())
         return text;
     if (line_[pos_] == Quote) {
-        ++pos_;
-        while (pos_ < line_.size()) {
-            const QChar ch = line_[pos_++];
-            if (ch == Quote && (pos_ == line_.size() || line_[pos_] != Quote))
-                break; // the closing quote
-            if (ch == Quote)
-                ++pos_; // the second of two quotes
+        // Runs of text up to each quote; two quotes give one and go on.
+        for (++pos_;;) {
+            const qsizetype quote = line_.indexOf(Quote, pos_);
+            const qsizetype end = quote < 0 ? line_.size() : quote;
             if (keep)
-                text.append(ch);
+                text.append(line_.sliced(pos_, end - pos_));
+            pos_ = end;
+            if (quote < 0)
+                break; // no closing quote: the field runs to the end of the line
+            ++pos_;
+            if (pos_ == line_.size() || line_[pos_] != Quote)
+                break; // the closing quote
+            if (keep)
+                text.append(Quote);
+            ++pos_;
         }
     } else {
         const qsizetype start = pos_;

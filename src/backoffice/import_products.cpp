@@ -42,10 +42,8 @@ void importProducts(TDataModule2 &dm, QWidget *parent)
         return;
     }
     ImportText text(std::move(bytes));
-    ImportSummary summary;
-    {
-        ImportProgressWindow progress(text.lineCount(), parent);
-        summary = ProductImport(dm).run(text, [&](int line, int) { progress.lineRead(line); });
-    }
+    ImportProgressWindow progress(text.lineCount(), parent);
+    const ImportSummary summary = ProductImport(dm).run(text, [&](int line) { progress.lineRead(line); });
+    progress.hide();
     dialogs().message(parent, importSummaryText(summary, QFileInfo(path).fileName()));
 }

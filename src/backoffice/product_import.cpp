@@ -19,7 +19,7 @@ ImportSummary ProductImport::run(ImportText &text, const Progress &progress)
     while (text.nextLine(line)) {
         const int number = text.lineNumber();
         if (progress)
-            progress(number, text.lineCount());
+            progress(number);
         ProductLine product;
         const SkipReason reason = readProductLine(line, product);
         if (product.fieldCount == 0)
@@ -57,30 +57,31 @@ bool ProductImport::post(const ProductLine &line)
     }
     // A value that does not convert leaves an existing product's as it is
     // and gives a new one 0; a new one's dates stay empty.
-    const auto setMoney = [&](const char *field, const std::optional<double> &value) {
+    const auto setMoney = [&](const QString &field, const std::optional<double> &value) {
         if (value || adding)
-            p.field(QLatin1String(field)).setFloat(value.value_or(0.0));
+            p.field(field).setFloat(value.value_or(0.0));
     };
-    const auto setDate = [&](const char *field, const QDate &value) {
+    const auto setDate = [&](const QString &field, const QDate &value) {
         if (value.isValid())
-            p.field(QLatin1String(field)).setDate(value);
+            p.field(field).setDate(value);
     };
     p.field(QStringLiteral("Product_desc")).setString(line.desc);
     p.field(QStringLiteral("Product_short_desc")).setString(line.shortDesc);
     p.field(QStringLiteral("Product_dept")).setInteger(line.dept);
-    setMoney("Product_price", line.price);
-    setMoney("Product_promo", line.promo);
-    setDate("Product_promo_start", line.promoStart);
-    setDate("Product_promo_end", line.promoEnd);
-    setMoney("Product_avg_cost", line.avgCost);
+    setMoney(QStringLiteral("Product_price"), line.price);
+    setMoney(QStringLiteral("Product_promo"), line.promo);
+    setDate(QStringLiteral("Product_promo_start"), line.promoStart);
+    setDate(QStringLiteral("Product_promo_end"), line.promoEnd);
+    setMoney(QStringLiteral("Product_avg_cost"), line.avgCost);
     p.field(QStringLiteral("Product_tx1")).setBoolean(line.tx1);
     p.field(QStringLiteral("Product_tx2")).setBoolean(line.tx2);
     p.field(QStringLiteral("Product_tx3")).setBoolean(line.tx3);
     p.field(QStringLiteral("Product_accnt")).setInteger(line.accnt);
     if (adding) {
-        for (const char *field : {"Product_qty", "Product_sales", "Product_sales_ptd", "Product_qty_sales",
-                                  "Product_qty_sales_pdt"})
-            p.field(QLatin1String(field)).setFloat(0.0);
+        for (const QString &field : {QStringLiteral("Product_qty"), QStringLiteral("Product_sales"),
+                                     QStringLiteral("Product_sales_ptd"), QStringLiteral("Product_qty_sales"),
+                                     QStringLiteral("Product_qty_sales_pdt")})
+            p.field(field).setFloat(0.0);
         p.field(QStringLiteral("Product_sales_by_week")).setString(QStringLiteral("")); // emptied, not left without value
     }
     p.post();

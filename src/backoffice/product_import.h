@@ -14,8 +14,8 @@ class TDataModule2;
 // returns, so that a 100,000-line file takes seconds, not minutes.
 class ProductImport {
 public:
-    // Told before each line is read: its number and the number of lines.
-    using Progress = std::function<void(int lineNumber, int lineCount)>;
+    // Told the number of each line before it is read.
+    using Progress = std::function<void(int lineNumber)>;
 
     explicit ProductImport(TDataModule2 &dm) : dm_(dm) {}
 

@@ -635,22 +635,28 @@ QString Table::keyText() const
 void Table::writeRecord()
 {
     QVariantList values;
-    QStringList columns;
+    values.reserve(def_.fields.size() + 1);
     for (int i = 0; i < def_.fields.size(); ++i) {
-        if (def_.fields[i].type == FieldType::AutoIncrement)
-            continue;
-        columns.append(quoted(def_.fields[i].name));
-        values.append(buffer_[i]);
+        if (def_.fields[i].type != FieldType::AutoIncrement)
+            values.append(buffer_[i]);
     }
+    // The column list is only needed the first time, to prepare the statement.
+    const auto columnList = [&](const QString &separator) {
+        QStringList columns;
+        for (const FieldDef &field : def_.fields)
+            if (field.type != FieldType::AutoIncrement)
+                columns.append(quoted(field.name));
+        return columns.join(separator);
+    };
     const bool inserting = state_ == TableState::Insert;
     SqliteStatement &st = inserting
         ? writeStatement(QStringLiteral("insert"), [&] {
               return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quoted(def_.name), columns.join(QStringLiteral(", ")), placeholders(columns.size()));
+                  .arg(quoted(def_.name), columnList(QStringLiteral(", ")), placeholders(values.size()));
           })
         : writeStatement(QStringLiteral("update"), [&] {
               return QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                  .arg(quoted(def_.name), columns.join(QStringLiteral(" = ?, ")));
+                  .arg(quoted(def_.name), columnList(QStringLiteral(" = ?, ")));
           });
     if (!inserting)
         values.append(QVariant(rowid_));

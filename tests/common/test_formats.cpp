@@ -15,6 +15,10 @@ private slots:
     void centring();
     void regionalFormats();
     void frenchCanadianCurrency();
+    void numbersRead_data();
+    void numbersRead();
+    void datesRead_data();
+    void datesRead();
 };
 
 void TestFormats::patterns_data()
@@ -122,6 +126,61 @@ void TestFormats::frenchCanadianCurrency()
     QLocale::setDefault(saved);
     QCOMPARE(amount, QStringLiteral("1\u00a0234,50\u00a0$"));
     QCOMPARE(time, QStringLiteral("09 h 05 min 03 s"));
+}
+
+void TestFormats::numbersRead_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<double>("number");
+
+    QTest::newRow("plain") << "en_US" << "19.99" << true << 19.99;
+    QTest::newRow("negative whole") << "en_US" << "-3" << true << -3.0;
+    QTest::newRow("thousands, regional") << "en_US" << "1,234.5" << true << 1234.5;
+    QTest::newRow("exponent") << "en_US" << "1e3" << true << 1000.0;
+    QTest::newRow("full stop under a decimal comma") << "fr_CA" << "19.99" << true << 19.99;
+    QTest::newRow("decimal comma") << "fr_CA" << "19,99" << true << 19.99;
+    QTest::newRow("full stop before three digits, German") << "de_DE" << "7.500" << true << 7500.0;
+    QTest::newRow("full stop before two digits, German") << "de_DE" << "7.50" << true << 7.5;
+    QTest::newRow("letters") << "en_US" << "abc" << false << 0.0;
+    QTest::newRow("infinity") << "en_US" << "inf" << false << 0.0;
+    QTest::newRow("two full stops") << "en_US" << "1.2.3" << false << 0.0;
+    QTest::newRow("empty") << "en_US" << "" << false << 0.0;
+}
+
+void TestFormats::numbersRead()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(bool, read);
+    QFETCH(double, number);
+    const QLocale saved;
+    QLocale::setDefault(QLocale(locale));
+    double value = 0;
+    const bool ok = numberFromText(text, value);
+    QLocale::setDefault(saved);
+    QCOMPARE(ok, read);
+    if (read)
+        QCOMPARE(value, number);
+}
+
+void TestFormats::datesRead_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("short, two-digit year in this century") << "3/9/26" << QDate(2026, 3, 9);
+    QTest::newRow("short, four-digit year") << "3/9/2026" << QDate(2026, 3, 9);
+    QTest::newRow("ISO") << "2026-03-09" << QDate(2026, 3, 9);
+    QTest::newRow("no date") << "13/45/26" << QDate();
+    QTest::newRow("empty") << "" << QDate();
+}
+
+void TestFormats::datesRead()
+{
+    QFETCH(QString, text);
+    QFETCH(QDate, date);
+    QCOMPARE(dateFromText(text), date);
 }
 
 QTEST_APPLESS_MAIN(TestFormats)

@@ -1,0 +1,249 @@
+// "Import products" clicked on the real main window of a running program:
+// the open-file dialog, the summary, the refusal during a sale, the
+// progress window of a long file, and an imported product rung up.
+#include "scripted_dialogs.h"
+#include "sign_in_script.h"
+
+#include "app/application_shell.h"
+#include "backoffice/import_progress_window.h"
+#include "common/app_settings.h"
+#include "common/language.h"
+#include "common/settings_store.h"
+#include "data_directory_setup.h"
+#include "sale/sale_window.h"
+#include "widgets/db_edit.h"
+#include "widgets/dialogs.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// What a spreadsheet writes with "quote all text cells": a heading, then
+// one product a line. The soap line was typed without its quotes.
+const QByteArray Catalogue = "\"UPC\",\"Description\",\"Short\",\"Dept\",\"Price\",\"Promo\",\"Start\",\"End\","
+                             "\"Cost\",\"Tax 1\",\"Tax 2\",\"Tax 3\",\"Account\"\r\n"
+                             "062813100018,\"Café moulu 1 kg\",\"Café moulu\",10,27.10,,,,8.25,\"Y\",\"Y\",\"N\",4010\r\n"
+                             "062813400019,Dish soap 500 ml,\"Soap\",40,3.49,,,,1.50,\"Y\",\"Y\",\"N\",4040\r\n"
+                             "9780201633610,\"Design book\",\"Book\",50,59.95,,,,40,\"N\",\"Y\",\"N\",4050\r\n";
+
+// Writes the files an import is made of; a null content writes none.
+QString writeFile(const QString &path, const QByteArray &content)
+{
+    if (content.isNull())
+        return path;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// Remembers how the progress window of a long import looked.
+class ProgressWatch : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (auto *window = qobject_cast<ImportProgressWindow *>(watched)) {
+            if (event->type() == QEvent::Show)
+                shown << window->windowTitle();
+            if (event->type() == QEvent::Hide)
+                lastLabel = window->labelText();
+        }
+        return false;
+    }
+    QStringList shown;
+    QString lastLabel;
+};
+
+}
+
+class TestImportProducts : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void fromTheMenu_data();
+    void fromTheMenu();
+    void importedProductRingsUp();
+    void longImportShowsProgress();
+    void summaryCanBeCopied();
+
+private:
+    void start(const QString &language);
+    void clickImport();
+
+    QTemporaryDir dir_;
+    QString base_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ApplicationShell> shell_;
+};
+
+void TestImportProducts::init()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    static int n = 0;
+    base_ = dir_.filePath(QString::number(++n));
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
+}
+
+void TestImportProducts::cleanup()
+{
+    shell_.reset();
+    dialogs_.reset();
+    setLanguageSetting(QStringLiteral("0"));
+}
+
+// A real shop, its manager signed in.
+void TestImportProducts::start(const QString &language)
+{
+    SetupOptions options;
+    options.directory = base_ + QStringLiteral("/data");
+    options.settingsPath = base_ + QStringLiteral("/settings.ini");
+    options.language = language;
+    QCOMPARE(prepareDataDirectory(options), QString());
+    SettingsStore(options.settingsPath).write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N"));
+    shell_ = std::make_unique<ApplicationShell>(options.settingsPath);
+    shell_->show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(shell_->mainWindow().managerMenuAttached());
+    dialogs_->log.clear();
+}
+
+// Opens the Parameters menu on the menu bar and clicks Import products.
+void TestImportProducts::clickImport()
+{
+    TForm1 &window = shell_->mainWindow();
+    QMenuBar *bar = window.MainMenu1;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window.Parameters1->menuAction()).center());
+    QTRY_VERIFY(window.Parameters1->isVisible());
+    QTest::mouseClick(window.Parameters1, Qt::LeftButton, {},
+                      window.Parameters1->actionGeometry(window.Importproducts1).center());
+}
+
+void TestImportProducts::fromTheMenu_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("chosen");      // in the open-file dialog, below the test's folder
+    QTest::addColumn<QByteArray>("content");  // of the chosen file; null: there is none
+    QTest::addColumn<int>("workLines");       // a sale in progress from 2
+    QTest::addColumn<QStringList>("log");     // what was shown; %1 is the test's folder
+    QTest::addColumn<int>("products");
+
+    const QString summary = QStringLiteral(
+        "message: Import of catalogue.csv finished.\nProducts added: 2\nProducts updated: 0\nLines skipped: 2\n\n"
+        "Line 1: invalid UPC \"UPC\"\nLine 3: wrong number of fields (16 instead of 13)\n\n"
+        "Texts holding blanks or commas must be written between double quotes.");
+    QTest::newRow("a spreadsheet's file") << "0" << "catalogue.csv" << Catalogue << 1
+                                          << QStringList{"open-file: Import products", summary} << 2;
+    QTest::newRow("French") << "1" << "catalogue.csv" << Catalogue << 0
+                            << QStringList{"open-file: Importer des produits",
+                                           "message: Importation de catalogue.csv terminée.\nProduits ajoutés : 2\n"
+                                           "Produits mis à jour : 0\nLignes ignorées : 2\n\n"
+                                           "Ligne 1 : code UPC invalide « UPC »\n"
+                                           "Ligne 3 : nombre de champs incorrect (16 au lieu de 13)\n\n"
+                                           "Les textes contenant des espaces ou des virgules doivent être écrits "
+                                           "entre guillemets."}
+                            << 2;
+    QTest::newRow("dialog cancelled") << "0" << QString() << QByteArray() << 0
+                                      << QStringList{"open-file: Import products"} << 0;
+    QTest::newRow("a name that is not there is created empty")
+        << "0" << "new.csv" << QByteArray() << 0
+        << QStringList{"open-file: Import products",
+                       "message: Import of new.csv finished.\nProducts added: 0\nProducts updated: 0\nLines skipped: 0"}
+        << 0;
+    QTest::newRow("a directory chosen") << "0" << "." << QByteArray() << 0
+                                        << QStringList{"open-file: Import products",
+                                                       "message: The file %1/. cannot be opened: file to open is a "
+                                                       "directory"}
+                                        << 0;
+    QTest::newRow("during a sale") << "0" << "catalogue.csv" << Catalogue << 2
+                                   << QStringList{"message: This operation can not be done durring a transaction"} << 0;
+}
+
+void TestImportProducts::fromTheMenu()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, chosen);
+    QFETCH(QByteArray, content);
+    QFETCH(int, workLines);
+    QFETCH(QStringList, log);
+    QFETCH(int, products);
+    start(language);
+    Table &lines = shell_->dataModule().tmpdetail;
+    lines.emptyTable();
+    for (int i = 0; i < workLines; ++i) {
+        lines.append();
+        lines.field("Trx_qty").setFloat(1);
+        lines.post();
+    }
+    const QString path = chosen.isEmpty() ? QString() : writeFile(base_ + QLatin1Char('/') + chosen, content);
+    dialogs_->setOpenFileName(path);
+
+    clickImport();
+    for (QString &entry : log)
+        entry.replace(QStringLiteral("%1"), base_);
+    QCOMPARE(dialogs_->log, log);
+    QCOMPARE(shell_->dataModule().producttb.recordCount(), products);
+    if (!path.isEmpty() && workLines < 2)
+        QVERIFY(QFileInfo::exists(path));
+}
+
+// The cashier scans an imported code, leading zero and all.
+void TestImportProducts::importedProductRingsUp()
+{
+    start(QStringLiteral("0"));
+    dialogs_->setOpenFileName(writeFile(base_ + QStringLiteral("/catalogue.csv"), Catalogue));
+    clickImport();
+    TForm1 &window = shell_->mainWindow();
+    window.FocusUpcField();
+    QTest::keyClicks(window.DBEdit1, QStringLiteral("062813100018"));
+    QTest::keyClick(window.DBEdit1, Qt::Key_Return);
+    Table &line = shell_->dataModule().tmpdetail;
+    QCOMPARE(line.field("Trx_upc").asFloat(), 62813100018.0);
+    QCOMPARE(line.field("Trx_desc").asString(), QStringLiteral("Café moulu 1 kg"));
+    QCOMPARE(line.field("Trx_short_desc").asString(), QStringLiteral("Café moulu"));
+    QCOMPARE(line.field("Trx_price").asFloat(), 27.10);
+    QCOMPARE(line.field("Trx_cost").asFloat(), 8.25);
+    QVERIFY(line.field("Trx_tx1").asBoolean() && line.field("Trx_tx2").asBoolean() && !line.field("Trx_tx3").asBoolean());
+}
+
+void TestImportProducts::longImportShowsProgress()
+{
+    start(QStringLiteral("0"));
+    const int count = ImportProgressWindow::LongImportLines + 1;
+    QByteArray file;
+    for (int i = 1; i <= count; ++i)
+        file += QByteArray::number(1000000 + i) + ",\"Product " + QByteArray::number(i) + "\",P,1,1.99,,,,1,Y,N,N,4000\n";
+    dialogs_->setOpenFileName(writeFile(base_ + QStringLiteral("/long.csv"), file));
+    ProgressWatch watch;
+    qApp->installEventFilter(&watch);
+    clickImport();
+    qApp->removeEventFilter(&watch);
+    QCOMPARE(watch.shown, QStringList{"Import products"});
+    QCOMPARE(watch.lastLabel, QStringLiteral("Line 20,001 of 20,001"));
+    QCOMPARE(dialogs_->messages(),
+             QStringList{"Import of long.csv finished.\nProducts added: 20,001\nProducts updated: 0\nLines skipped: 0"});
+}
+
+// The real message box, not the scripted one: its text can be selected.
+void TestImportProducts::summaryCanBeCopied()
+{
+    dialogs_.reset();
+    Qt::TextInteractionFlags flags;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        flags = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->textInteractionFlags();
+        box->accept();
+    });
+    dialogs().message(nullptr, QStringLiteral("Import of catalogue.csv finished."));
+    QVERIFY(flags.testFlag(Qt::TextSelectableByMouse));
+}
+
+QTEST_MAIN(TestImportProducts)
+#include "test_import_products.moc"
