@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 
 namespace {
 
@@ -42,8 +43,13 @@ void importProducts(TDataModule2 &dm, QWidget *parent)
         return;
     }
     ImportText text(std::move(bytes));
-    ImportProgressWindow progress(text.lineCount(), parent);
-    const ImportSummary summary = ProductImport(dm).run(text, [&](int line) { progress.lineRead(line); });
-    progress.hide();
+    std::unique_ptr<ImportProgressWindow> progress;
+    if (text.lineCount() > ImportProgressWindow::LongImportLines)
+        progress = std::make_unique<ImportProgressWindow>(text.lineCount(), parent);
+    const ImportSummary summary = ProductImport(dm).run(text, [&](int line) {
+        if (progress)
+            progress->lineRead(line);
+    });
+    progress.reset(); // gone before the message, which it would hold back
     dialogs().message(parent, importSummaryText(summary, QFileInfo(path).fileName()));
 }

@@ -19,27 +19,21 @@ ImportProgressWindow::ImportProgressWindow(int lineCount, QWidget *parent) : QPr
     setCancelButton(nullptr);
     setAutoClose(false);
     setAutoReset(false);
-    setMinimumDuration(0);
     setMinimumWidth(320);
     setRange(0, lineCount);
-    if (lineCount <= LongImportLines)
-        return;
-    shown_ = true;
     lineRead(0);
-    show();
-    QApplication::processEvents();
-    sinceShown_.start();
+    show(); // now, not after the dialog's own delay
 }
 
 void ImportProgressWindow::lineRead(int lineNumber)
 {
-    if (!shown_ || (sinceShown_.isValid() && sinceShown_.elapsed() < RefreshEveryMs && lineNumber < maximum()))
+    if (sinceRefresh_.isValid() && sinceRefresh_.elapsed() < RefreshEveryMs && lineNumber < maximum())
         return;
     setLabelText(chooseText(QStringLiteral("Line %1 of %2"), QStringLiteral("Ligne %1 sur %2"))
                      .arg(QLocale().toString(lineNumber), QLocale().toString(maximum())));
     setValue(lineNumber);
     QApplication::processEvents();
-    sinceShown_.restart();
+    sinceRefresh_.start();
 }
 
 void ImportProgressWindow::closeEvent(QCloseEvent *event)

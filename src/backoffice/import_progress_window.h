@@ -3,15 +3,16 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
-// The window that counts the lines of a long import as they are read.
-// Files of up to LongImportLines lines are done before it would be seen,
-// so it is not shown for them. The import cannot be stopped half-way, so
-// the window has no Cancel and Escape does not close it.
+// The window that counts the lines of a long import as they are read; a
+// file of up to LongImportLines lines is done before it would be seen.
+// The import cannot be stopped half-way, so the window has no Cancel and
+// Escape does not close it.
 class ImportProgressWindow : public QProgressDialog {
     Q_OBJECT
 public:
     static constexpr int LongImportLines = 20000;
 
+    // Shows itself at once.
     ImportProgressWindow(int lineCount, QWidget *parent);
     void lineRead(int lineNumber);
 
@@ -20,6 +21,5 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    bool shown_ = false;
-    QElapsedTimer sinceShown_;
+    QElapsedTimer sinceRefresh_;
 };
