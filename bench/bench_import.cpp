@@ -11,13 +11,13 @@
 #include "store/data_module.h"
 #include "store/sqlite_statement.h"
 
+#include "ratio_reporter.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdio>
-#include <map>
 #include <sqlite3.h>
 
 namespace {
@@ -152,41 +152,16 @@ void BM_AllUpdates_Import(benchmark::State &state) { BM_Import(state, true); }
 void BM_AllUpdates_Bare(benchmark::State &state) { BM_Bare(state, true); }
 
 #define IMPORT_BENCHMARK(name) \
-    BENCHMARK(name)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true)
+    BENCHMARK(name)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)
 IMPORT_BENCHMARK(BM_IntoEmpty_Import);
 IMPORT_BENCHMARK(BM_IntoEmpty_Bare);
 IMPORT_BENCHMARK(BM_AllUpdates_Import);
 IMPORT_BENCHMARK(BM_AllUpdates_Bare);
-
-// Keeps the median time of each benchmark, to print the import/bare ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &r : runs)
-            if (r.aggregate_name == "median")
-                times[r.run_name.function_name] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 }
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nimport / bare SQLite, 100,000 lines, medians:\n");
-    for (const char *kind : {"BM_IntoEmpty", "BM_AllUpdates"}) {
-        const double import = reporter.times[std::string(kind) + "_Import"];
-        const double bare = reporter.times[std::string(kind) + "_Bare"];
-        if (bare > 0)
-            std::printf("  %-15s %8.0f ms / %6.0f ms = %5.2fx\n", kind + 3, import, bare, import / bare);
-    }
-    std::fflush(stdout);
-    benchmark::Shutdown();
-    return 0;
+    return RatioReporter::runWithRatios(argc, argv, "_Import", "import / bare SQLite, 100,000 lines:");
 }

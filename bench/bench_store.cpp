@@ -6,11 +6,12 @@
 #include "store/schema.h"
 #include "store/sqlite_statement.h"
 
+#include "ratio_reporter.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <random>
@@ -263,40 +264,10 @@ BENCHMARK(BM_SaleLines_Bare);
 BENCHMARK(BM_AppendWorkLine_Store)->Arg(1000)->Arg(100000)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AppendWorkLine_Bare)->Arg(1000)->Arg(100000)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Keeps each run's time per iteration, to print the store/bare ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &r : runs)
-            if (r.run_type == Run::RT_Iteration || r.aggregate_name == "median")
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 }
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    std::printf("\nstore / bare SQLite, same operation, same run:\n");
-    for (const auto &[name, time] : reporter.times) {
-        const auto at = name.find("_Store");
-        if (at == std::string::npos)
-            continue;
-        std::string bare = name;
-        bare.replace(at, 6, "_Bare");
-        const auto it = reporter.times.find(bare);
-        if (it != reporter.times.end() && it->second > 0)
-            std::printf("  %-45s %6.2fx\n", name.c_str(), time / it->second);
-    }
-    std::fflush(stdout);
-    benchmark::Shutdown();
-    return 0;
+    return RatioReporter::runWithRatios(argc, argv, "_Store", "store / bare SQLite, same operation, same run:");
 }

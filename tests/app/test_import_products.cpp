@@ -1,6 +1,7 @@
 // "Import products" clicked on the real main window of a running program:
 // the open-file dialog, the summary, the refusal during a sale, the
 // progress window of a long file, and an imported product rung up.
+#include "menu_click.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
 
@@ -14,8 +15,6 @@
 #include "widgets/db_edit.h"
 #include "widgets/dialogs.h"
 
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -118,11 +117,7 @@ void TestImportProducts::start(const QString &language)
 void TestImportProducts::clickImport()
 {
     TForm1 &window = shell_->mainWindow();
-    QMenuBar *bar = window.MainMenu1;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window.Parameters1->menuAction()).center());
-    QTRY_VERIFY(window.Parameters1->isVisible());
-    QTest::mouseClick(window.Parameters1, Qt::LeftButton, {},
-                      window.Parameters1->actionGeometry(window.Importproducts1).center());
+    clickMenuEntry(window.MainMenu1, window.Parameters1, window.Importproducts1);
 }
 
 void TestImportProducts::fromTheMenu_data()

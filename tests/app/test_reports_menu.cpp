@@ -1,6 +1,7 @@
 // The Reports menu clicked on the real main window of a running program:
 // the receipt printer's output file byte for byte, the PDF text of the
 // page versions printed from the preview, and the refusal during a sale.
+#include "menu_click.h"
 #include "report_test_support.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
@@ -158,11 +159,7 @@ void TestReportsMenu::start(const QString &language)
 void TestReportsMenu::clickEntry(int entry)
 {
     TForm1 &window = shell_->mainWindow();
-    QMenuBar *bar = window.MainMenu1;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window.Reports1->menuAction()).center());
-    QTRY_VERIFY(window.Reports1->isVisible());
-    QAction *action = window.Reports1->actions().at(entry);
-    QTest::mouseClick(window.Reports1, Qt::LeftButton, {}, window.Reports1->actionGeometry(action).center());
+    clickMenuEntry(window.MainMenu1, window.Reports1, window.Reports1->actions().at(entry));
 }
 
 void TestReportsMenu::entriesPrint_data()
