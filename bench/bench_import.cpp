@@ -11,6 +11,7 @@
 #include "store/data_module.h"
 #include "store/sqlite_statement.h"
 
+#include "cached_database.h"
 #include "ratio_reporter.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,14 @@ QVariantList rowValues(int i)
     return {62813100000.0 + double(i) * 7, QStringLiteral("Product number %1, regular size").arg(i),
             QStringLiteral("Product %1").arg(i), 1 + i % 50, 1.99 + i % 50, 0.0, 1.10 + i % 30,
             i % 2 == 0, false, true, 4000 + i % 90};
+}
+
+std::vector<QVariantList> catalogueRows()
+{
+    std::vector<QVariantList> rows;
+    for (int i = 0; i < Lines; ++i)
+        rows.push_back(rowValues(i));
+    return rows;
 }
 
 // The catalogue a spreadsheet would write: texts quoted, CRLF line ends.
@@ -92,19 +101,9 @@ QString freshDirectory(bool holdingProducts)
         TDataModule2::createDatabase(dir);
         return dir;
     }
-    const QString filled = workPath(QStringLiteral("filled"));
-    if (!QFile::exists(filled + QStringLiteral("/posdb.sqlite3"))) {
-        QDir().mkpath(filled);
-        TDataModule2::createDatabase(filled);
-        Database db;
-        db.open(filled);
-        std::vector<QVariantList> rows;
-        for (int i = 0; i < Lines; ++i)
-            rows.push_back(rowValues(i));
-        writeBare(db.handle(), InsertSql, rows);
-        executeSql(db.handle(), QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    }
-    QFile::copy(filled + QStringLiteral("/posdb.sqlite3"), dir + QStringLiteral("/posdb.sqlite3"));
+    const QString filled = cachedDatabase(workPath(QStringLiteral("filled")),
+                                          [](sqlite3 *db) { writeBare(db, InsertSql, catalogueRows()); });
+    QFile::copy(filled, dir + QStringLiteral("/posdb.sqlite3"));
     return dir;
 }
 
@@ -132,9 +131,7 @@ void BM_Import(benchmark::State &state, bool holdingProducts)
 
 void BM_Bare(benchmark::State &state, bool holdingProducts)
 {
-    std::vector<QVariantList> rows;
-    for (int i = 0; i < Lines; ++i)
-        rows.push_back(rowValues(i));
+    const std::vector<QVariantList> rows = catalogueRows();
     for (auto _ : state) {
         const QString dir = freshDirectory(holdingProducts);
         Database db;

@@ -1,6 +1,7 @@
 // End of day (F7), Re-print (F11) and the End of Period menu on the main
 // window of a running program with the demo shop: what was shown and
 // asked, what the simulated printer received, and what the tables hold.
+#include "menu_click.h"
 #include "report_test_support.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
@@ -143,11 +144,7 @@ void TestDayEnd::activate()
 void TestDayEnd::clickEndOfPeriodEntry(int entry)
 {
     TForm1 &window = shell_->mainWindow();
-    QMenuBar *bar = window.MainMenu1;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window.EndofPeriod1->menuAction()).center());
-    QTRY_VERIFY(window.EndofPeriod1->isVisible());
-    QAction *action = window.EndofPeriod1->actions().at(entry);
-    QTest::mouseClick(window.EndofPeriod1, Qt::LeftButton, {}, window.EndofPeriod1->actionGeometry(action).center());
+    clickMenuEntry(window.MainMenu1, window.EndofPeriod1, window.EndofPeriod1->actions().at(entry));
 }
 
 void TestDayEnd::setControl(const char *field, const QVariant &value)
