@@ -29,12 +29,13 @@ void importProducts(TDataModule2 &dm, QWidget *parent)
         parent, chooseText(QStringLiteral("Import products"), QStringLiteral("Importer des produits")));
     if (path.isEmpty())
         return;
-    QFile missing(path);
-    if (!missing.exists() && !missing.open(QIODevice::WriteOnly)) {
-        cannotOpen(parent, path, missing.errorString());
+    // A name that is not there is created empty: the import then reads nothing.
+    QFile file(path);
+    if (!file.exists() && !file.open(QIODevice::WriteOnly)) {
+        cannotOpen(parent, path, file.errorString());
         return;
     }
-    missing.close();
+    file.close();
 
     QByteArray bytes;
     QString error;

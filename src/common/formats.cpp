@@ -164,9 +164,6 @@ bool numberFromText(const QString &text, double &number)
     if (plainNumber(text, number))
         return true;
     bool ok = false;
-    number = 0;
-    if (text.isEmpty())
-        return false;
     number = QLocale().toDouble(text, &ok);
     if (!ok)
         number = QLocale::c().toDouble(text, &ok);

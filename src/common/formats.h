@@ -33,6 +33,9 @@ QString centredLine(const QString &text, int paperWidth);
 
 // The regional short date and long time (with seconds, without a time zone).
 QString shortDateText(const QDate &date);
+QString longTimeText(const QTime &time);
+QString longTimeFormat();
+
 // A date typed or read from a file: ISO (2026-03-09) or the regional short
 // date, whose year may also be written with four digits; a two-digit year
 // is one of 2000 to 2099. Invalid when the text is no date.
@@ -42,5 +45,3 @@ QDate dateFromText(const QString &text);
 // format ("19.99" under a French locale too); false when the text is no
 // finite number.
 bool numberFromText(const QString &text, double &number);
-QString longTimeText(const QTime &time);
-QString longTimeFormat();
