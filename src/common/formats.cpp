@@ -77,6 +77,10 @@ QString formatLine(QStringView pattern, std::initializer_list<QVariant> args)
 
 QString currencyText(double amount, int decimals)
 {
+    // An amount beyond the exact form (damaged totals) is shown as it is:
+    // a double that large has no cents to round anyway.
+    if (!Money::fits(amount))
+        return QLocale().toCurrencyString(amount, QString(), decimals);
     // Round exactly first (ties to even), so the text never depends on how
     // the double happens to sit around a half cent.
     const Money exact = Money::fromDouble(amount);

@@ -1,10 +1,10 @@
 #include "running_totals.h"
 
 #include "posting_checkpoints.h"
-#include "sale_figures.h"
 
 #include "common/money.h"
 #include "store/data_module.h"
+#include "store/sale_records.h"
 #include "store/store_error.h"
 
 namespace {
@@ -28,7 +28,7 @@ void countOne(Table &table, const QString &field)
 void addSaleAmounts(Table &table, const QString &prefix, const QString &suffix, const SaleFigures &sale)
 {
     const auto name = [&](const QString &stem) { return prefix + stem + suffix; };
-    addTo(table, name(QStringLiteral("sales")), sale.total);
+    addTo(table, name(QStringLiteral("sales")), sale.subtotal);
     for (int n = 0; n < 3; ++n) {
         addTo(table, name(QStringLiteral("tx%1").arg(n + 1)), sale.taxes[n]);
         addTo(table, name(QStringLiteral("cpn%1").arg(n + 1)), sale.coupons[n]);
@@ -45,16 +45,17 @@ void addSaleCounts(Table &table, const QString &prefix, const QString &suffix, c
 {
     countOne(table, prefix + QStringLiteral("no_trx") + suffix);
     addTo(table, prefix + QStringLiteral("change") + suffix, change);
-    if (sale.total < 0) {
-        addTo(table, prefix + QStringLiteral("voids") + suffix, sale.total);
+    if (sale.subtotal < 0) {
+        addTo(table, prefix + QStringLiteral("voids") + suffix, sale.subtotal);
         countOne(table, prefix + QStringLiteral("no_voids") + suffix);
     }
 }
 
-double controlRate(TDataModule2 &dm)
+// The work header's figures, with the rate of the control record.
+SaleFigures workSaleFigures(TDataModule2 &dm)
 {
     dm.Control.first();
-    return dm.Control.field(QStringLiteral("Ctrl_fc_rate")).asFloat();
+    return saleFiguresOf(dm.tmpmaster, dm.Control);
 }
 
 void sellLine(TDataModule2 &dm, double quantity, double lineTotal)
@@ -97,32 +98,21 @@ void receiveLine(Table &product, double quantity, double lineTotal)
 
 void Update_financial(TDataModule2 &dm)
 {
-    const SaleFigures sale = SaleFigures::fromHeader(dm.tmpmaster);
-    // The store's change leaves the foreign currency out and takes the
-    // coupons off.
-    long double change = sale.grandTotalLessPayments();
-    for (double coupon : sale.coupons)
-        change -= coupon;
-
+    const SaleFigures sale = workSaleFigures(dm);
     Table &fin = dm.fintb;
     fin.first();
     fin.edit(); // creates the single record when it is missing
     for (const QString &suffix : {QString(), QStringLiteral("_pdt")}) {
         addSaleAmounts(fin, QStringLiteral("Fin_"), suffix, sale);
-        addSaleCounts(fin, QStringLiteral("Fin_"), suffix, sale, change);
+        addSaleCounts(fin, QStringLiteral("Fin_"), suffix, sale, sale.storeChange());
     }
     fin.post();
 }
 
 void Update_Cashier(TDataModule2 &dm, int signedInCashierId)
 {
-    const SaleFigures sale = SaleFigures::fromHeader(dm.tmpmaster);
-    // The cashier's change takes the converted foreign currency off and
-    // leaves the coupons out; worked in ten-thousandths so that the
-    // foreign value counts exactly to four decimals.
-    const Money foreign = foreignCurrencyValue(sale.foreignUnits, controlRate(dm));
-    const long double change =
-        (sale.grandTotalLessPayments() * Money::Scale - static_cast<long double>(foreign.units())) / Money::Scale;
+    const SaleFigures sale = workSaleFigures(dm);
+    const long double change = sale.cashierChange();
 
     Table &cashier = dm.cashiertb;
     if (!cashier.findKey(signedInCashierId))

@@ -3,6 +3,7 @@
 #include "export_journal.h"
 #include "posting_checkpoints.h"
 #include "running_totals.h"
+#include "sale_check.h"
 #include "transfer_sale.h"
 
 #include "store/data_module.h"
@@ -12,6 +13,7 @@ double postSale(TDataModule2 &dm, int signedInCashierId)
     TransferredSale sale;
     {
         StoreTransaction transaction(dm.database());
+        checkSaleToPost(dm);
         Update_financial(dm);
         PostingCheckpoints::reach(PostingCheckpoint::StoreTotalsPosted);
         Update_Cashier(dm, signedInCashierId);

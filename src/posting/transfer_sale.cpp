@@ -2,9 +2,8 @@
 
 #include "journal_records.h"
 #include "posting_checkpoints.h"
-#include "sale_figures.h"
-
 #include "store/data_module.h"
+#include "store/sale_records.h"
 
 namespace {
 
@@ -61,18 +60,12 @@ TransferredSale Transfer_sale(TDataModule2 &dm)
     sale.transactionNumber = freeTransactionNumber(control, salesRegister);
     const bool exporting = control.field(QStringLiteral("Ctrl_export")).asBoolean();
 
-    const SaleFigures figures = SaleFigures::fromHeader(workHeader);
-    const Money foreign = foreignCurrencyValue(figures.foreignUnits, control.field(QStringLiteral("Ctrl_fc_rate")).asFloat());
+    const SaleFigures figures = saleFiguresOf(workHeader, control);
 
     salesRegister.insert();
     salesRegister.field(QStringLiteral("Trxh_id")).setFloat(sale.transactionNumber);
     copySharedFields(workHeader, salesRegister, {QStringLiteral("Trxh_id"), QStringLiteral("Trxh_terminal_id")});
-    // Grand total less what was tendered, coupons left out: negative when
-    // change was given back. Kept to the ten-thousandth, so that an exact
-    // payment stores no change at all rather than the rounding residue of
-    // a grand total summed in doubles (which the receipt would print).
-    const Money change = Money::fromDouble(figures.grandTotalLessPayments() - foreign.toLongDouble());
-    salesRegister.field(QStringLiteral("Trxh_change")).setFloat(change.toDouble());
+    salesRegister.field(QStringLiteral("Trxh_change")).setFloat(figures.registerChange().toDouble());
     salesRegister.field(QStringLiteral("Trxh_terminal_id"))
         .setInteger(control.field(QStringLiteral("Ctrl_terminal_id")).asInteger());
     salesRegister.post();

@@ -1,9 +1,9 @@
 #include "sale_receipt.h"
 
-#include "common/money.h"
 #include "receipts/printout_lines.h"
 #include "receipts/receipt_layout.h"
 #include "store/data_module.h"
+#include "store/sale_records.h"
 
 namespace {
 
@@ -42,31 +42,13 @@ QStringList figureLines(const ReceiptLayout &layout, TDataModule2 &dm, Table &he
 
 }
 
-qint64 trainingChangeUnits(TDataModule2 &dm)
-{
-    Table &work = dm.tmpmaster;
-    auto amount = [&work](const QString &field) { return static_cast<long double>(numberField(work, field)); };
-    const long double scale = Money::Scale;
-    const long double foreign =
-        roundHalfEven(static_cast<long double>(numberField(dm.Control, QStringLiteral("Ctrl_fc_rate")))
-                      * amount(QStringLiteral("Trxh_fc1")) * scale);
-    long double afterPayments = amount(QStringLiteral("Trxh_grand_total"));
-    for (int i = 1; i <= 5; ++i)
-        afterPayments -= amount(numbered("Trxh_pmt", i));
-    long double afterCoupons = afterPayments;
-    for (int i = 1; i <= 3; ++i)
-        afterCoupons -= amount(numbered("Trxh_cpn", i));
-    if (afterPayments * scale - foreign > 0)
-        return 0;
-    return -roundHalfEven(afterCoupons * scale - foreign);
-}
-
 QStringList saleReceiptLines(TDataModule2 &dm, bool columns30)
 {
     const ReceiptLayout layout(columns30);
     QStringList lines = layout.header(dm) + layout.itemLines(dm);
     if (trainingMode(dm)) {
-        const double change = Money::fromUnits(trainingChangeUnits(dm)).toDouble();
+        // Nothing is posted: the change is worked out from the work header.
+        const double change = saleFiguresOf(dm.tmpmaster, dm.Control).trainingReceiptChange().toDouble();
         lines << figureLines(layout, dm, dm.tmpmaster, change)
               << cashierLine(numberField(dm.cashiertb, QStringLiteral("Cashier_id"))) << trainingTransactionLine();
     } else {

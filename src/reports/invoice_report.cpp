@@ -1,8 +1,8 @@
 #include "invoice_report.h"
 
-#include "common/money.h"
 #include "reports/invoice_frame.h"
 #include "store/data_module.h"
+#include "store/sale_records.h"
 
 using namespace InvoiceFrame;
 
@@ -71,8 +71,10 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
     footer.addComputed(
         amountCell.translated(0, paymentRow(6)),
         [this] {
-            return source_ == HeaderSource::WorkSale ? workSaleChangeFigure(this->dm)
-                                                     : this->dm.tranmaster.field(QStringLiteral("Trxh_change")).asFloat();
+            // A training sale shows the change it would be posted with.
+            return source_ == HeaderSource::WorkSale
+                ? saleFiguresOf(this->dm.tmpmaster, this->dm.Control).registerChange().toDouble()
+                : this->dm.tranmaster.field(QStringLiteral("Trxh_change")).asFloat();
         },
         NumberFormat::currency(), TextStyle().right());
     footer.addRule(0, paymentRow(7) + 4, width, 1);
@@ -117,15 +119,4 @@ void TForm17::applyFrenchCaptions()
                      {QStringLiteral("Sub Total"), QStringLiteral("Sous Total")},
                      {QStringLiteral("Your Change"), QStringLiteral("Votre Change")},
                      {QStringLiteral("Foreign Curr"), QStringLiteral("Devise étrangère")}});
-}
-
-double workSaleChangeFigure(TDataModule2 &dm)
-{
-    Table &header = dm.tmpmaster;
-    long double change = header.field(QStringLiteral("Trxh_grand_total")).asFloat();
-    for (int i = 1; i <= 5; ++i)
-        change -= header.field(QStringLiteral("Trxh_pmt%1").arg(i)).asFloat();
-    const Money foreign = Money::fromDouble(static_cast<long double>(header.field(QStringLiteral("Trxh_fc1")).asFloat())
-                                            * dm.Control.field(QStringLiteral("Ctrl_fc_rate")).asFloat());
-    return static_cast<double>(change - foreign.toLongDouble());
 }

@@ -36,9 +36,3 @@ private:
     FieldItem *paymentNames_[5];
     FieldItem *paymentAmounts_[5];
 };
-
-// The change figure the work header would be posted with: the grand total
-// less the five payments and the foreign currency at the control record's
-// rate (rounded to 0.0001); coupons do not enter it. Negative when change
-// is given back.
-double workSaleChangeFigure(TDataModule2 &dm);

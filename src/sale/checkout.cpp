@@ -3,10 +3,12 @@
 #include "line_entry.h"
 #include "payment_window.h"
 #include "sale_window.h"
-#include "tender_balance.h"
+#include "transaction_totals.h"
+#include "work_tables_change.h"
 
 #include "common/app_settings.h"
 #include "common/formats.h"
+#include "common/language.h"
 #include "devices/device_operations.h"
 #include "posting/export_journal.h"
 #include "posting/sale_posting.h"
@@ -15,6 +17,7 @@
 #include "reports/report_printing.h"
 #include "reports/stock_receipt_report.h"
 #include "store/data_module.h"
+#include "store/sale_records.h"
 #include "store/store_error.h"
 #include "widgets/dialogs.h"
 
@@ -24,6 +27,8 @@ Checkout::Checkout(CheckoutParts parts) : p_(std::move(parts)) {}
 
 void Checkout::run()
 {
+    if (paymentToRetake_)
+        retakePayment();
     p_.saleWindow.RemoveLinesNotToPost();
     if (p_.saleWindow.modes.receiving)
         receive();
@@ -84,9 +89,9 @@ void Checkout::sell()
 
 void Checkout::completeSale()
 {
-    const QString changeText = currencyText(static_cast<double>(TenderBalance::fromWorkHeader(p_.dm).change()));
+    const QString changeText =
+        currencyText(static_cast<double>(saleFiguresOf(p_.dm.tmpmaster, p_.dm.Control).changeShown()));
     p_.saleWindow.ShowChange(changeText);
-    showOnDisplay(QStringLiteral("Change"), changeText);
 
     // The posting loops move through the work tables: keep that off screen.
     p_.dm.tmpmaster.disableControls();
@@ -95,12 +100,19 @@ void Checkout::completeSale()
     const bool training = signedInCashierInTraining();
     try {
         postUnlessTraining(training);
+    } catch (const StoreError &e) {
+        reopenSale();
+        throw StoreError(e.message() + QLatin1Char('\n')
+                         + chooseText(QStringLiteral("The sale is not posted and its payment is cancelled: "
+                                                     "press Total <F2> to take the payment again."),
+                                      QStringLiteral("La vente n'est pas enregistrée et son paiement est annulé : "
+                                                     "appuyez sur Total <F2> pour reprendre le paiement.")));
     } catch (...) {
-        // Nothing was posted: the sale goes on as before its Total.
-        p_.saleWindow.ChangeBox->hide();
-        continueAfterFailure();
+        reopenSale();
         throw;
     }
+    // The customer sees the change once the sale is posted.
+    showOnDisplay(QStringLiteral("Change"), changeText);
 
     // The sale is posted: whatever happens now, its work tables are emptied,
     // or a second Total would post it again.
@@ -143,6 +155,27 @@ void Checkout::printInvoice(bool training)
     } catch (const ReportOutputError &e) {
         dialogs().message(&p_.saleWindow, QString::fromStdString(e.what()));
     }
+}
+
+void Checkout::reopenSale()
+{
+    p_.saleWindow.ChangeBox->hide();
+    paymentToRetake_ = true;
+    try {
+        retakePayment();
+    } catch (const std::exception &) {
+        // The store is in trouble: the next Total clears the payment first.
+    }
+    continueAfterFailure();
+}
+
+void Checkout::retakePayment()
+{
+    changeWorkTables(p_.dm.database(), [this] {
+        RecomputeTotals(p_.dm, true);
+        ClearTenders(p_.dm);
+    });
+    paymentToRetake_ = false;
 }
 
 // ---- the end of a checkout --------------------------------------------------------------

@@ -35,11 +35,15 @@ struct CheckoutParts {
 // receiving prints the stock receipt and adds the goods to stock. Both end
 // with empty work tables and a new work header.
 //
-// A cancelled payment, or a posting the store refuses, leaves the
-// transaction going on with a new entry line; the store's error then
-// reaches the application's error handler. Once a sale is posted the
-// checkout always runs to the end, so the sale cannot be posted twice:
-// a journal or invoice that cannot be written is reported and passed over.
+// A cancelled payment leaves the transaction going on with a new entry
+// line and the amounts typed. So does a posting the store refuses, but
+// its payment is cancelled, so that the next Total takes it afresh and
+// nothing tendered counts twice, and its totals are worked out again from
+// its lines; the store's error, saying so, then reaches the application's
+// error handler. The customer display shows the change only once the sale
+// is posted. Once a sale is posted the checkout always runs to the end, so
+// the sale cannot be posted twice: a journal or invoice that cannot be
+// written is reported and passed over.
 class Checkout {
 public:
     explicit Checkout(CheckoutParts parts);
@@ -64,6 +68,11 @@ private:
     // The same after a failure, with the views resumed; a second failure
     // on the way is not reported over the first.
     void continueAfterFailure();
+    // A refused posting: the change box hidden, the payment cancelled, the
+    // totals recomputed, the transaction going on.
+    void reopenSale();
+    // Clears the tenders and recomputes the totals of the work header.
+    void retakePayment();
     void resumeViews();
     // Empty work tables, a new work header, the focus in the UPC field.
     void reset();
@@ -71,4 +80,6 @@ private:
     bool pagesWanted() const;
 
     CheckoutParts p_;
+    // A refused posting's payment that could not be cleared yet.
+    bool paymentToRetake_ = false;
 };

@@ -5,22 +5,9 @@
 
 #include "common/clock.h"
 #include "common/formats.h"
+#include "common/language.h"
+#include "common/sale_figures.h"
 #include "store/data_module.h"
-#include "store/store_error.h"
-
-namespace {
-
-// Posts the line, passing over a refusal of the store: pricing goes on
-// with what the line holds.
-void postIgnoringErrors(Table &line)
-{
-    try {
-        line.post();
-    } catch (const StoreError &) {
-    }
-}
-
-}
 
 double codeFromText(const QString &text)
 {
@@ -142,16 +129,24 @@ void LineEntry::priceLine()
 {
     Table &line = dm_.tmpdetail;
     const SuspendedViews quiet{&line};
-    postIgnoringErrors(line);
     line.edit();
 
-    Field discountAmount = line.field(QStringLiteral("Trx_dscamt"));
     const long double quantity = line.field(QStringLiteral("Trx_qty")).asFloat();
     const long double price = line.field(QStringLiteral("Trx_price")).asFloat();
     const long double percent = line.field(QStringLiteral("Trx_dsc_per")).asFloat();
-    discountAmount.setFloat(static_cast<double>(percent * 0.01L * (quantity * price)));
-    const long double total = quantity * price - static_cast<long double>(discountAmount.asFloat());
-    line.field(QStringLiteral("Trx_total")).setFloat(static_cast<double>(total));
-
-    postIgnoringErrors(line);
+    const double discount = static_cast<double>(percent * 0.01L * (quantity * price));
+    const long double total = quantity * price - static_cast<long double>(discount);
+    try {
+        if (!withinAmountLimit(total) || !withinAmountLimit(discount))
+            throw AmountLimitError(
+                chooseText(QStringLiteral("A line total cannot pass %1; the line is not priced."),
+                           QStringLiteral("Le total d'une ligne ne peut pas dépasser %1; la ligne n'est pas évaluée."))
+                    .arg(currencyText(AmountLimit)));
+        line.field(QStringLiteral("Trx_dscamt")).setFloat(discount);
+        line.field(QStringLiteral("Trx_total")).setFloat(static_cast<double>(total));
+        line.post();
+    } catch (...) {
+        line.cancel(); // the line shows again that it is not priced
+        throw;
+    }
 }

@@ -54,8 +54,9 @@ public:
     void applySignRule();
 
     // Computes the discount amount and the total of the current line in
-    // extended precision, stores them unrounded and posts the line; a post
-    // the store refuses is passed over and the computation goes on.
+    // extended precision, stores them unrounded and posts the line. A total
+    // beyond the amount limit raises AmountLimitError and a post the store
+    // refuses its StoreError, the line left as it was.
     void priceLine();
 
 private:

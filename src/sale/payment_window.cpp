@@ -1,10 +1,12 @@
 #include "payment_window.h"
 
-#include "tender_balance.h"
+#include "transaction_totals.h"
 
 #include "common/formats.h"
 #include "common/language.h"
+#include "common/sale_figures.h"
 #include "store/data_module.h"
+#include "store/sale_records.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_text.h"
 #include "widgets/dialogs.h"
@@ -17,14 +19,12 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace {
 
 // The quick-tender amounts of F2, F3 and F4.
 const Money QuickTenderAmounts[3] = {Money::fromCents(2000), Money::fromCents(1000), Money::fromCents(500)};
-
-const char *const TenderFields[] = {"Trxh_fc1",  "Trxh_pmt1", "Trxh_pmt2", "Trxh_pmt3", "Trxh_pmt4",
-                                    "Trxh_pmt5", "Trxh_cpn1", "Trxh_cpn2", "Trxh_cpn3"};
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
@@ -43,6 +43,7 @@ DBEdit *TForm8::amountField(const QString &fieldName)
     field->setObjectName(fieldName);
     field->setDataSource(&dm_.tmpmaster, fieldName);
     field->setAlignment(Qt::AlignRight);
+    field->setValueRange(-AmountLimit, AmountLimit);
     field->installEventFilter(this);
     return field;
 }
@@ -260,29 +261,45 @@ void TForm8::keepTypedAmounts()
     postWorkHeader();
 }
 
+SaleFigures TForm8::figures()
+{
+    return saleFiguresOf(dm_.tmpmaster, dm_.Control);
+}
+
 void TForm8::quickTender(Money amount)
 {
     // A refund or a sale of nothing takes no fixed amount.
-    if (TenderBalance::fromWorkHeader(dm_).grandTotal > 0)
+    if (figures().grandTotal > 0)
         addToCashModes(amount);
 }
 
 void TForm8::addBalanceToCashModes()
 {
     keepTypedAmounts();
-    addToCashModes(TenderBalance::fromWorkHeader(dm_).balance());
+    addToCashModes(figures().balance());
 }
 
 void TForm8::addToCashModes(Money amount)
 {
     keepTypedAmounts();
     Table &header = dm_.tmpmaster;
+    std::vector<std::pair<Field, double>> added;
     for (int n = 1; n <= 5; ++n) {
         if (!dm_.Control.field(QStringLiteral("Ctrl_pmt%1_type").arg(n)).asBoolean())
             continue;
-        Field payment = header.field(QStringLiteral("Trxh_pmt%1").arg(n));
+        const Field payment = header.field(QStringLiteral("Trxh_pmt%1").arg(n));
+        const double sum = paymentWithAdded(payment.asFloat(), amount);
+        if (!withinAmountLimit(sum)) {
+            dialogs().message(this, chooseText(QStringLiteral("A tender cannot pass %1."),
+                                               QStringLiteral("Un paiement ne peut pas dépasser %1."))
+                                        .arg(currencyText(AmountLimit)));
+            return;
+        }
+        added.emplace_back(payment, sum);
+    }
+    for (auto [payment, sum] : added) {
         header.edit();
-        payment.setFloat(TenderBalance::withAdded(payment.asFloat(), amount));
+        payment.setFloat(sum);
     }
     postWorkHeader();
     FieldLeft();
@@ -293,7 +310,7 @@ void TForm8::FieldLeft()
     if (closed_)
         return;
     postWorkHeader();
-    const Money balance = TenderBalance::fromWorkHeader(dm_).balance();
+    const Money balance = figures().balance();
     AmountLabel->setText(currencyText(balance.toDouble()));
     if (balance <= Money())
         OkClick();
@@ -304,7 +321,7 @@ void TForm8::OkClick()
     if (closed_)
         return;
     keepTypedAmounts();
-    const TenderBalance tenders = TenderBalance::fromWorkHeader(dm_);
+    const SaleFigures tenders = figures();
     if (tenders.remainder() > Money()) {
         dialogs().message(this, chooseText(QStringLiteral("Not completely paid"),
                                            QStringLiteral("Pas complètement payé")));
@@ -315,8 +332,8 @@ void TForm8::OkClick()
         // A refund: what was entered goes out of the till.
         Table &header = dm_.tmpmaster;
         header.edit();
-        for (const char *name : TenderFields) {
-            Field amount = header.field(QLatin1String(name));
+        for (const QString &name : TenderFieldNames()) {
+            Field amount = header.field(name);
             amount.setFloat(-amount.asFloat());
         }
         header.post();

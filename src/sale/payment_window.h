@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/money.h"
+#include "common/sale_figures.h"
 
 #include <QDialog>
 
@@ -18,6 +18,9 @@ class TDataModule2;
 // closes by itself with OK as soon as the tenders cover the total, and
 // refuses OK while they do not. A refund (negative grand total) is entered
 // with positive amounts and stored negative when the window closes.
+//
+// Every tender stays within the amount limit: a larger one typed, or one
+// that a quick-tender key would make larger, is refused with a message.
 //
 // Keys, seen by the window before its fields: Escape cancels; F2, F3 and
 // F4 add 20.00, 10.00 and 5.00 to every cash-type payment mode (only for a
@@ -82,6 +85,8 @@ private:
 
     void FieldLeft();
     void OkClick();
+    // The work header's figures as they stand.
+    SaleFigures figures();
 
     // Writes what the focused field holds and posts the work header.
     void keepTypedAmounts();

@@ -3,6 +3,7 @@
 #include "lookup_window.h"
 #include "suspended_views.h"
 #include "transaction_totals.h"
+#include "work_tables_change.h"
 
 #include "common/formats.h"
 #include "common/language.h"
@@ -173,11 +174,13 @@ void TForm1::DBEdit1Enter()
 
 void TForm1::RemoveLinesNotToPost()
 {
-    if (entry_.currentLineUnfinished(codeFromText(DBEdit1->text())))
-        dm_.tmpdetail.deleteRecord();
-    // A line cleared from the grid leaves the old entry line behind it.
-    if (entry_.removeLinesWithoutProduct())
-        recomputeTotals(!modes.receiving);
+    changeWorkTables(dm_.database(), [this] {
+        if (entry_.currentLineUnfinished(codeFromText(DBEdit1->text())))
+            dm_.tmpdetail.deleteRecord();
+        // A line cleared from the grid leaves the old entry line behind it.
+        if (entry_.removeLinesWithoutProduct())
+            recomputeTotals(!modes.receiving);
+    });
 }
 
 void TForm1::AppendEntryLine()
@@ -209,15 +212,23 @@ void TForm1::ProcessCode()
 void TForm1::PriceLine()
 {
     const bool firstLine = !transactionInProgress();
-    entry_.priceLine();
     Table &line = dm_.tmpdetail;
+    // What was typed is kept first. From there the line and the totals are
+    // written together: after a failure the line shows as typed and not
+    // priced, the totals as before, and the focus stays for another try.
+    line.post();
+    QString displayed;
+    changeWorkTables(dm_.database(), [&] {
+        entry_.priceLine();
+        displayed = lineDisplayText(line.field(QStringLiteral("Trx_short_desc")).asString(),
+                                    currencyText(line.field(QStringLiteral("Trx_total")).asFloat()),
+                                    deviceNames_.displayColumns);
+        if (firstLine)
+            DateWorkHeader(dm_);
+        recomputeTotals(!modes.receiving);
+    });
     if (!deviceNames_.display.isEmpty())
-        devices_.ShowOnLineDisplay(lineDisplayText(line.field(QStringLiteral("Trx_short_desc")).asString(),
-                                                   currencyText(line.field(QStringLiteral("Trx_total")).asFloat()),
-                                                   deviceNames_.displayColumns));
-    if (firstLine)
-        DateWorkHeader(dm_);
-    recomputeTotals(!modes.receiving);
+        devices_.ShowOnLineDisplay(displayed);
     SetFocusTo(DBEdit1);
 }
 
@@ -268,8 +279,10 @@ void TForm1::ClearLine()
 {
     if (!transactionInProgress())
         return;
-    dm_.tmpdetail.deleteRecord(); // the line being entered, or the one chosen in the grid
-    recomputeTotals(true);
+    changeWorkTables(dm_.database(), [this] {
+        dm_.tmpdetail.deleteRecord(); // the line being entered, or the one chosen in the grid
+        recomputeTotals(true);
+    });
     entry_.appendEntryLine();
     SetFocusTo(DBEdit1);
 }

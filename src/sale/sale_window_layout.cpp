@@ -3,6 +3,7 @@
 
 #include "lookup_window.h"
 
+#include "common/sale_figures.h"
 #include "store/data_module.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_grid.h"
@@ -244,6 +245,10 @@ QWidget *TForm1::buildEntryPanel()
     DBEdit1->setAlignment(Qt::AlignRight);
     for (DBEdit *number : {DBEdit3, DBEdit4, DBEdit5})
         number->setAlignment(Qt::AlignRight);
+    // A barcode scanned into the quantity is refused rather than sold.
+    DBEdit3->setValueRange(-QuantityLimit, QuantityLimit);
+    DBEdit4->setValueRange(0, 100);
+    DBEdit5->setValueRange(-UnitPriceLimit, UnitPriceLimit);
     DBEdit2->setFocusPolicy(Qt::ClickFocus); // reached with the mouse only
     return panel;
 }

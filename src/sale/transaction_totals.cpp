@@ -3,9 +3,10 @@
 #include "sale_modes.h"
 
 #include "common/clock.h"
-#include "common/money.h"
+#include "common/formats.h"
+#include "common/language.h"
 #include "store/data_module.h"
-#include "store/store_error.h"
+#include "store/sale_records.h"
 
 namespace {
 
@@ -13,14 +14,6 @@ const char *const AmountFields[] = {
     "Trxh_total", "Trxh_tx1",  "Trxh_tx2",  "Trxh_tx3",  "Trxh_dsc1", "Trxh_dsc2",        "Trxh_dsc3",
     "Trxh_pmt1",  "Trxh_pmt2", "Trxh_pmt3", "Trxh_pmt4", "Trxh_pmt5", "Trxh_fc1",         "Trxh_cpn1",
     "Trxh_cpn2",  "Trxh_cpn3", "Trxh_grand_total"};
-
-// rate x base, rounded to four decimals, then to cents (ties to even),
-// as the amount the header stores.
-double taxAmount(double rate, long double base)
-{
-    const Money tax = Money::fromDouble(static_cast<long double>(rate) * base);
-    return static_cast<double>(static_cast<long double>(tax.cents()) * 0.01L);
-}
 
 // The clock is read once for each field.
 void setDateAndTimeNow(Table &header)
@@ -50,52 +43,46 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
 {
     Table &header = dm.tmpmaster;
     Table &lines = dm.tmpdetail;
+    if (lines.editing() && lines.modified())
+        lines.post(); // a line counts as it shows
+
+    const QList<LineAmount> amounts = lineAmountsOf(lines);
+    const SaleTotals totals = computeTaxes ? saleTotals(amounts, taxRulesOf(dm.Control))
+                                           : saleTotalsKeepingTaxes(amounts, saleFiguresOf(header, dm.Control).taxes);
+    if (!withinAmountLimit(totals.subtotal) || !withinAmountLimit(totals.grandTotal))
+        throw AmountLimitError(chooseText(QStringLiteral("The total of this sale cannot pass %1; nothing was changed."),
+                                          QStringLiteral("Le total de cette vente ne peut pas dépasser %1; rien n'a été modifié."))
+                                   .arg(currencyText(AmountLimit)));
+    lines.last();
+
+    // The five figures are written together or not at all.
+    header.edit();
     try {
-        header.edit();
-    } catch (const StoreError &) {
-        // The header may already be in edit; the figures are written all the same.
-    }
-
-    Field subtotal = header.field(QStringLiteral("Trxh_total"));
-    Field tx1 = header.field(QStringLiteral("Trxh_tx1"));
-    Field tx2 = header.field(QStringLiteral("Trxh_tx2"));
-    Field tx3 = header.field(QStringLiteral("Trxh_tx3"));
-
-    Money base[3];
-    subtotal.setFloat(0);
-    const Field lineTotal = lines.field(QStringLiteral("Trx_total"));
-    const Field lineTax[3] = {lines.field(QStringLiteral("Trx_tx1")), lines.field(QStringLiteral("Trx_tx2")),
-                              lines.field(QStringLiteral("Trx_tx3"))};
-    for (lines.first(); !lines.eof(); lines.next()) {
-        const double amount = lineTotal.asFloat();
-        subtotal.setFloat(static_cast<double>(static_cast<long double>(subtotal.asFloat()) + amount));
+        header.field(QStringLiteral("Trxh_total")).setFloat(totals.subtotal);
         for (int n = 0; n < 3; ++n)
-            if (lineTax[n].asBoolean())
-                base[n] = Money::fromDouble(base[n].toLongDouble() + amount);
+            header.field(QStringLiteral("Trxh_tx%1").arg(n + 1)).setFloat(totals.taxes[n]);
+        header.field(QStringLiteral("Trxh_grand_total")).setFloat(totals.grandTotal);
+        header.post();
+    } catch (...) {
+        header.cancel();
+        throw;
     }
+}
 
-    if (computeTaxes) {
-        Table &control = dm.Control;
-        const double rate1 = control.field(QStringLiteral("Ctrl_tx1_rate")).asFloat();
-        const double rate2 = control.field(QStringLiteral("Ctrl_tx2_rate")).asFloat();
-        const double rate3 = control.field(QStringLiteral("Ctrl_tx3_rate")).asFloat();
-
-        tx1.setFloat(taxAmount(rate1, base[0].toLongDouble()));
-
-        long double base2 = base[1].toLongDouble();
-        if (control.field(QStringLiteral("Ctrl_tx2_txontx")).asBoolean())
-            base2 += tx1.asFloat();
-        tx2.setFloat(taxAmount(rate2, base2));
-
-        long double base3 = base[2].toLongDouble();
-        if (control.field(QStringLiteral("Ctrl_tx3_txontx")).asBoolean())
-            base3 = static_cast<long double>(tx1.asFloat()) + base3 + tx2.asFloat();
-        tx3.setFloat(taxAmount(rate3, base3));
-    }
-
-    const long double grand = static_cast<long double>(subtotal.asFloat()) + tx1.asFloat() + tx2.asFloat() + tx3.asFloat();
-    header.field(QStringLiteral("Trxh_grand_total")).setFloat(static_cast<double>(grand));
+void ClearTenders(TDataModule2 &dm)
+{
+    Table &header = dm.tmpmaster;
+    header.edit();
+    for (const QString &name : TenderFieldNames())
+        header.field(name).setFloat(0);
     header.post();
+}
+
+const QStringList &TenderFieldNames()
+{
+    static const QStringList names{"Trxh_fc1",  "Trxh_pmt1", "Trxh_pmt2", "Trxh_pmt3", "Trxh_pmt4",
+                                   "Trxh_pmt5", "Trxh_cpn1", "Trxh_cpn2", "Trxh_cpn3"};
+    return names;
 }
 
 void DateWorkHeader(TDataModule2 &dm)

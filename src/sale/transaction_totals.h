@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class TDataModule2;
 struct SaleModes;
 
@@ -11,8 +13,16 @@ void ZeroMaster(TDataModule2 &dm, SaleModes &modes);
 
 // Recomputes subtotal, the three taxes (unless computeTaxes is false, as
 // when a line is priced in receiving mode) and the grand total from every
-// work line, and posts the work header. Leaves the last work line current.
+// work line, and posts the work header: all five figures, or none when the
+// post fails. A total beyond the amount limit raises AmountLimitError with
+// nothing written. Leaves the last work line current.
 void RecomputeTotals(TDataModule2 &dm, bool computeTaxes);
+
+// Sets every tender of the work header to zero and posts it.
+void ClearTenders(TDataModule2 &dm);
+// The nine tender fields of the work header: the foreign currency, the
+// five payments and the three coupons.
+const QStringList &TenderFieldNames();
 
 // Dates the work header now. The sale window calls it when the first line
 // of a transaction is priced: a transaction bears the time it began, not

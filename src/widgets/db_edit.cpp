@@ -4,6 +4,7 @@
 
 #include "common/language.h"
 #include "common/money.h"
+#include "store/field_values.h"
 #include "store/store_error.h"
 
 #include <QKeyEvent>
@@ -36,9 +37,11 @@ public:
 // or thousands separators: the money value as it is edited.
 QString plainMoneyText(double amount)
 {
-    const long double cents = Money::fromDouble(amount).cents();
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    if (!Money::fits(amount)) // damaged data: shown as it is
+        return locale.toString(amount, 'f', 2);
+    const long double cents = Money::fromDouble(amount).cents();
     return locale.toString(static_cast<double>(cents / 100.0L), 'f', 2);
 }
 
@@ -60,6 +63,13 @@ void DBEdit::setDataSource(Table *table, const QString &fieldName)
 bool DBEdit::numeric() const
 {
     return link_.bound() && isNumberType(link_.fieldType());
+}
+
+void DBEdit::setValueRange(double lowest, double highest)
+{
+    ranged_ = true;
+    lowest_ = lowest;
+    highest_ = highest;
 }
 
 bool DBEdit::acceptsNumberCharacter(QChar ch)
@@ -125,16 +135,31 @@ QString DBEdit::invalidValueMessage() const
                            .arg(text());
 }
 
+QString DBEdit::outOfRangeMessage() const
+{
+    const QLocale locale;
+    return chooseText(QStringLiteral("'%1' is not between %2 and %3"), QStringLiteral("'%1' n'est pas entre %2 et %3"))
+        .arg(text(), locale.toString(lowest_, 'g', 15), locale.toString(highest_, 'g', 15));
+}
+
 void DBEdit::writeBeforePost()
 {
     if (!pending_)
         return;
-    const QString typedText = text();
+    // What is typed stays pending, and the post is refused, while the
+    // record cannot hold it.
+    QVariant value;
+    try {
+        value = FieldValues::canonical(link_.table()->name(), link_.field().definition(), text());
+    } catch (const StoreError &) {
+        throw StoreError(invalidValueMessage());
+    }
+    if (ranged_ && !value.isNull() && !(value.toDouble() >= lowest_ && value.toDouble() <= highest_))
+        throw StoreError(outOfRangeMessage());
     pending_ = false;
     try {
-        link_.field().setValue(typedText);
+        link_.field().setValue(value);
     } catch (const StoreError &) {
-        // Refuse the post, as the record cannot hold what is shown.
         pending_ = true;
         throw StoreError(invalidValueMessage());
     }

@@ -16,7 +16,7 @@
 //
 // Fields of number types accept only digits, "+", "-", "E", "e" and the
 // regional decimal separator; any other printable character is refused
-// with a beep.
+// with a beep. A range may bound the number typed.
 class DBEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -28,6 +28,10 @@ public:
 
     bool numeric() const;
     bool hasPendingText() const { return pending_; }
+
+    // A number typed outside lowest..highest is refused like text that is
+    // not a number, with a message naming the range.
+    void setValueRange(double lowest, double highest);
 
     // Writes what was typed into the field. A text the field cannot hold
     // is refused with a message and kept for correction: returns false.
@@ -51,9 +55,13 @@ private:
     void writeBeforePost();
     QString valueText() const;
     QString invalidValueMessage() const;
+    QString outOfRangeMessage() const;
 
     FieldLink link_;
     bool pending_ = false;
     bool startingEdit_ = false;
     QVariant valueWhenTyped_;
+    bool ranged_ = false;
+    double lowest_ = 0;
+    double highest_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "common/money.h"
 
 #include <QtTest>
+#include <cmath>
+#include <limits>
 
 class TestMoney : public QObject {
     Q_OBJECT
@@ -10,6 +12,7 @@ private slots:
     void centsRoundHalfToEven_data();
     void centsRoundHalfToEven();
     void arithmeticIsExact();
+    void overflowIsReported();
 };
 
 void TestMoney::conversionRoundsHalfToEven_data()
@@ -67,6 +70,19 @@ void TestMoney::arithmeticIsExact()
     QCOMPARE((Money::fromDouble(20.0) - Money::fromDouble(12.34)).units(), qint64(76600));
     QCOMPARE((-Money::fromDouble(7.66)).toDouble(), -7.66);
     QVERIFY(Money::fromDouble(-0.00004).isZero());
+}
+
+void TestMoney::overflowIsReported()
+{
+    const Money largest = Money::fromUnits(std::numeric_limits<int64_t>::max());
+    QVERIFY_THROWS_EXCEPTION(MoneyOverflow, largest + Money::fromUnits(1));
+    QVERIFY_THROWS_EXCEPTION(MoneyOverflow, -largest - Money::fromUnits(2));
+    QVERIFY_THROWS_EXCEPTION(MoneyOverflow, -Money::fromUnits(std::numeric_limits<int64_t>::min()));
+    QVERIFY_THROWS_EXCEPTION(MoneyOverflow, Money::fromCents(std::numeric_limits<int64_t>::max() / 10));
+    QVERIFY_THROWS_EXCEPTION(MoneyOverflow, Money::fromDouble(1e15)); // 1e19 ten-thousandths
+    QVERIFY_THROWS_EXCEPTION(MoneyOverflow, Money::fromDouble(std::nan("")));
+    QCOMPARE(Money::fromDouble(9e14).units(), qint64(9'000'000'000'000'000'000));
+    QVERIFY(!Money::fits(1e15));
 }
 
 QTEST_APPLESS_MAIN(TestMoney)

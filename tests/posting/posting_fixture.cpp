@@ -20,6 +20,14 @@ void startWorkHeader(TDataModule2 &dm, int cashier, const QVariantMap &amounts)
     for (const FieldDef &f : h.definition().fields)
         if (f.type == FieldType::Money)
             h.field(f.name).setFloat(0);
+    h.post();
+    setWorkHeaderAmounts(dm, amounts);
+}
+
+void setWorkHeaderAmounts(TDataModule2 &dm, const QVariantMap &amounts)
+{
+    Table &h = dm.tmpmaster;
+    h.edit();
     for (auto it = amounts.cbegin(); it != amounts.cend(); ++it)
         h.field(it.key()).setValue(it.value());
     h.post();

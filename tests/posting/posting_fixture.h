@@ -29,6 +29,8 @@ extern const QTime SaleTime;
 // A fresh work header for the cashier, every amount zero, then the
 // amounts given ("Trxh_grand_total" -> 20.0).
 void startWorkHeader(TDataModule2 &dm, int cashier, const QVariantMap &amounts = {});
+// Sets amounts of the current work header.
+void setWorkHeaderAmounts(TDataModule2 &dm, const QVariantMap &amounts);
 void addWorkLine(TDataModule2 &dm, const WorkLine &line);
 
 // A sale touching every kind of record: two products in two departments,

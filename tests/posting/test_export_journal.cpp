@@ -26,13 +26,13 @@ QByteArray fileBytes(const QString &path)
 
 // The mixed sale of the fixture and its journal records, in each locale.
 const QByteArray MixedSaleEnglish =
-    "0,1000,3/9/26,\"2:05:03 PM\",7,10.74,0.5,0.71,0,5,2,0,0,0,4,1,0,0,11.95,-0.05,3\r\n"
+    "0,1000,3/9/26,\"2:05:03 PM\",7,3.24,0.5,0.71,0,5,2,0,0,0,4,1,0,0,4.45,-7.55,3\r\n"
     "1,1000,101,\"Bread, whole wheat\",2,2.5,0,5,0,1.1,True,False,False,4101\r\n"
     "1,1000,202,\"Milk 2L\",1,3.99,0,3.99,0,1.1,False,True,False,4202\r\n"
     "1,1000,303,Candle,2,1.25,0.75,1.75,30,1.1,True,True,False,4303\r\n"
     "1,1000,999,\"12\"\" Pizza\",-1,7.5,0,-7.5,0,0,False,False,False,0\r\n";
 const QByteArray MixedSaleFrench =
-    "0,1000,2026-03-09,\"14 h 05 min 03 s\",7,\"10,74\",\"0,5\",\"0,71\",0,5,2,0,0,0,4,1,0,0,\"11,95\",\"-0,05\",3\r\n"
+    "0,1000,2026-03-09,\"14 h 05 min 03 s\",7,\"3,24\",\"0,5\",\"0,71\",0,5,2,0,0,0,4,1,0,0,\"4,45\",\"-7,55\",3\r\n"
     "1,1000,101,\"Bread, whole wheat\",2,\"2,5\",0,5,0,\"1,1\",True,False,False,4101\r\n"
     "1,1000,202,\"Milk 2L\",1,\"3,99\",0,\"3,99\",0,\"1,1\",False,True,False,4202\r\n"
     "1,1000,303,Candle,2,\"1,25\",\"0,75\",\"1,75\",30,\"1,1\",True,True,False,4303\r\n"
@@ -149,6 +149,7 @@ void TestExportJournal::prepareSaleWithDeletedProduct()
     prepareMixedSale(*db_);
     // Rung before the product was deleted: no account to look up.
     addWorkLine(db_->dm(), {999, QStringLiteral("12\" Pizza"), -1, 7.5, -7.5});
+    setWorkHeaderAmounts(db_->dm(), {{"Trxh_total", 3.24}, {"Trxh_grand_total", 4.45}});
 }
 
 void TestExportJournal::wholeSales_data()

@@ -46,6 +46,8 @@ private slots:
     void killedProcess_data();
     void killedProcess();
     void missingCashierPostsNothing();
+    void saleDisagreeingWithItsLinesPostsNothing_data();
+    void saleDisagreeingWithItsLinesPostsNothing();
     void interruptedReceiving();
 
 private:
@@ -161,6 +163,39 @@ void TestPostingAtomicity::missingCashierPostsNothing()
     PreparedSale sale;
     QVERIFY_THROWS_EXCEPTION(StoreError, postSale(sale.db.dm(), 99));
     QCOMPARE(tableSnapshot(sale.db.directory()), sale.before);
+}
+
+void TestPostingAtomicity::saleDisagreeingWithItsLinesPostsNothing_data()
+{
+    QTest::addColumn<QVariantMap>("header");
+    QTest::addColumn<QString>("message");
+    const QString disagree = "The totals of this sale do not agree with its lines: ";
+    // The fixture's sale: lines of 10.74, taxes 0.50 and 0.71, total 11.95.
+    QTest::newRow("subtotal lost by a failed write")
+        << QVariantMap{{"Trxh_total", 0.0}}
+        << disagree + "subtotal $0.00, its lines $10.74; total $11.95, subtotal and taxes $1.21.";
+    QTest::newRow("grand total without the taxes")
+        << QVariantMap{{"Trxh_grand_total", 10.74}}
+        << disagree + "subtotal $10.74, its lines $10.74; total $10.74, subtotal and taxes $11.95.";
+    QTest::newRow("a tender beyond the limit")
+        << QVariantMap{{"Trxh_pmt1", 1e16}} << "A line, a tender or the total of this sale is beyond $99,999,999.99.";
+}
+
+void TestPostingAtomicity::saleDisagreeingWithItsLinesPostsNothing()
+{
+    QFETCH(QVariantMap, header);
+    QFETCH(QString, message);
+    PreparedSale sale;
+    setWorkHeaderAmounts(sale.db.dm(), header);
+    const QStringList before = tableSnapshot(sale.db.directory());
+    try {
+        postSale(sale.db.dm(), 7);
+        QFAIL("the sale was posted");
+    } catch (const StoreError &e) {
+        QCOMPARE(e.message(), message);
+    }
+    QCOMPARE(tableSnapshot(sale.db.directory()), before);
+    QVERIFY(!QFileInfo::exists(ExportJournal::FileName));
 }
 
 void TestPostingAtomicity::interruptedReceiving()

@@ -143,6 +143,7 @@ void TestTransferSale::cursorsFollowThePostedSale()
     dm.tmpdetail.emptyTable();
     addWorkLine(dm, {202, "Milk 2L", 1, 3.99, 3.99});
     addWorkLine(dm, {101, "Bread", 1, 2.50, 2.50});
+    setWorkHeaderAmounts(dm, {{"Trxh_total", 6.49}, {"Trxh_grand_total", 7.70}});
     QCOMPARE(postSale(dm, 7), 1001.0);
 
     // The receipt reads the sale just posted.

@@ -113,3 +113,18 @@ void SaleWindowFixture::settle()
 {
     QCoreApplication::processEvents();
 }
+
+SaleCheckout::SaleCheckout(SaleWindowFixture &f, std::function<int()> cashierId)
+    : paymentWindow(f.dm()), receipts(f.dm(), f.devices, f.settings, f.names), invoice(f.dm()),
+      stockReceipt(f.dm()),
+      checkout(CheckoutParts{f.dm(), f.form(), paymentWindow, f.devices, f.names, f.settings, receipts, invoice,
+                             stockReceipt, std::move(cashierId)}),
+      f_(f)
+{
+    f.form().hooks.checkout = [this] { checkout.run(); };
+}
+
+SaleCheckout::~SaleCheckout()
+{
+    f_.form().hooks.checkout = nullptr;
+}

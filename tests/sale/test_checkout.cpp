@@ -1,19 +1,17 @@
 // Total <F2> from the sale window: the entry line, the payment window,
 // the change, posting or training, invoice, receipt, drawer and display,
 // the receiving branch, and what a failure leaves behind.
+#include "failing_writes.h"
 #include "posting_fixture.h"
+#include "program_test_main.h"
 #include "sale_window_fixture.h"
 
 #include "common/clock.h"
 #include "common/formats.h"
 #include "common/language.h"
-#include "receipts/receipt_printing.h"
-#include "reports/invoice_report.h"
+#include "posting/posting_checkpoints.h"
 #include "reports/print_target.h"
 #include "reports/report_printing.h"
-#include "reports/stock_receipt_report.h"
-#include "sale/checkout.h"
-#include "sale/payment_window.h"
 #include "store/store_error.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_text.h"
@@ -22,6 +20,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QtTest>
+#include <optional>
 
 class TestCheckout : public QObject {
     Q_OBJECT
@@ -45,7 +44,8 @@ private slots:
     void receiving_data();
     void receiving();
     void unprintableStockReceiptReceivesNothing();
-    void refusedPostingLeavesTheSaleGoing();
+    void refusedPostingCancelsItsPayment_data();
+    void refusedPostingCancelsItsPayment();
     void failureAfterPostingIsShownAndTheCheckoutGoesOn_data();
     void failureAfterPostingIsShownAndTheCheckoutGoesOn();
 
@@ -63,11 +63,7 @@ private:
 
     std::unique_ptr<SaleWindowFixture> f;
     std::unique_ptr<QTemporaryDir> pdfDir;
-    std::unique_ptr<TForm8> paymentWindow;
-    std::unique_ptr<ReceiptPrinting> receipts;
-    std::unique_ptr<TForm17> invoice;
-    std::unique_ptr<TForm26> stockReceipt;
-    std::unique_ptr<Checkout> checkout;
+    std::unique_ptr<SaleCheckout> checkout;
     int cashierId = 7;
 };
 
@@ -88,15 +84,7 @@ void TestCheckout::init()
     setPrintTarget(PrintTarget{pdfDir->path(), f->db.directory()});
     cashierId = 7;
 
-    TDataModule2 &dm = f->dm();
-    paymentWindow = std::make_unique<TForm8>(dm);
-    receipts = std::make_unique<ReceiptPrinting>(dm, f->devices, f->settings, f->names);
-    invoice = std::make_unique<TForm17>(dm);
-    stockReceipt = std::make_unique<TForm26>(dm);
-    checkout = std::make_unique<Checkout>(CheckoutParts{dm, f->form(), *paymentWindow, f->devices, f->names,
-                                                        f->settings, *receipts, *invoice, *stockReceipt,
-                                                        [this] { return cashierId; }});
-    f->form().hooks.checkout = [this] { checkout->run(); };
+    checkout = std::make_unique<SaleCheckout>(*f, [this] { return cashierId; });
     // Unless a test says otherwise, the customer pays the exact amount.
     f->dialogs.onModal("TForm8", [](QDialog &window) {
         QTest::keyClick(window.focusWidget(), Qt::Key_F5);
@@ -107,10 +95,6 @@ void TestCheckout::init()
 void TestCheckout::cleanup()
 {
     checkout.reset();
-    stockReceipt.reset();
-    invoice.reset();
-    receipts.reset();
-    paymentWindow.reset();
     f.reset();
     pdfDir.reset();
 }
@@ -297,13 +281,20 @@ void TestCheckout::customerDisplayAndChange()
     QFETCH(QString, language);
     setLanguageSetting(language);
     payWithKeys({Qt::Key_F2});
+    QStringList displayedAtCommit;
+    PostingCheckpoints::setHandler([&](PostingCheckpoint reached) {
+        if (reached == PostingCheckpoint::Committed)
+            displayedAtCommit = f->devices.displayed;
+    });
 
     ringAndTotal("1002");
+    PostingCheckpoints::clearHandler();
 
+    QCOMPARE(displayedAtCommit, QStringList{"Total          $2.00"});
     QCOMPARE(f->devices.displayed, (QStringList{"Total          $2.00", "Change      ($18.00)"}));
     QCOMPARE(f->form().ChangeLabel->text(), QString("($18.00)"));
     QVERIFY(f->form().ChangeBox->isVisible());
-    QCOMPARE(paymentWindow->amountText(), QString("($18.00)"));
+    QCOMPARE(checkout->paymentWindow.amountText(), QString("($18.00)"));
     QCOMPARE(f->dm().tranmaster.field("Trxh_change").asFloat(), -18.00);
 }
 
@@ -331,9 +322,9 @@ void TestCheckout::cancelledPaymentKeepsTheSale()
     // with 1.50 entered leaves 0.50 to pay out.
     QStringList seen;
     f->dialogs.onModalOnce("TForm8", [this, &seen](QDialog &window) {
-        seen << paymentWindow->PaymentFields[0]->text();
+        seen << checkout->paymentWindow.PaymentFields[0]->text();
         QTest::keyClick(window.focusWidget(), Qt::Key_Return);
-        seen << paymentWindow->amountText();
+        seen << checkout->paymentWindow.amountText();
         QTest::keyClick(window.focusWidget(), Qt::Key_F5);
         return -1;
     });
@@ -506,30 +497,64 @@ void TestCheckout::unprintableStockReceiptReceivesNothing()
     QCOMPARE(deviceSummary(), QString());
 }
 
-void TestCheckout::refusedPostingLeavesTheSaleGoing()
+void TestCheckout::refusedPostingCancelsItsPayment_data()
 {
-    cashierId = 99; // no such cashier: the cashier totals cannot be posted
-    f->ring("1002");
-    QVERIFY_THROWS_EXCEPTION(StoreError, f->form().BitBtn1Click());
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cashier missing") << "cashier" << "The signed-in cashier 99 is not in table cashier; the sale was not posted.";
+    QTest::newRow("full disk") << "disk" << "Table tranmaster: database or disk is full";
+    QTest::newRow("subtotal lost by a failed write")
+        << "subtotal"
+        << "The totals of this sale do not agree with its lines: subtotal $0.00, its lines $2.00; total $2.00, "
+           "subtotal and taxes $0.00.";
+}
 
+void TestCheckout::refusedPostingCancelsItsPayment()
+{
+    QFETCH(QString, cause);
+    QFETCH(QString, message);
+    f->ring("1002");
+    std::optional<FailingWrites> fullDisk;
+    if (cause == "cashier")
+        cashierId = 99;
+    else if (cause == "disk")
+        fullDisk.emplace(f->dm().database(), "tranmaster");
+    else
+        setWorkHeaderAmounts(f->dm(), {{"Trxh_total", 0.0}});
+    payWithKeys({Qt::Key_F2}); // a $20 bill
+    f->devices.displayed.clear();
+    f->press(Qt::Key_F2);
+
+    QCOMPARE(f->dialogs.messages(),
+             QStringList{message + "\nThe sale is not posted and its payment is cancelled: press Total <F2> to take "
+                                   "the payment again."});
     QCOMPARE(f->dm().tranmaster.recordCount(), 0);
     f->dm().fintb.first();
     QCOMPARE(f->dm().fintb.field("Fin_no_trx").asInteger(), 0);
     QVERIFY(f->dm().producttb.findKey(1002.0));
     QCOMPARE(f->dm().producttb.field("Product_qty_sales").asFloat(), 0.0);
-    // The sale goes on: its line, the payment and a new entry line.
+    // The sale goes on, with its totals as its lines make them and no
+    // payment; the customer was never shown any change.
     QCOMPARE(f->lineValues("Trx_upc"), (QList<double>{1002, 0}));
-    QCOMPARE(f->header("Trxh_pmt1"), 2.00);
+    QCOMPARE(f->header("Trxh_total"), 2.00);
+    QCOMPARE(f->header("Trxh_pmt1"), 0.0);
     QVERIFY(!f->dm().tmpmaster.controlsDisabled());
     QVERIFY(!f->dm().tmpdetail.controlsDisabled());
     QVERIFY(!f->form().ChangeBox->isVisible());
+    QCOMPARE(f->devices.displayed, QStringList{"Total          $2.00"});
     QCOMPARE(deviceSummary(), QString());
 
+    // The cashier does it again: Total, the $20 bill.
     cashierId = 7;
+    fullDisk.reset();
+    payWithKeys({Qt::Key_F2});
     f->press(Qt::Key_F2);
     QCOMPARE(f->dm().tranmaster.recordCount(), 1);
     QCOMPARE(postedLineCodes(), QList<double>{1002});
-    QCOMPARE(f->dm().tranmaster.field("Trxh_pmt1").asFloat(), 2.00);
+    QCOMPARE(f->dm().tranmaster.field("Trxh_total").asFloat(), 2.00);
+    QCOMPARE(f->dm().tranmaster.field("Trxh_pmt1").asFloat(), 20.00);
+    QCOMPARE(f->dm().tranmaster.field("Trxh_change").asFloat(), -18.00);
+    QCOMPARE(f->form().ChangeLabel->text(), QString("($18.00)"));
 }
 
 void TestCheckout::failureAfterPostingIsShownAndTheCheckoutGoesOn_data()
@@ -570,5 +595,5 @@ void TestCheckout::failureAfterPostingIsShownAndTheCheckoutGoesOn()
     QCOMPARE(f->header("Trxh_grand_total"), 0.0);
 }
 
-QTEST_MAIN(TestCheckout)
+TILLANO_PROGRAM_TEST_MAIN(TestCheckout)
 #include "test_checkout.moc"

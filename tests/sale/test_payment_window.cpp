@@ -7,7 +7,7 @@
 #include "common/language.h"
 #include "sale/payment_window.h"
 #include "sale/sale_modes.h"
-#include "sale/tender_balance.h"
+#include "store/sale_records.h"
 #include "sale/transaction_totals.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_text.h"
@@ -46,6 +46,8 @@ private slots:
     void tenders();
     void notCompletelyPaid_data();
     void notCompletelyPaid();
+    void tendersWithinTheLimit_data();
+    void tendersWithinTheLimit();
     void navigation_data();
     void navigation();
     void rowsShownByName();
@@ -223,7 +225,7 @@ void TestPaymentWindow::tenders()
     QCOMPARE(window->amountText(), label);
     QCOMPARE(storedTenders(), stored);
     QVERIFY(!db->dm().tmpmaster.editing());
-    QCOMPARE(currencyText(double(TenderBalance::fromWorkHeader(db->dm()).change())), change);
+    QCOMPARE(currencyText(double(saleFiguresOf(db->dm().tmpmaster, db->dm().Control).changeShown())), change);
     QVERIFY(dialogs->messages().isEmpty());
 }
 
@@ -255,6 +257,33 @@ void TestPaymentWindow::notCompletelyPaid()
     QCOMPARE(::dialogs().exec(*window), int(QDialog::Rejected));
     QCOMPARE(dialogs->messages(), QStringList{message});
     QCOMPARE(window->amountText(), QString("$6.00"));
+}
+
+void TestPaymentWindow::tendersWithinTheLimit_data()
+{
+    QTest::addColumn<double>("grandTotal");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("typed beyond the limit")
+        << 10.0 << QStringList{"type:100000000", "Enter"}
+        << "'100000000' is not between -99,999,999.99 and 99,999,999.99" << "";
+    QTest::newRow("a quick tender past the limit")
+        << 99'999'995.0 << QStringList{"type:99999990", "F2"} << "A tender cannot pass $99,999,999.99."
+        << "pmt1=99999990";
+}
+
+void TestPaymentWindow::tendersWithinTheLimit()
+{
+    QFETCH(double, grandTotal);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, message);
+    QFETCH(QString, stored);
+    openWithGrandTotal(grandTotal);
+    QCOMPARE(exec(steps + QStringList{"Escape"}), int(QDialog::Rejected));
+    QCOMPARE(dialogs->messages(), QStringList{message});
+    QCOMPARE(storedTenders(), stored);
 }
 
 void TestPaymentWindow::navigation_data()

@@ -1,11 +1,15 @@
 // Subtotal, three taxes with tax on tax, and the work header's reset.
+#include "failing_writes.h"
 #include "test_database.h"
 
 #include "common/clock.h"
+#include "common/sale_figures.h"
+#include "store/store_error.h"
 #include "sale/sale_modes.h"
 #include "sale/transaction_totals.h"
 
 #include <QtTest>
+#include <optional>
 
 namespace {
 struct Line {
@@ -18,6 +22,7 @@ Q_DECLARE_METATYPE(QList<Line>)
 class TestTransactionTotals : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
     void taxes_data();
@@ -25,6 +30,8 @@ private slots:
     void receivingLeavesTaxesZero();
     void zeroMasterResetsHeader();
     void lastLineIsCurrentAfterwards();
+    void figuresWrittenWholeOrNotAtAll_data();
+    void figuresWrittenWholeOrNotAtAll();
 
 private:
     void configure(double r1, double r2, double r3, bool txontx2, bool txontx3);
@@ -183,6 +190,47 @@ void TestTransactionTotals::lastLineIsCurrentAfterwards()
     db_->dm().tmpdetail.first();
     RecomputeTotals(db_->dm(), true);
     QCOMPARE(db_->dm().tmpdetail.field("Trx_total").asFloat(), 2.0);
+}
+
+void TestTransactionTotals::figuresWrittenWholeOrNotAtAll_data()
+{
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<double>("nextLine");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("a full disk") << true << 6.99 << "Table tmpmaster: database or disk is full";
+    QTest::newRow("a total beyond the limit")
+        << false << 99'999'990.00 << "The total of this sale cannot pass $99,999,999.99; nothing was changed.";
+}
+
+void TestTransactionTotals::figuresWrittenWholeOrNotAtAll()
+{
+    QFETCH(bool, fullDisk);
+    QFETCH(double, nextLine);
+    QFETCH(QString, refusal);
+    configure(0.05, 0, 0, false, false);
+    addLine({10.00, true, false, false});
+    RecomputeTotals(db_->dm(), true);
+    addLine({nextLine, true, false, false});
+
+    std::optional<FailingWrites> full;
+    if (fullDisk)
+        full.emplace(db_->dm().database(), QStringLiteral("tmpmaster"));
+    try {
+        RecomputeTotals(db_->dm(), true);
+        QFAIL("the figures were written");
+    } catch (const StoreError &e) {
+        QCOMPARE(e.message(), refusal);
+    } catch (const AmountLimitError &e) {
+        QCOMPARE(e.message(), refusal);
+    }
+    full.reset();
+
+    Table &h = db_->dm().tmpmaster;
+    QVERIFY(!h.editing());
+    h.refresh();
+    QCOMPARE(header("Trxh_total"), 10.00);
+    QCOMPARE(header("Trxh_tx1"), 0.50);
+    QCOMPARE(header("Trxh_grand_total"), 10.50);
 }
 
 QTEST_MAIN(TestTransactionTotals)
