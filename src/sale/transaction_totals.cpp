@@ -28,10 +28,9 @@ void ZeroMaster(TDataModule2 &dm, SaleModes &modes)
 {
     modes = SaleModes(); // void item, return and receiving all off
 
+    // One post: a failure leaves no half-reset header in the file.
     Table &header = dm.tmpmaster;
     header.append();
-    header.post();
-    header.edit();
     setDateAndTimeNow(header);
     header.field(QStringLiteral("Trxh_cashier")).setInteger(dm.cashiertb.field(QStringLiteral("Cashier_id")).asInteger());
     for (const char *name : AmountFields)
