@@ -24,9 +24,10 @@ int64_t divideRoundHalfEven(int64_t n, int64_t d)
 }
 
 MoneyOverflow::MoneyOverflow()
-    : std::overflow_error(chooseText(QStringLiteral("An amount is too large to be counted exactly; nothing was done."),
-                                     QStringLiteral("Un montant est trop grand pour être compté exactement; rien n'a été fait."))
-                              .toStdString())
+    : std::overflow_error(
+          chooseText(QStringLiteral("An amount is too large to be counted exactly; nothing was done."),
+                     QStringLiteral("Un montant est trop grand pour être compté exactement; rien n'a été fait."))
+              .toStdString())
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "journal_records.h"
 #include "posting_checkpoints.h"
+
 #include "store/data_module.h"
 #include "store/sale_records.h"
 

@@ -49,9 +49,10 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
     const SaleTotals totals = computeTaxes ? saleTotals(amounts, taxRulesOf(dm.Control))
                                            : saleTotalsKeepingTaxes(amounts, saleFiguresOf(header, dm.Control).taxes);
     if (!withinAmountLimit(totals.subtotal) || !withinAmountLimit(totals.grandTotal))
-        throw AmountLimitError(chooseText(QStringLiteral("The total of this sale cannot pass %1; nothing was changed."),
-                                          QStringLiteral("Le total de cette vente ne peut pas dépasser %1; rien n'a été modifié."))
-                                   .arg(currencyText(AmountLimit)));
+        throw AmountLimitError(
+            chooseText(QStringLiteral("The total of this sale cannot pass %1; nothing was changed."),
+                       QStringLiteral("Le total de cette vente ne peut pas dépasser %1; rien n'a été modifié."))
+                .arg(currencyText(AmountLimit)));
     lines.last();
 
     // The five figures are written together or not at all.

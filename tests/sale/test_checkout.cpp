@@ -501,7 +501,8 @@ void TestCheckout::refusedPostingCancelsItsPayment_data()
 {
     QTest::addColumn<QString>("cause");
     QTest::addColumn<QString>("message");
-    QTest::newRow("cashier missing") << "cashier" << "The signed-in cashier 99 is not in table cashier; the sale was not posted.";
+    QTest::newRow("cashier missing")
+        << "cashier" << "The signed-in cashier 99 is not in table cashier; the sale was not posted.";
     QTest::newRow("full disk") << "disk" << "Table tranmaster: database or disk is full";
     QTest::newRow("subtotal lost by a failed write")
         << "subtotal"
