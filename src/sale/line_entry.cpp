@@ -129,24 +129,18 @@ void LineEntry::priceLine()
 {
     Table &line = dm_.tmpdetail;
     const SuspendedViews quiet{&line};
-    line.edit();
-
     const long double quantity = line.field(QStringLiteral("Trx_qty")).asFloat();
     const long double price = line.field(QStringLiteral("Trx_price")).asFloat();
     const long double percent = line.field(QStringLiteral("Trx_dsc_per")).asFloat();
     const double discount = static_cast<double>(percent * 0.01L * (quantity * price));
     const long double total = quantity * price - static_cast<long double>(discount);
-    try {
-        if (!withinAmountLimit(total) || !withinAmountLimit(discount))
-            throw AmountLimitError(
-                chooseText(QStringLiteral("A line total cannot pass %1; the line is not priced."),
-                           QStringLiteral("Le total d'une ligne ne peut pas dépasser %1; la ligne n'est pas évaluée."))
-                    .arg(currencyText(AmountLimit)));
-        line.field(QStringLiteral("Trx_dscamt")).setFloat(discount);
-        line.field(QStringLiteral("Trx_total")).setFloat(static_cast<double>(total));
-        line.post();
-    } catch (...) {
-        line.cancel(); // the line shows again that it is not priced
-        throw;
-    }
+    if (!withinAmountLimit(total) || !withinAmountLimit(discount))
+        throw AmountLimitError(
+            chooseText(QStringLiteral("A line total cannot pass %1; the line is not priced."),
+                       QStringLiteral("Le total d'une ligne ne peut pas dépasser %1; la ligne n'est pas évaluée."))
+                .arg(currencyText(AmountLimit)));
+    line.edit();
+    line.field(QStringLiteral("Trx_dscamt")).setFloat(discount);
+    line.field(QStringLiteral("Trx_total")).setFloat(static_cast<double>(total));
+    line.post();
 }

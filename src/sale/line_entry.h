@@ -55,8 +55,9 @@ public:
 
     // Computes the discount amount and the total of the current line in
     // extended precision, stores them unrounded and posts the line. A total
-    // beyond the amount limit raises AmountLimitError and a post the store
-    // refuses its StoreError, the line left as it was.
+    // beyond the amount limit raises AmountLimitError with nothing written.
+    // The sale window runs it with the totals in one change of the work
+    // tables (work_tables_change.h), which a failure undoes whole.
     void priceLine();
 
 private:
