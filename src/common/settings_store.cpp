@@ -130,10 +130,15 @@ bool SettingsStore::write(const QString &section, const QString &name, const QSt
 
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    return file.commit();
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+        if (file.commit()) {
+            error_.clear();
+            return true;
+        }
+    }
+    error_ = file.errorString();
+    return false;
 }
 
 QStringList SettingsStore::subkeys(const QString &keyPath) const

@@ -22,8 +22,10 @@ public:
 
     QString read(const QString &section, const QString &name, const QString &defaultValue = QString()) const;
 
-    // Returns false when the file cannot be written; nothing is changed then.
+    // Returns false when the file cannot be written; nothing is changed
+    // then, and errorString() says why.
     bool write(const QString &section, const QString &name, const QString &value);
+    const QString &errorString() const { return error_; }
 
     // Names of the keys directly under a key path, in file order.
     QStringList subkeys(const QString &keyPath) const;
@@ -34,4 +36,5 @@ public:
 private:
     QStringList readLines() const;
     QString path_;
+    QString error_;
 };

@@ -58,6 +58,9 @@ void DBEdit::setDataSource(Table *table, const QString &fieldName)
     pending_ = false;
     link_.bind(table, fieldName);
     setValidator(numeric() ? new NumberCharactersValidator(this) : nullptr);
+    // A text field takes no more characters than it holds.
+    const bool text = link_.bound() && link_.fieldType() == FieldType::Text;
+    setMaxLength(text ? link_.field().definition().size : 32767);
 }
 
 bool DBEdit::numeric() const
@@ -127,19 +130,27 @@ void DBEdit::typed()
 
 QString DBEdit::invalidValueMessage() const
 {
-    return numeric() ? chooseText(QStringLiteral("'%1' is not a valid number"),
-                                  QStringLiteral("'%1' n'est pas un nombre valide"))
-                           .arg(text())
-                     : chooseText(QStringLiteral("'%1' is not a valid value"),
-                                  QStringLiteral("'%1' n'est pas une valeur valide"))
-                           .arg(text());
+    const QString why = numeric() ? chooseText(QStringLiteral("'%1' is not a valid number"),
+                                               QStringLiteral("'%1' n'est pas un nombre valide"))
+                                        .arg(text())
+                                  : chooseText(QStringLiteral("'%1' is not a valid value"),
+                                               QStringLiteral("'%1' n'est pas une valeur valide"))
+                                        .arg(text());
+    return namedRefusal(why);
 }
 
 QString DBEdit::outOfRangeMessage() const
 {
     const QLocale locale;
-    return chooseText(QStringLiteral("'%1' is not between %2 and %3"), QStringLiteral("'%1' n'est pas entre %2 et %3"))
-        .arg(text(), locale.toString(lowest_, 'g', 15), locale.toString(highest_, 'g', 15));
+    return namedRefusal(
+        chooseText(QStringLiteral("'%1' is not between %2 and %3"), QStringLiteral("'%1' n'est pas entre %2 et %3"))
+            .arg(text(), locale.toString(lowest_, 'g', 15), locale.toString(highest_, 'g', 15)));
+}
+
+QString DBEdit::namedRefusal(const QString &why) const
+{
+    // A window with many fields names the one refused (its label).
+    return accessibleName().isEmpty() ? why : accessibleName() + QStringLiteral(": ") + why;
 }
 
 void DBEdit::writeBeforePost()

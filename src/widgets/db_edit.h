@@ -16,7 +16,10 @@
 //
 // Fields of number types accept only digits, "+", "-", "E", "e" and the
 // regional decimal separator; any other printable character is refused
-// with a beep. A range may bound the number typed.
+// with a beep. A range may bound the number typed. Text fields take at
+// most the characters they hold. A text the field cannot hold is refused
+// with a message that begins with the field's accessible name, when it
+// has one.
 class DBEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -56,6 +59,7 @@ private:
     QString valueText() const;
     QString invalidValueMessage() const;
     QString outOfRangeMessage() const;
+    QString namedRefusal(const QString &why) const;
 
     FieldLink link_;
     bool pending_ = false;
