@@ -1,10 +1,15 @@
 #include "lookup_window.h"
 
+#include "product_search.h"
+
+#include "common/language.h"
 #include "store/data_module.h"
 #include "widgets/db_grid.h"
+#include "widgets/dialogs.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -16,6 +21,11 @@ TForm16::TForm16(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("Lookup"));
     setModal(true);
+
+    SearchLine = new QLineEdit(this);
+    SearchLine->setObjectName(QStringLiteral("SearchLine"));
+    SearchLine->hide();
+    SearchLine->installEventFilter(this);
 
     DBGrid1 = new DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -37,6 +47,7 @@ TForm16::TForm16(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
     Label3 = new QLabel(QStringLiteral("Arrow Keys to navigate"), this);
 
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(SearchLine);
     layout->addWidget(DBGrid1, 1);
     for (QLabel *hint : {Label1, Label2, Label3}) {
         hint->setFont(bold);
@@ -54,11 +65,42 @@ void TForm16::applyFrenchCaptions()
     DBGrid1->setColumnTitle(1, QStringLiteral("Prix"));
 }
 
+bool TForm16::findForEditor()
+{
+    Table &products = dm_.producttb;
+    const qint64 startedOn = products.hasCurrent() ? products.currentRowid() : 0;
+    forEditor_ = true;
+    SearchLine->clear();
+    SearchLine->setPlaceholderText(chooseText(QStringLiteral("Code or words of the description, then Enter"),
+                                              QStringLiteral("Code ou mots de la description, puis Entrée")));
+    SearchLine->show();
+    SearchLine->setFocus();
+    const bool chosen = dialogs().exec(*this) == QDialog::Accepted;
+    SearchLine->hide();
+    DBGrid1->setFocus(); // where the sale's lookup starts
+    forEditor_ = false;
+    if (!chosen && startedOn != 0)
+        products.moveToRowid(startedOn);
+    return chosen;
+}
+
+void TForm16::search()
+{
+    if (findProduct(dm_, SearchLine->text()))
+        DBGrid1->reload(); // the list shows it before the next key
+    else
+        dialogs().beep();
+}
+
 void TForm16::choose()
 {
     Table &products = dm_.producttb;
     if (!products.hasCurrent())
         return;
+    if (forEditor_) {
+        accept(); // the table stands on the product chosen
+        return;
+    }
     Table &line = dm_.tmpdetail;
     line.edit();
     line.field(QStringLiteral("Trx_upc")).setFloat(products.field(QStringLiteral("Product_upc")).asFloat());
@@ -67,12 +109,25 @@ void TForm16::choose()
 
 void TForm16::reject()
 {
-    dm_.tmpdetail.edit();
+    if (!forEditor_)
+        dm_.tmpdetail.edit();
     QDialog::reject();
 }
 
 bool TForm16::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == SearchLine && event->type() == QEvent::KeyPress) {
+        // Enter finds (again: the next match), Down goes into the list.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            search();
+            return true;
+        }
+        if (key == Qt::Key_Down) {
+            DBGrid1->setFocus();
+            return true;
+        }
+    }
     if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

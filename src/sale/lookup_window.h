@@ -4,19 +4,28 @@
 
 class DBGrid;
 class QLabel;
+class QLineEdit;
 class TDataModule2;
 
 // The product lookup: every product by description with its price, in
 // code order, opened on the product table's current record. Return or a
 // double click writes the chosen product's code into the current sale
 // line and closes with Accepted; Escape closes with Rejected.
+//
+// The product editor opens it with findForEditor(): a search line above
+// the grid finds a product by code or description, Return in the grid
+// leaves the product table on the chosen product and writes nothing into
+// the sale, Escape puts the table back on the product it stood on.
 class TForm16 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm16(TDataModule2 &dm, QWidget *parent = nullptr);
 
     void applyFrenchCaptions();
+    // True when a product was chosen.
+    bool findForEditor();
 
+    QLineEdit *SearchLine; // for the product editor only
     DBGrid *DBGrid1;
     QLabel *Label1; // "Escape Key to exit"
     QLabel *Label2; // "Return Key to select"
@@ -29,5 +38,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void search();
+
     TDataModule2 &dm_;
+    bool forEditor_ = false;
 };
