@@ -7,6 +7,7 @@
 #include "common/shop_preparation.h"
 #include "devices/device_settings.h"
 #include "reports/print_target.h"
+#include "sale/lookup_window.h"
 #include "sale/sale_window.h"
 #include "sale/transaction_totals.h"
 #include "store/store_error.h"
@@ -51,6 +52,10 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
     MoneyCountDlg = std::make_unique<TMoneyCountDlg>(Form1.get());
     TipsDlg = std::make_unique<TTipsDlg>(store_, Form1.get());
     Form26 = std::make_unique<TForm26>(DataModule2);
+    Form3 = std::make_unique<TForm3>(DataModule2, settings_, store_, Form1.get());
+    Form4 = std::make_unique<TForm4>(DataModule2, Form1.get());
+    Form5 = std::make_unique<TForm5>(DataModule2, Form1.get());
+    Form18 = std::make_unique<TForm18>(DataModule2, Form1.get());
 
     moneyCount_ = std::make_unique<MoneyCount>(DataModule2, *Form11, [this] { printMoneyCount(); });
     shift_ = std::make_unique<CashierShift>(DataModule2, *PasswordDlg, *MoneyCountDlg, *moneyCount_, *this);
@@ -60,6 +65,7 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
     wireMainWindow();
     wireReportMenu();
     wireDayAndPeriodEnd();
+    wireBackOffice();
 
     // Captions follow the language setting read at program entry: "1"
     // gives the French set; "2" names the second set, which is empty.
@@ -120,6 +126,17 @@ void ApplicationShell::wireDayAndPeriodEnd()
     hooks.purgeSalesRegister = [this] { periodEnd_->Purgeperiodtodatesalesregister1Click(); };
 }
 
+void ApplicationShell::wireBackOffice()
+{
+    SaleWindowHooks &hooks = Form1->hooks;
+    hooks.editGeneralParameters = [this] { Form3->EditParameters(); };
+    hooks.editProducts = [this] { dialogs().exec(*Form5); };
+    hooks.editCashiers = [this] { dialogs().exec(*Form4); };
+    hooks.findSignedInCashier = [this] { return shift_->findSignedInCashier(); };
+    hooks.editDepartments = [this] { dialogs().exec(*Form18); };
+    Form5->findProduct = [this] { Form1->lookupWindow().findForEditor(); };
+}
+
 void ApplicationShell::applyCaptionSet(int set)
 {
     if (set != 1)
@@ -136,6 +153,10 @@ void ApplicationShell::applyCaptionSet(int set)
     Form20->applyFrenchCaptions();
     PrinterDialog->applyFrenchCaptions();
     MoneyCountDlg->applyFrenchCaptions();
+    Form3->applyFrenchCaptions();
+    Form4->applyFrenchCaptions();
+    Form5->applyFrenchCaptions();
+    Form18->applyFrenchCaptions();
     Form1->update();
 }
 

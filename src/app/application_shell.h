@@ -2,6 +2,10 @@
 
 #include "program_files.h"
 
+#include "backoffice/cashier_editor.h"
+#include "backoffice/department_editor.h"
+#include "backoffice/general_parameters_window.h"
+#include "backoffice/product_editor.h"
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "devices/device_layer.h"
@@ -86,6 +90,7 @@ private:
     void wireMainWindow();
     void wireReportMenu();
     void wireDayAndPeriodEnd();
+    void wireBackOffice();
     bool shopPrepared();
     bool openDataDirectory();
     bool refuseStartUp(const QString &message);
@@ -120,6 +125,10 @@ private:
     std::unique_ptr<TMoneyCountDlg> MoneyCountDlg;
     std::unique_ptr<TTipsDlg> TipsDlg;
     std::unique_ptr<TForm26> Form26;
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<TForm5> Form5;
+    std::unique_ptr<TForm18> Form18;
 
     std::unique_ptr<MoneyCount> moneyCount_;
     std::unique_ptr<CashierShift> shift_;

@@ -348,10 +348,8 @@ void TForm1::Createeditcashiers1Click()
     if (refusedDuringTransaction(QStringLiteral("This operation can not be done during a transaction"),
                                  QString::fromUtf8(CannotFrench)))
         return;
-    Table &cashiers = dm_.cashiertb;
-    const int signedIn = cashiers.field(QStringLiteral("Cashier_id")).asInteger();
-    runWithTableClosed(cashiers, hooks.editCashiers);
-    if (!cashiers.findKey(signedIn))
+    runWithTableClosed(dm_.cashiertb, hooks.editCashiers);
+    if (hooks.findSignedInCashier && !hooks.findSignedInCashier())
         BitBtn5Click(); // the signed-in cashier is gone: someone must sign in again
 }
 

@@ -14,6 +14,7 @@ struct SaleWindowHooks {
     std::function<void()> editGeneralParameters;
     std::function<void()> editProducts;       // shows the product editor; the window closes and reopens the table
     std::function<void()> editCashiers;       // shows the cashier editor; likewise
+    std::function<bool()> findSignedInCashier; // after it: false when the signed-in cashier is gone
     std::function<void()> editDepartments;    // shows the department editor; likewise
     std::function<void()> importProducts;
     std::function<void()> printCashierReport;

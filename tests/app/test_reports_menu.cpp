@@ -3,20 +3,18 @@
 // page versions printed from the preview, and the refusal during a sale.
 #include "menu_click.h"
 #include "report_test_support.h"
+#include "running_shop.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"
 #include "common/language.h"
-#include "data_directory_setup.h"
 #include "reports/printer_dialog.h"
 #include "reports/report_preview_window.h"
 #include "reports/sales_register_window.h"
 #include "sale/sale_window.h"
 
-#include <QMenu>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
@@ -103,7 +101,7 @@ private:
     QTemporaryDir dir_;
     QString base_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ApplicationShell> shell_;
+    std::unique_ptr<RunningShop> shop_;
 };
 
 void TestReportsMenu::initTestCase()
@@ -122,43 +120,24 @@ void TestReportsMenu::init()
 
 void TestReportsMenu::cleanup()
 {
-    shell_.reset();
+    shop_.reset();
     dialogs_.reset();
     setLanguageSetting(QStringLiteral("0"));
 }
 
 void TestReportsMenu::start(const QString &language)
 {
-    const QString settings = base_ + QStringLiteral("/settings.ini");
-    const QString data = base_ + QStringLiteral("/data");
-    SetupOptions options;
-    options.directory = data;
-    options.settingsPath = settings;
-    options.language = language;
-    QCOMPARE(prepareDataDirectory(options), QString());
-    fillShop(data);
-    SettingsStore store(settings);
-    store.write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N"));
-    store.write(PrintingSection, QStringLiteral("PdfDirectory"), base_ + QStringLiteral("/printed"));
-    const QList<QPair<QString, QString>> devices{{"POSPrinter", "ReceiptPrinter"}, {"CashDrawer", "CashDrawer"}};
-    for (const auto &[deviceClass, name] : devices) {
-        store.write(oposDeviceSection(deviceClass, name), QStringLiteral("Service"), QStringLiteral("simulated"));
-        store.write(oposDeviceSection(deviceClass, name), QStringLiteral("Output"), data + "/" + name + ".txt");
-    }
-    store.write(oposDeviceSection("CashDrawer", "CashDrawer"), QStringLiteral("AutoClose"), QStringLiteral("Y"));
-
-    shell_ = std::make_unique<ApplicationShell>(settings);
-    shell_->show();
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    QVERIFY(shell_->mainWindow().managerMenuAttached());
+    shop_ = std::make_unique<RunningShop>(base_, language);
+    fillShop(shop_->dataDirectory());
+    shop_->start();
+    QVERIFY(shop_->shell().mainWindow().managerMenuAttached());
     dialogs_->log.clear();
 }
 
 // Opens the Reports menu on the menu bar and clicks its entry, by mouse.
 void TestReportsMenu::clickEntry(int entry)
 {
-    TForm1 &window = shell_->mainWindow();
+    TForm1 &window = shop_->shell().mainWindow();
     clickMenuEntry(window.MainMenu1, window.Reports1, window.Reports1->actions().at(entry));
 }
 
@@ -238,16 +217,16 @@ void TestReportsMenu::entriesPrint()
     if (entry == 4)
         QCOMPARE(rangeTitle, QStringLiteral("Print Sales Register"));
 
-    const QByteArray printed = fileBytes(base_ + QStringLiteral("/data/ReceiptPrinter.txt"));
+    const QByteArray printed = shop_->printerOutput();
     if (!receipt.isEmpty()) {
         QCOMPARE(printed, fileBytes(QStringLiteral(TEST_DATA_DIR "/") + receipt));
         QCOMPARE(dialogs_->log, QStringList{"exec: TPrinterDialog"});
         return;
     }
     QCOMPARE(printed, QByteArray()); // the page versions leave the receipt printer alone
-    const QStringList files = QDir(base_ + QStringLiteral("/printed")).entryList({"*.pdf"});
+    const QStringList files = QDir(shop_->printedDirectory()).entryList({"*.pdf"});
     QCOMPARE(files.size(), 1);
-    const QString text = pdfText(base_ + QStringLiteral("/printed/") + files[0]);
+    const QString text = pdfText(shop_->printedDirectory() + QStringLiteral("/") + files[0]);
     for (const QString &expected : pdfTexts)
         QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
     for (const QString &absent : notInPdf)
@@ -266,7 +245,7 @@ void TestReportsMenu::refusedDuringSale()
 {
     QFETCH(int, workLines);
     start(QStringLiteral("0"));
-    Table &lines = shell_->dataModule().tmpdetail;
+    Table &lines = shop_->shell().dataModule().tmpdetail;
     lines.emptyTable();
     for (int i = 0; i < workLines; ++i) {
         lines.append();

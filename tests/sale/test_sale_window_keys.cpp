@@ -317,6 +317,7 @@ void TestSaleWindowKeys::cashierEditorSignsInAgainWhenCashierGone()
     int signIns = 0;
     bool closedDuringEditor = false;
     w.hooks.signOutAndIn = [&signIns] { ++signIns; };
+    w.hooks.findSignedInCashier = [this] { return f->dm().cashiertb.findKey(7); };
     w.hooks.editCashiers = [&] { closedDuringEditor = !f->dm().cashiertb.active(); };
     w.Createeditcashiers1->trigger();
     QVERIFY(closedDuringEditor);
