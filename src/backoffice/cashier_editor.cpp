@@ -48,7 +48,7 @@ void TForm4::applyFrenchCaptions()
     DBCheckBox1->setText(QStringLiteral("Droits gérant"));
     DBCheckBox2->setText(QStringLiteral("Mode formation"));
     Button1->setText(QStringLiteral("Fermer"));
-    fitToCaptions();
+    fitToCaptions(*this);
 }
 
 void TForm4::DBNavigator1Click(DBNavigator::Button button)

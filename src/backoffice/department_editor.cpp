@@ -46,7 +46,7 @@ void TForm18::applyFrenchCaptions()
     Label3->setText(QStringLiteral("Code vente G/L"));
     Button1->setText(QStringLiteral("Fermer"));
     frenchTaxCaptions({DBCheckBox1, DBCheckBox2, DBCheckBox3});
-    fitToCaptions();
+    fitToCaptions(*this);
 }
 
 bool TForm18::isFocusStop(QWidget *control) const

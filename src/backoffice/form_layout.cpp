@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QWidget>
 
 QLabel *addLabelledRow(QGridLayout *grid, int row, const QString &caption, QWidget *field, int column,
                        QWidget *beside)
@@ -19,9 +20,13 @@ QLabel *addLabelledRow(QGridLayout *grid, int row, const QString &caption, QWidg
     return label;
 }
 
-void nameFieldsAfterLabels(QWidget &window)
+void fitToCaptions(QWidget &window)
 {
     for (QLabel *label : window.findChildren<QLabel *>())
         if (label->buddy())
             label->buddy()->setAccessibleName(label->text());
+    // The nested layouts take the captions just set into their hints.
+    window.layout()->invalidate();
+    window.layout()->activate();
+    window.setFixedSize(window.sizeHint());
 }

@@ -13,6 +13,6 @@ QLabel *addLabelledRow(QGridLayout *grid, int row, const QString &caption, QWidg
                        QWidget *beside = nullptr);
 
 // Names each field after the label that is its buddy, so that a message
-// refusing what was typed in it says which field it is. Called again when
-// the captions change language.
-void nameFieldsAfterLabels(QWidget &window);
+// refusing what was typed in it says which field it is, and sizes the
+// window to its captions. Called again when they change language.
+void fitToCaptions(QWidget &window);

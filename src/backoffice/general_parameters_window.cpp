@@ -191,11 +191,10 @@ void TForm3::applyFrenchCaptions()
 
 void TForm3::nameFields()
 {
-    nameFieldsAfterLabels(*this);
     // The rates sit under one column title; each is named after it and its row.
     for (int i = 0; i < TaxRates.size(); ++i)
         TaxRates[i]->setAccessibleName(taxRatesTitle_->text() + QLatin1Char(' ') + QString::number(i + 1));
-    setFixedSize(sizeHint());
+    fitToCaptions(*this);
 }
 
 void TForm3::EditParameters()

@@ -81,14 +81,8 @@ void MasterDataEditor::finishLayout(QGridLayout *fields)
     layout->addLayout(fields);
     layout->addSpacing(8);
     layout->addLayout(bottom);
-    fitToCaptions();
+    fitToCaptions(*this);
     previewKeys(*this);
-}
-
-void MasterDataEditor::fitToCaptions()
-{
-    nameFieldsAfterLabels(*this);
-    setFixedSize(sizeHint());
 }
 
 void MasterDataEditor::Set_Fields_State(bool enabled)

@@ -54,9 +54,6 @@ protected:
     // Lays the fields out above the navigator and the Close button; called
     // by each window once its fields exist.
     void finishLayout(QGridLayout *fields);
-    // Sizes the window to its captions (again after they change language)
-    // and names the fields after their labels.
-    void fitToCaptions();
     // The controls Enter, Down and Up stop on while a record is edited.
     virtual bool isFocusStop(QWidget *control) const = 0;
     // The window's close check: the message that keeps it open, or nothing.

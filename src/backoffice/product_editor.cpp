@@ -74,7 +74,7 @@ void TForm5::applyFrenchCaptions()
     Button1->setText(QStringLiteral("Fermer"));
     frenchTaxCaptions({DBCheckBox1, DBCheckBox2, DBCheckBox3});
     FindHint->setText(QStringLiteral("F9 : chercher un produit par code ou description"));
-    fitToCaptions();
+    fitToCaptions(*this);
 }
 
 bool TForm5::FormKeyDown(QWidget *target, int key, Qt::KeyboardModifiers modifiers)
