@@ -2,6 +2,8 @@
 // Enter, Enter through quantity, discount and unit price (pricing, the
 // customer display, the totals, the next entry line) and the grid's
 // refresh, with 100 lines already in the sale and 100,000 products.
+#include "bench_catalogue.h"
+
 #include "common/app_settings.h"
 #include "common/clock.h"
 #include "devices/device_operations.h"
@@ -11,8 +13,6 @@
 #include "store/sqlite_statement.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -21,31 +21,12 @@ namespace {
 constexpr int Products = 100000;
 constexpr int LinesBefore = 100;
 
-double upcOf(int i)
-{
-    return 100000000000.0 + double(i) * 7;
-}
-
 QString prepareDataDirectory()
 {
-    const QString dir = QStringLiteral("/tmp/tillano-bench-sale-window");
-    if (QFileInfo::exists(dir + QStringLiteral("/posdb.sqlite3")))
-        return dir;
-    QDir().mkpath(dir);
-    TDataModule2::createDatabase(dir);
-    Database db;
-    db.open(dir);
-    StoreTransaction t(db);
-    SqliteStatement product(db.handle(),
-                            QStringLiteral("INSERT INTO product (Product_upc, Product_desc, Product_short_desc, "
-                                           "Product_price, Product_avg_cost, Product_tx1) VALUES (?, ?, ?, ?, ?, ?)"));
-    for (int i = 0; i < Products; ++i)
-        product.run({upcOf(i), QStringLiteral("Product number %1, long description").arg(i),
-                     QStringLiteral("Product %1").arg(i), 1.0 + i % 100, 0.5 + i % 50, i % 2});
-    SqliteStatement cashier(db.handle(), QStringLiteral("INSERT INTO cashier (Cashier_id, Cashier_name) VALUES (1, 'Ann')"));
-    cashier.run();
-    t.commit();
-    return dir;
+    return preparedCatalogue(QStringLiteral("/tmp/tillano-bench-sale-window"), Products, [](Database &db) {
+        SqliteStatement(db.handle(), QStringLiteral("INSERT INTO cashier (Cashier_id, Cashier_name) VALUES (1, 'Ann')"))
+            .run();
+    });
 }
 
 class NoDevices : public DeviceOperations {
@@ -65,7 +46,7 @@ public:
 
 void ringLine(TForm1 &window, int product)
 {
-    QTest::keyClicks(window.focusWidget(), QString::number(upcOf(product), 'f', 0));
+    QTest::keyClicks(window.focusWidget(), QString::number(catalogueUpc(product), 'f', 0));
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(window.focusWidget(), Qt::Key_Return);
     QCoreApplication::processEvents(); // the grid follows once per turn of the loop

@@ -16,15 +16,9 @@ TForm4::TForm4(TDataModule2 &dm, QWidget *parent) : MasterDataEditor(dm.cashiert
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Create/Edit Cashier"));
     Table *cashiers = &dm.cashiertb;
-    DBEdit1 = new DBEdit(this);
-    DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
-    DBEdit1->setDataSource(cashiers, QStringLiteral("Cashier_id"));
+    DBEdit1 = boundEdit("DBEdit1", "Cashier_id", 100);
     DBEdit1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
-    DBEdit1->setFixedWidth(100);
-    DBEdit2 = new DBEdit(this);
-    DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
-    DBEdit2->setDataSource(cashiers, QStringLiteral("Cashier_name"));
-    DBEdit2->setMinimumWidth(320);
+    DBEdit2 = boundEdit("DBEdit2", "Cashier_name", 360);
     DBCheckBox1 = new DBCheckBox(QStringLiteral("Manager rights"), this);
     DBCheckBox1->setObjectName(QStringLiteral("DBCheckBox1"));
     DBCheckBox1->setDataSource(cashiers, QStringLiteral("Cashier_type"));

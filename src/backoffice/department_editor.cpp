@@ -16,16 +16,9 @@ TForm18::TForm18(TDataModule2 &dm, QWidget *parent) : MasterDataEditor(dm.DeptTb
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("Create/Edit Departments"));
     Table *departments = &dm.DeptTb;
-    auto edit = [&](const char *name, const char *field, int width) {
-        auto *e = new DBEdit(this);
-        e->setObjectName(QLatin1String(name));
-        e->setDataSource(departments, QLatin1String(field));
-        e->setFixedWidth(width);
-        return e;
-    };
-    DBEdit1 = edit("DBEdit1", "Dept_code", 100);
-    DBEdit2 = edit("DBEdit2", "Dept_desc", 360);
-    DBEdit10 = edit("DBEdit10", "Dept_sales_accnt", 100);
+    DBEdit1 = boundEdit("DBEdit1", "Dept_code", 100);
+    DBEdit2 = boundEdit("DBEdit2", "Dept_desc", 360);
+    DBEdit10 = boundEdit("DBEdit10", "Dept_sales_accnt", 100);
     const TaxBoxes taxes = makeTaxBoxes(*this, departments, QStringLiteral("Dept_tx"));
     DBCheckBox1 = taxes.boxes[0];
     DBCheckBox2 = taxes.boxes[1];

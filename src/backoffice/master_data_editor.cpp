@@ -5,6 +5,7 @@
 
 #include "store/store_error.h"
 #include "store/table.h"
+#include "widgets/db_edit.h"
 #include "widgets/dialogs.h"
 
 #include <QCheckBox>
@@ -58,6 +59,15 @@ std::optional<DBNavigator::Button> browsingButton(int key)
 MasterDataEditor::MasterDataEditor(Table &table, QWidget *parent) : QDialog(parent), table_(table)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
+DBEdit *MasterDataEditor::boundEdit(const char *name, const char *field, int width)
+{
+    auto *edit = new DBEdit(this);
+    edit->setObjectName(QLatin1String(name));
+    edit->setDataSource(&table_, QLatin1String(field));
+    edit->setFixedWidth(width);
+    return edit;
 }
 
 void MasterDataEditor::finishLayout(QGridLayout *fields)

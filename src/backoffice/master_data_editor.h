@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class DBEdit;
 class QGridLayout;
 class QPushButton;
 class Table;
@@ -51,6 +52,8 @@ public:
     QPushButton *Button1; // "Close"
 
 protected:
+    // An entry field named `name`, bound to a field of the window's table.
+    DBEdit *boundEdit(const char *name, const char *field, int width);
     // Lays the fields out above the navigator and the Close button; called
     // by each window once its fields exist.
     void finishLayout(QGridLayout *fields);
