@@ -22,15 +22,6 @@ namespace {
 
 constexpr int Products = 100000;
 
-QString prepareDataDirectory()
-{
-    return preparedCatalogue(QStringLiteral("/tmp/tillano-bench-11-products"), Products, [](Database &db) {
-        SqliteStatement department(db.handle(), QStringLiteral("INSERT INTO Dept (Dept_code, Dept_desc) VALUES (?, ?)"));
-        for (int d = 1; d <= 10; ++d)
-            department.run({d, QStringLiteral("Department %1").arg(d)});
-    });
-}
-
 // Shows a window "modally" by running the keys given for it, as the tests'
 // scripted dialogs do; a message would mean the run went wrong.
 class KeyedDialogs : public QtDialogs {
@@ -59,7 +50,7 @@ struct OpenEditor {
 
     OpenEditor()
     {
-        dm.connectTo(prepareDataDirectory());
+        dm.connectTo(preparedCatalogue(QStringLiteral("/tmp/tillano-bench-11-catalogue"), Products));
         dm.openTablesForStartUp();
         setDialogs(&dialogs);
         editor.findProduct = [this] { lookup.findForEditor(); };

@@ -10,7 +10,6 @@
 #include "sale/sale_window.h"
 #include "sale/transaction_totals.h"
 #include "store/data_module.h"
-#include "store/sqlite_statement.h"
 
 #include <QApplication>
 #include <QTest>
@@ -20,14 +19,6 @@ namespace {
 
 constexpr int Products = 100000;
 constexpr int LinesBefore = 100;
-
-QString prepareDataDirectory()
-{
-    return preparedCatalogue(QStringLiteral("/tmp/tillano-bench-sale-window"), Products, [](Database &db) {
-        SqliteStatement(db.handle(), QStringLiteral("INSERT INTO cashier (Cashier_id, Cashier_name) VALUES (1, 'Ann')"))
-            .run();
-    });
-}
 
 class NoDevices : public DeviceOperations {
 public:
@@ -55,7 +46,7 @@ void ringLine(TForm1 &window, int product)
 void BM_RingOneLine(benchmark::State &state)
 {
     TDataModule2 dm;
-    dm.connectTo(prepareDataDirectory());
+    dm.connectTo(preparedCatalogue(QStringLiteral("/tmp/tillano-bench-sale-window"), Products));
     dm.openTablesForStartUp();
     dm.cashiertb.findKey(1);
     AppSettings settings;
