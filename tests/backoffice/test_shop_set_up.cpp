@@ -196,6 +196,9 @@ void TestShopSetUp::wholeShopSetUpThroughTheWindows()
 
     QVERIFY2(dialogs->messages().isEmpty(), qPrintable(dialogs->messages().join('\n')));
     QCOMPARE(shop->printerOutput(), expectedPrintout("shop_set_up_receipts.txt"));
+    Table &departments = shop->shell().dataModule().DeptTb; // the sales went to the department chosen by name
+    QVERIFY(departments.findKey(10));
+    QCOMPARE(departments.field("Dept_sales").asFloat(), 5.97 + 3.29 + 2.49 + 1.99);
 }
 
 void TestShopSetUp::deletingTheSignedInManagerAsksForASignIn()
