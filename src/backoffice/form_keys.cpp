@@ -7,20 +7,20 @@
 
 namespace {
 
-bool insideDropDown(const QWidget *control, const QWidget &window)
-{
-    for (const QWidget *w = control->parentWidget(); w && w != &window; w = w->parentWidget())
-        if (qobject_cast<const QComboBox *>(w))
-            return true;
-    return false;
-}
-
 bool reachableByTab(QWidget *control, QWidget &window)
 {
     return window.isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) && control->isEnabled()
         && control->isVisibleTo(&window);
 }
 
+}
+
+bool insideDropDown(const QWidget *control, const QWidget &window)
+{
+    for (const QWidget *w = control->parentWidget(); w && w != &window; w = w->parentWidget())
+        if (qobject_cast<const QComboBox *>(w))
+            return true;
+    return false;
 }
 
 void previewKeys(QWidget &window)

@@ -7,6 +7,9 @@ class QWidget;
 // Keyboard handling shared by the back-office windows, which are worked
 // from the keyboard alone.
 
+// True for the parts a drop-down of the window is made of (its list).
+bool insideDropDown(const QWidget *control, const QWidget &window);
+
 // The window sees the key presses of its controls before they do: it is
 // made the event filter of every control it holds (the list inside a
 // drop-down excepted). Call once the controls exist.

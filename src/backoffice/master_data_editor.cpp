@@ -27,11 +27,10 @@ namespace {
 
 // Entry fields, memos, check boxes, radio buttons, lists and drop-downs,
 // bound or not; the parts a drop-down is made of go with it.
-bool isDataEntryControl(QWidget *control)
+bool isDataEntryControl(QWidget *control, const QWidget &window)
 {
-    for (QWidget *w = control->parentWidget(); w; w = w->parentWidget())
-        if (qobject_cast<QComboBox *>(w))
-            return false;
+    if (insideDropDown(control, window))
+        return false;
     return qobject_cast<QLineEdit *>(control) || qobject_cast<QComboBox *>(control)
         || qobject_cast<QCheckBox *>(control) || qobject_cast<QRadioButton *>(control)
         || qobject_cast<QTextEdit *>(control) || qobject_cast<QPlainTextEdit *>(control)
@@ -98,7 +97,7 @@ void MasterDataEditor::finishLayout(QGridLayout *fields)
 void MasterDataEditor::Set_Fields_State(bool enabled)
 {
     for (QWidget *control : findChildren<QWidget *>())
-        if (isDataEntryControl(control))
+        if (isDataEntryControl(control, *this))
             control->setEnabled(enabled);
 }
 
