@@ -4,14 +4,17 @@
 
 #include "backoffice/import_products.h"
 #include "common/language.h"
+#include "common/message_text.h"
 #include "common/shop_preparation.h"
 #include "devices/device_settings.h"
 #include "reports/print_target.h"
 #include "sale/lookup_window.h"
 #include "sale/sale_window.h"
 #include "sale/transaction_totals.h"
+#include "store/locked_database.h"
 #include "store/store_error.h"
 #include "widgets/dialogs.h"
+#include "widgets/locked_database_question.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +33,7 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
     : store_(settingsPath), options_(std::move(options)), DataModule2(), controls_(store_)
 {
     QApplication::setApplicationName(QStringLiteral("Tillano"));
+    askWhenDatabaseLocked();
     devices_ = std::make_unique<DeviceLayer>(DataModule2, settings_, controls_.Printer1, controls_.CashDrawer1,
                                              controls_.Linedisp1);
     receipts_ = std::make_unique<ReceiptPrinting>(DataModule2, *devices_, settings_, names_);
@@ -73,7 +77,10 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
         applyCaptionSet(1);
 }
 
-ApplicationShell::~ApplicationShell() = default;
+ApplicationShell::~ApplicationShell()
+{
+    LockedDatabase::setQuestion(nullptr);
+}
 
 void ApplicationShell::wireMainWindow()
 {
@@ -226,7 +233,8 @@ bool ApplicationShell::shopPrepared()
                      QStringLiteral("Tillano n'a pas encore de magasin : le fichier de paramètres %1 n'existe pas."));
     // The commands name the settings file when it is not the default one.
     const bool defaultFile = path == QFileInfo(SettingsStore::defaultPath()).absoluteFilePath();
-    return refuseStartUp(why.arg(path) + QStringLiteral("\n\n") + shopPreparationText(defaultFile ? QString() : path)
+    const QString shown = shortenedForMessage(path);
+    return refuseStartUp(why.arg(shown) + QStringLiteral("\n\n") + shopPreparationText(defaultFile ? QString() : shown)
                          + chooseText(QStringLiteral("\n\nThen start Tillano again."),
                                       QStringLiteral("\n\nPuis relancez Tillano.")));
 }
@@ -236,18 +244,25 @@ bool ApplicationShell::openDataDirectory()
     try {
         DataModule2.connectTo(settings_.data);
         DataModule2.openTablesForStartUp();
-        return true;
     } catch (const StoreError &e) {
-        return refuseStartUp(chooseText(QStringLiteral("%1\n\nPrepare a data directory with\n"
-                                                        "    tillano-setup DIRECTORY\n"
-                                                        "(add --demo for a demo shop), which names it as "
-                                                        "Data in %2."),
-                                         QStringLiteral("%1\n\nPréparez un répertoire de données avec\n"
-                                                        "    tillano-setup RÉPERTOIRE\n"
-                                                        "(--demo pour un magasin de démonstration), qui le "
-                                                        "nomme comme Data dans %2."))
-                                  .arg(e.message(), store_.path()));
+        // A damaged, foreign or locked database says itself what to do;
+        // only a missing one calls for tillano-setup.
+        if (e.problem() != StoreProblem::NoDatabase)
+            return refuseStartUp(e.message());
+        return refuseStartUp(
+            chooseText(QStringLiteral("%1\n\nIf this till has no shop yet, prepare a data directory with\n"
+                                      "    tillano-setup DIRECTORY\n"
+                                      "(add --demo for a demo shop), which names it as Data in %2. If it had "
+                                      "one, restore its database from the latest backup instead."),
+                       QStringLiteral("%1\n\nSi cette caisse n'a pas encore de magasin, préparez un répertoire "
+                                      "de données avec\n"
+                                      "    tillano-setup RÉPERTOIRE\n"
+                                      "(--demo pour un magasin de démonstration), qui le nomme comme Data dans "
+                                      "%2. Si elle en avait un, restaurez plutôt sa base de données depuis la "
+                                      "dernière sauvegarde."))
+                .arg(e.message(), shortenedForMessage(store_.path())));
     }
+    return true;
 }
 
 // Start-up cannot go on: the message, then the program ends with a failure.

@@ -84,18 +84,22 @@ QList<Table *> TDataModule2::tables()
 void TDataModule2::connectTo(const QString &dataDirectory)
 {
     db_.open(dataDirectory);
-    QStringList missing;
-    for (const TableDef *def : Schema::all()) {
-        if (sqlite3_table_column_metadata(db_.handle(), nullptr, def->name.toUtf8().constData(), nullptr, nullptr,
-                                          nullptr, nullptr, nullptr, nullptr)
-            != SQLITE_OK)
-            missing.append(def->name);
-    }
-    if (!missing.isEmpty()) {
-        const QString path = db_.filePath();
+    try {
+        createJournalQueueWhenMissing();
+    } catch (...) {
         db_.close();
-        throw StoreError(QStringLiteral("The database %1 lacks the tables %2.").arg(path, missing.join(QStringLiteral(", "))));
+        throw;
     }
+}
+
+void TDataModule2::createJournalQueueWhenMissing()
+{
+    // Databases of earlier versions have no queue yet.
+    const QByteArray name(Schema::JournalQueueTable);
+    if (sqlite3_table_column_metadata(db_.handle(), nullptr, name.constData(), nullptr, nullptr, nullptr, nullptr,
+                                      nullptr, nullptr)
+        != SQLITE_OK)
+        executeSql(db_.handle(), Schema::journalQueueStatement());
 }
 
 void TDataModule2::disconnect()
@@ -114,6 +118,7 @@ void TDataModule2::createDatabase(const QString &dataDirectory)
     for (const TableDef *def : Schema::all())
         for (const QString &sql : Schema::createStatements(*def))
             executeSql(db.handle(), sql);
+    executeSql(db.handle(), Schema::journalQueueStatement());
     executeSql(db.handle(), QStringLiteral("INSERT INTO \"control\" DEFAULT VALUES"));
     executeSql(db.handle(), QStringLiteral("INSERT INTO \"fin\" DEFAULT VALUES"));
     transaction.commit();

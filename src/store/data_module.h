@@ -16,7 +16,8 @@ public:
     ~TDataModule2() override;
 
     // Points the module at a data directory; throws StoreError naming the
-    // directory when it or its database does not exist.
+    // directory or the file, the problem and what to do when it or its
+    // database does not exist or is refused (see checkDatabase).
     void connectTo(const QString &dataDirectory);
     void disconnect();
     bool connected() const { return db_.isOpen(); }
@@ -49,4 +50,7 @@ public:
     Table tmpmaster;
     Table tmpdetail;
     Table Moneytb;
+
+private:
+    void createJournalQueueWhenMissing();
 };

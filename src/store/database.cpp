@@ -1,10 +1,16 @@
 #include "database.h"
 
+#include "database_check.h"
+#include "locked_database.h"
 #include "sqlite_statement.h"
 #include "store_error.h"
 #include "table.h"
 
+#include "common/language.h"
+#include "common/message_text.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -34,22 +40,32 @@ void Database::open(const QString &dataDirectory, bool create)
     close();
     const QFileInfo dir(dataDirectory);
     if (dataDirectory.isEmpty())
-        throw StoreError(QStringLiteral("No data directory is set."));
+        throw StoreError(QStringLiteral("No data directory is set."), StoreProblem::NoDatabase);
     if (!dir.isDir())
-        throw StoreError(QStringLiteral("The data directory %1 does not exist.").arg(dataDirectory));
+        throw StoreError(chooseText(QStringLiteral("The data directory %1 does not exist."),
+                                    QStringLiteral("Le répertoire de données %1 n'existe pas."))
+                             .arg(shortenedForMessage(dataDirectory)),
+                         StoreProblem::NoDatabase);
     directory_ = dir.absoluteFilePath();
     const QString path = filePath();
-    if (!create && !QFileInfo::exists(path))
-        throw StoreError(QStringLiteral("The data directory %1 holds no database (%2).").arg(directory_, QLatin1String(FileName)));
+    if (create) {
+        // Only the till's user may read the shop's data; SQLite gives the
+        // WAL files the database file's permissions.
+        QFile file(path);
+        if (!file.open(QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
+            throw StoreError(QStringLiteral("Cannot create %1: %2").arg(shortenedForMessage(path), file.errorString()));
+    } else {
+        checkDatabase(path);
+    }
 
     sql_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     sql_.setDatabaseName(path);
-    sql_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    sql_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(LockedDatabase::WaitMs));
     if (!sql_.open()) {
         const QString message = sql_.lastError().text();
         sql_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName_);
-        throw StoreError(QStringLiteral("Cannot open %1: %2").arg(path, message));
+        throw StoreError(QStringLiteral("Cannot open %1: %2").arg(shortenedForMessage(path), message));
     }
     const QVariant v = sql_.driver()->handle();
     if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)

@@ -20,8 +20,10 @@ public:
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
-    // Opens the database of a data directory; throws StoreError when the
-    // directory or its database does not exist. `create` makes a new one.
+    // Opens the database of a data directory after checking it (see
+    // checkDatabase); throws StoreError when the directory or its database
+    // does not exist or is refused. `create` makes a new one, which only
+    // its owner may read and write.
     void open(const QString &dataDirectory, bool create = false);
     void close();
     bool isOpen() const { return handle_ != nullptr; }

@@ -231,20 +231,6 @@ TableDef makeMoney()
     return {"money", f.list, {}, {}};
 }
 
-QString sqlType(FieldType type)
-{
-    switch (type) {
-    case FieldType::Integer:
-    case FieldType::Logical:
-    case FieldType::AutoIncrement:
-        return QStringLiteral("INTEGER");
-    case FieldType::Float:
-    case FieldType::Money:
-        return QStringLiteral("REAL");
-    default:
-        return QStringLiteral("TEXT");
-    }
-}
 
 }
 
@@ -261,6 +247,21 @@ const TableDef &tmpmaster() { static const TableDef d = makeTmpmaster(); return 
 const TableDef &tmpdetail() { static const TableDef d = makeTmpdetail(); return d; }
 const TableDef &money() { static const TableDef d = makeMoney(); return d; }
 
+QString columnType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::Logical:
+    case FieldType::AutoIncrement:
+        return QStringLiteral("INTEGER");
+    case FieldType::Float:
+    case FieldType::Money:
+        return QStringLiteral("REAL");
+    default:
+        return QStringLiteral("TEXT");
+    }
+}
+
 QList<const TableDef *> all()
 {
     return {&cashier(), &product(), &dept(), &control(), &fin(),
@@ -271,7 +272,7 @@ QStringList createStatements(const TableDef &def)
 {
     QStringList columns;
     for (const FieldDef &field : def.fields) {
-        QString column = QStringLiteral("\"%1\" %2").arg(field.name, sqlType(field.type));
+        QString column = QStringLiteral("\"%1\" %2").arg(field.name, columnType(field.type));
         const bool soleKey = def.orderColumns.size() == 1 && def.orderColumns.first() == field.name;
         if (field.type == FieldType::AutoIncrement)
             column += QStringLiteral(" PRIMARY KEY AUTOINCREMENT");
@@ -290,6 +291,13 @@ QStringList createStatements(const TableDef &def)
                               .arg(def.name, quoted.join(QStringLiteral(", "))));
     }
     return statements;
+}
+
+QString journalQueueStatement()
+{
+    return QStringLiteral("CREATE TABLE \"%1\" (\"Queue_id\" INTEGER PRIMARY KEY AUTOINCREMENT, "
+                          "\"Queue_trxh_id\" REAL, \"Queue_records\" TEXT)")
+        .arg(QLatin1String(JournalQueueTable));
 }
 
 }

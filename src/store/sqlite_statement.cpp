@@ -1,23 +1,30 @@
 #include "sqlite_statement.h"
 
-#include "store_error.h"
+#include "engine_error.h"
+#include "locked_database.h"
 
 #include <QDate>
 #include <QTime>
 #include <sqlite3.h>
 
-QString sqliteMessage(sqlite3 *db)
+namespace {
+bool busy(int resultCode)
 {
-    return QString::fromUtf8(sqlite3_errmsg(db));
+    return (resultCode & 0xff) == SQLITE_BUSY;
+}
 }
 
 void executeSql(sqlite3 *db, const QString &sql)
 {
-    char *error = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(error ? error : "unknown error");
-        sqlite3_free(error);
-        throw StoreError(message);
+    const QByteArray utf8 = sql.toUtf8();
+    for (;;) {
+        const int rc = sqlite3_exec(db, utf8.constData(), nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK)
+            return;
+        // Statements run here take the write lock first (BEGIN IMMEDIATE)
+        // or change nothing, so a locked one can simply run again.
+        if (!(busy(rc) && LockedDatabase::waitAgain(db)))
+            throw engineError(db);
     }
 }
 
@@ -26,7 +33,7 @@ SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql) : db_(db), sql
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr)
         != SQLITE_OK)
-        throw StoreError(sqliteMessage(db));
+        throw engineError(db);
 }
 
 SqliteStatement::~SqliteStatement()
@@ -37,11 +44,12 @@ SqliteStatement::~SqliteStatement()
 void SqliteStatement::reset()
 {
     sqlite3_reset(stmt_);
+    midway_ = false;
 }
 
 void SqliteStatement::start(const QVariantList &values)
 {
-    sqlite3_reset(stmt_);
+    reset();
     for (int i = 0; i < values.size(); ++i)
         bind(i + 1, values[i]);
 }
@@ -79,19 +87,27 @@ void SqliteStatement::bind(int index, const QVariant &value)
         }
     }
     if (rc != SQLITE_OK)
-        throw StoreError(sqliteMessage(db_));
+        throw engineError(db_);
 }
 
 bool SqliteStatement::step()
 {
-    const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW)
-        return true;
-    if (rc == SQLITE_DONE)
-        return false;
-    const QString message = sqliteMessage(db_);
-    sqlite3_reset(stmt_);
-    throw StoreError(message);
+    for (;;) {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) {
+            midway_ = true;
+            return true;
+        }
+        if (rc == SQLITE_DONE)
+            return false;
+        const StoreError error = engineError(db_);
+        // A statement that has not returned a row yet starts over as if new
+        // (the bindings stay); one halfway through its rows cannot.
+        const bool mayRetry = busy(rc) && !midway_;
+        reset();
+        if (!(mayRetry && LockedDatabase::waitAgain(db_)))
+            throw error;
+    }
 }
 
 void SqliteStatement::run(const QVariantList &values)
@@ -99,7 +115,7 @@ void SqliteStatement::run(const QVariantList &values)
     start(values);
     while (step()) {
     }
-    sqlite3_reset(stmt_);
+    reset();
 }
 
 int SqliteStatement::columnCount() const

@@ -19,7 +19,8 @@ public:
     void start(const QVariantList &values = {});
     void bind(int index, const QVariant &value); // 1-based
 
-    // Steps once; true while a row is available.
+    // Steps once; true while a row is available. A write kept waiting by
+    // another program's lock asks whether to wait again (LockedDatabase).
     bool step();
     // Runs the statement to its end.
     void run(const QVariantList &values = {});
@@ -36,10 +37,9 @@ private:
     sqlite3 *db_;
     sqlite3_stmt *stmt_ = nullptr;
     QString sql_;
+    bool midway_ = false; // rows were returned since the last reset
 };
 
-// SQLite's message for the last failure on the connection.
-QString sqliteMessage(sqlite3 *db);
-
-// Runs plain SQL without parameters (schema statements, pragmas).
+// Runs plain SQL without parameters (schema statements, pragmas,
+// transaction control); a locked database is handled as by step().
 void executeSql(sqlite3 *db, const QString &sql);

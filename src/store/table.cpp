@@ -669,6 +669,8 @@ void Table::writeRecord()
         if (code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
             throw StoreError(QStringLiteral("Key violation in table %1: a record with %2 already exists (%3)")
                                  .arg(def_.name, keyText(), e.message()));
+        if (e.problem() != StoreProblem::Other)
+            throw; // names the database and what to do already
         throw StoreError(QStringLiteral("Table %1: %2").arg(def_.name, e.message()));
     }
     if (inserting)

@@ -50,7 +50,9 @@ void ScriptedDialogs::message(QWidget *, const QString &text)
 bool ScriptedDialogs::question(QWidget *, const QString &text)
 {
     log.append(QStringLiteral("question: ") + text);
-    return answers_.isEmpty() ? false : answers_.dequeue();
+    if (!answers_.isEmpty())
+        return answers_.dequeue();
+    return questionHandler_ && questionHandler_(text);
 }
 
 int ScriptedDialogs::exec(QDialog &dialog)

@@ -22,6 +22,8 @@ public:
 
     // Answers to the next questions, in order; unscripted questions get No.
     void answerQuestions(std::initializer_list<bool> answers);
+    // Answers the questions that no queued answer is left for, from now on.
+    void onQuestion(std::function<bool(const QString &text)> answer) { questionHandler_ = std::move(answer); }
     // Handles every exec() of a window class ("TForm8") from now on,
     // replacing the handler set before.
     void onModal(const QString &className, ModalHandler handler);
@@ -50,6 +52,7 @@ public:
 private:
     QStringList withPrefix(const QString &prefix) const;
     QQueue<bool> answers_;
+    std::function<bool(const QString &)> questionHandler_;
     QHash<QString, ModalHandler> modal_;
     QHash<QString, QList<ModalHandler>> once_;
     QString fileName_;

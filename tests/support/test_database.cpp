@@ -1,6 +1,7 @@
 #include "test_database.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 TestDatabase::TestDatabase()
 {
@@ -64,4 +65,10 @@ void TestDatabase::setControl(const QString &field, const QVariant &value)
     c.edit();
     c.field(field).setValue(value);
     c.post();
+}
+
+int fileMode(const QString &path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
 }

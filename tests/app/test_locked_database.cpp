@@ -1,0 +1,136 @@
+// Another program holding the database's write lock: after a short wait
+// the cashier is asked whether to try again; trying again after the lock
+// is gone goes on as if nothing happened, giving up leaves nothing half
+// written and the sale can be finished later.
+#include "demo_shop.h"
+
+#include "app/application_shell.h"
+#include "app/tillano_application.h"
+#include "sale/sale_window.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+const QString Bread = QStringLiteral("062813100018"); // $2.99, no tax
+
+// A write transaction of another connection, as "sqlite3 posdb.sqlite3
+// 'BEGIN IMMEDIATE;'" left open would hold it.
+class OtherProgram {
+public:
+    explicit OtherProgram(const QString &databaseFile)
+    {
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        db_.setDatabaseName(databaseFile);
+        db_.open();
+    }
+    ~OtherProgram()
+    {
+        release();
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+    void lock() { locked_ = QSqlQuery(db_).exec(QStringLiteral("BEGIN IMMEDIATE")); }
+    void release()
+    {
+        if (locked_)
+            QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+        locked_ = false;
+    }
+    bool locked() const { return locked_; }
+
+private:
+    QSqlDatabase db_;
+    bool locked_ = false;
+};
+
+}
+
+class TestLockedDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void lockedWrite_data();
+    void lockedWrite();
+};
+
+void TestLockedDatabase::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestLockedDatabase::lockedWrite_data()
+{
+    QTest::addColumn<bool>("whilePricing"); // else at Total <F2>
+    QTest::addColumn<bool>("tryAgain");
+    QTest::newRow("pricing, tried again") << true << true;
+    QTest::newRow("total, tried again") << false << true;
+    QTest::newRow("total, given up") << false << false;
+}
+
+void TestLockedDatabase::lockedWrite()
+{
+    QFETCH(bool, whilePricing);
+    QFETCH(bool, tryAgain);
+    DemoShop shop;
+    ApplicationShell &shell = shop.start();
+    TForm1 &window = shell.mainWindow();
+    TDataModule2 &dm = shell.dataModule();
+    OtherProgram other(shop.databaseFile());
+    // The other program lets go while the cashier reads the question.
+    shop.dialogs.onQuestion([&](const QString &) {
+        if (tryAgain)
+            other.release();
+        return tryAgain;
+    });
+
+    QTest::keyClicks(window.focusWidget(), Bread);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+    if (whilePricing) {
+        other.lock();
+        QVERIFY(other.locked());
+    }
+    QTest::keyClick(window.focusWidget(), Qt::Key_Return); // the unit price: the line is priced
+    QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 2.99);
+    if (!whilePricing) {
+        other.lock();
+        QVERIFY(other.locked());
+    }
+    shop.totalPaidExactly();
+
+    QCOMPARE(shop.dialogs.questions(),
+             QStringList{"Another program is using the database " + shop.databaseFile()
+                         + ", so Tillano cannot save now.\n\nTry again?"});
+    if (!tryAgain) {
+        // Nothing of the Total was done: no payment, nothing posted, the
+        // sale goes on and is finished once the other program is done.
+        QCOMPARE(shop.dialogs.messages(),
+                 QStringList{"Another program is using the database " + shop.databaseFile()
+                             + " (database is locked): this change was not saved."});
+        QVERIFY(!shop.dialogs.log.contains(QStringLiteral("exec: TForm8")));
+        QCOMPARE(dm.tranmaster.recordCount(), 0);
+        other.release();
+        shop.totalPaidExactly();
+    } else {
+        QVERIFY(shop.dialogs.messages().isEmpty());
+    }
+    QCOMPARE(dm.tranmaster.recordCount(), 1);
+    dm.tranmaster.first();
+    QCOMPARE(dm.tranmaster.field("Trxh_grand_total").asFloat(), 2.99);
+    QCOMPARE(dm.tranmaster.field("Trxh_pmt1").asFloat(), 2.99);
+    QCOMPARE(dm.trandetail.recordCount(), 1);
+}
+
+// With the program's general error handler, which shows what a refused
+// write leaves behind.
+int main(int argc, char **argv)
+{
+    TillanoApplication app(argc, argv);
+    TestLockedDatabase test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_locked_database.moc"
