@@ -7,6 +7,7 @@
 #include "common/message_text.h"
 #include "common/shop_preparation.h"
 #include "devices/device_settings.h"
+#include "posting/journal_queue.h"
 #include "reports/print_target.h"
 #include "sale/lookup_window.h"
 #include "sale/sale_window.h"
@@ -262,7 +263,19 @@ bool ApplicationShell::openDataDirectory()
                                       "dernière sauvegarde."))
                 .arg(e.message(), shortenedForMessage(store_.path())));
     }
+    writeQueuedJournal();
     return true;
+}
+
+// Journal records of sales posted before the program last stopped, or
+// while the journal could not be written, go in now.
+void ApplicationShell::writeQueuedJournal()
+{
+    try {
+        JournalQueue::writeQueued(DataModule2.database());
+    } catch (const JournalWriteError &e) {
+        dialogs().message(Form1.get(), e.message());
+    }
 }
 
 // Start-up cannot go on: the message, then the program ends with a failure.

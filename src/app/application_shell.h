@@ -93,6 +93,7 @@ private:
     void wireBackOffice();
     bool shopPrepared();
     bool openDataDirectory();
+    void writeQueuedJournal();
     bool refuseStartUp(const QString &message);
     void showTips();
     void printMoneyCount();

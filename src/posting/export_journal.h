@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -19,18 +20,23 @@ private:
 };
 
 // The export journal: a text file only ever appended to, UTF-8 with CRLF
-// line ends, created when missing. By default "Exportjrnl" in the
-// process's current working directory.
+// line ends, created when missing (readable by its owner only). By
+// default "Exportjrnl" in the process's current working directory.
 class ExportJournal {
 public:
     static constexpr const char *FileName = "Exportjrnl";
 
     explicit ExportJournal(const QString &path = QLatin1String(FileName));
 
-    // Appends the records of one sale in a single write and waits for the
-    // disk, so the journal holds the whole sale or none of it. Throws
-    // JournalWriteError.
-    void append(const QStringList &records);
+    // The bytes of one sale's records, each with its CRLF.
+    static QByteArray saleBytes(const QStringList &records);
+
+    // Appends the bytes of one sale, or what of them the journal does not
+    // end with yet: a sale written just before the program stopped, and
+    // before it could note so, is not written twice, and one cut short is
+    // completed. One write, then a wait for the disk, so the journal holds
+    // the whole sale or none of what was missing. Throws JournalWriteError.
+    void appendOnce(const QByteArray &sale) const;
 
 private:
     QString path_;

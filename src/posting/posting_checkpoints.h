@@ -16,6 +16,7 @@ enum class PostingCheckpoint {
     LinePosted,          // one sales register line posted
     SaleTransferred,     // everything written, not yet committed
     Committed,           // the database transaction is committed
+    JournalWritten,      // the journal holds a queued sale, still queued
 
     // Zeroing day or period totals, and the purge; each ends with Committed.
     StoreTotalsZeroed,      // fin record

@@ -1,16 +1,17 @@
 #include "sale_posting.h"
 
-#include "export_journal.h"
+#include "journal_queue.h"
 #include "posting_checkpoints.h"
 #include "running_totals.h"
 #include "sale_check.h"
 #include "transfer_sale.h"
 
+#include "common/language.h"
 #include "store/data_module.h"
 
 double postSale(TDataModule2 &dm, int signedInCashierId)
 {
-    TransferredSale sale;
+    double transactionNumber = 0;
     {
         StoreTransaction transaction(dm.database());
         checkSaleToPost(dm);
@@ -20,13 +21,22 @@ double postSale(TDataModule2 &dm, int signedInCashierId)
         PostingCheckpoints::reach(PostingCheckpoint::CashierTotalsPosted);
         Update_Products(dm, false);
         PostingCheckpoints::reach(PostingCheckpoint::ProductTotalsPosted);
-        sale = Transfer_sale(dm);
+        const TransferredSale sale = Transfer_sale(dm);
+        JournalQueue::add(dm.database(), sale.transactionNumber, sale.journalRecords);
         PostingCheckpoints::reach(PostingCheckpoint::SaleTransferred);
         transaction.commit();
+        transactionNumber = sale.transactionNumber;
     }
     PostingCheckpoints::reach(PostingCheckpoint::Committed);
-    ExportJournal().append(sale.journalRecords);
-    return sale.transactionNumber;
+    try {
+        JournalQueue::writeQueued(dm.database());
+    } catch (const JournalWriteError &e) {
+        throw JournalWriteError(chooseText(QStringLiteral("The sale is posted. "),
+                                           QStringLiteral("La vente est enregistrée. "))
+                                    + e.message(),
+                                e.filePath());
+    }
+    return transactionNumber;
 }
 
 void receiveStock(TDataModule2 &dm)

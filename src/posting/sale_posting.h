@@ -7,10 +7,12 @@ class TDataModule2;
 // invoice counter, all in one database transaction, so that a failure or
 // a crash leaves either the whole sale posted or nothing of it. A sale
 // whose header does not agree with its lines is refused (sale_check.h).
-// The export journal is appended after the commit; when that fails
-// JournalWriteError (export_journal.h) is thrown and the sale stays
-// posted. Any other failure raises StoreError with nothing posted. The
-// work tables are left as they are; the caller empties them after success. Call it outside any store
+// The sale's export journal records are queued in the same transaction
+// and appended after the commit, with any queued before (journal_queue.h);
+// when that fails JournalWriteError is thrown, the sale stays posted and
+// its records stay queued. Any other failure raises StoreError with
+// nothing posted. The work tables are left as they are; the caller
+// empties them after success. Call it outside any store
 // transaction, so that its commit is the one that reaches the disk.
 // Returns the transaction number.
 double postSale(TDataModule2 &dm, int signedInCashierId);

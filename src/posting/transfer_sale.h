@@ -7,8 +7,8 @@ class TDataModule2;
 struct TransferredSale {
     double transactionNumber = 0;
     // The export journal records of the sale, header first; empty when
-    // the control record's export flag is off. Writing them is the
-    // caller's, after the database work is committed.
+    // the control record's export flag is off. Queuing them is the
+    // caller's, in the same transaction (JournalQueue).
     QStringList journalRecords;
 };
 

@@ -1,9 +1,10 @@
 // The export journal: field texts, quoting, whole records byte for byte,
-// appending, and a journal that cannot be written.
+// appending each sale once, and a journal that cannot be written.
 #include "posting_fixture.h"
 #include "test_database.h"
 
 #include "posting/export_journal.h"
+#include "posting/journal_queue.h"
 #include "posting/journal_records.h"
 #include "posting/sale_posting.h"
 
@@ -51,6 +52,8 @@ private slots:
     void wholeSales_data();
     void wholeSales();
     void journalThatCannotBeOpened();
+    void appendOnce_data();
+    void appendOnce();
     void journalThatCannotBeWritten();
 
 private:
@@ -193,7 +196,10 @@ void TestExportJournal::journalThatCannotBeOpened()
         QFAIL("the failed journal write was not reported");
     } catch (const JournalWriteError &e) {
         QCOMPARE(e.filePath(), expectedPath);
-        QVERIFY2(e.message().contains(expectedPath), qPrintable(e.message()));
+        QCOMPARE(e.message(), "The sale is posted. The export journal " + expectedPath
+                                  + " could not be written: Is a directory.\n\nThe journal records of 1 posted "
+                                    "sale are kept; they are written after the next sale or at the next start of "
+                                    "Tillano.");
     }
     // The sale stays posted, with its counter.
     TDataModule2 &dm = db_->dm();
@@ -202,10 +208,44 @@ void TestExportJournal::journalThatCannotBeOpened()
     dm.Control.first();
     QCOMPARE(dm.Control.field("Ctrl_invoice_no").asFloat(), 1001.0);
 
-    // Once the journal can be written again, the next sale goes in whole.
+    // Once the journal can be written again, the next sale goes in after
+    // the one kept waiting.
     QVERIFY(QDir().rmdir(ExportJournal::FileName));
     QCOMPARE(postSale(dm, 7), 1001.0);
-    QCOMPARE(fileBytes(ExportJournal::FileName), QByteArray(MixedSaleEnglish).replace(",1000,", ",1001,"));
+    QCOMPARE(fileBytes(ExportJournal::FileName),
+             MixedSaleEnglish + QByteArray(MixedSaleEnglish).replace(",1000,", ",1001,"));
+    QCOMPARE(JournalQueue::count(dm.database()), 0);
+    // Only the till's user may read it.
+    QCOMPARE(fileMode(ExportJournal::FileName), 0600);
+}
+
+// What the journal already ends with of a sale is not written again: the
+// whole sale when the program stopped after its write, the rest of it when
+// the write was cut short.
+void TestExportJournal::appendOnce_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray earlier = "0,1000,x\r\n1,1000,y\r\n";
+    const QByteArray sale = "0,1001,a\r\n1,1001,b\r\n";
+    QTest::newRow("no journal yet") << QByteArray() << sale;
+    QTest::newRow("after an earlier sale") << earlier << earlier + sale;
+    QTest::newRow("written already") << earlier + sale << earlier + sale;
+    QTest::newRow("cut after its first record") << earlier + sale.left(10) << earlier + sale;
+    QTest::newRow("cut inside a record") << earlier + sale.left(13) << earlier + sale;
+}
+
+void TestExportJournal::appendOnce()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    if (!before.isEmpty()) {
+        QFile f(ExportJournal::FileName);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    ExportJournal().appendOnce("0,1001,a\r\n1,1001,b\r\n");
+    QCOMPARE(fileBytes(ExportJournal::FileName), after);
 }
 
 void TestExportJournal::journalThatCannotBeWritten()
@@ -213,9 +253,9 @@ void TestExportJournal::journalThatCannotBeWritten()
     // A full disk: the write fails after the file opened.
     ExportJournal full(QStringLiteral("/dev/full"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot call seek on a sequential device"));
-    QVERIFY_THROWS_EXCEPTION(JournalWriteError, full.append({QStringLiteral("0,1,x")}));
+    QVERIFY_THROWS_EXCEPTION(JournalWriteError, full.appendOnce("0,1,x\r\n"));
     // Nothing to write touches nothing, not even a missing file.
-    ExportJournal(QStringLiteral("never-created")).append({});
+    ExportJournal(QStringLiteral("never-created")).appendOnce({});
     QVERIFY(!QFileInfo::exists(QStringLiteral("never-created")));
 }
 

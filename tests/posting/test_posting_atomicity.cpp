@@ -4,6 +4,7 @@
 #include "test_database.h"
 
 #include "posting/export_journal.h"
+#include "posting/journal_queue.h"
 #include "posting/posting_checkpoints.h"
 #include "posting/sale_posting.h"
 #include "store/store_error.h"
@@ -120,8 +121,11 @@ void TestPostingAtomicity::injectedError()
     QVERIFY(!QFileInfo::exists(ExportJournal::FileName));
 
     // The program goes on: the same sale posts whole, under the same
-    // number, once the fault is gone (nothing posted twice).
+    // number, once the fault is gone (nothing posted twice); a posted
+    // sale's journal records wait for the next start-up.
     sale.db.reconnect();
+    JournalQueue::writeQueued(sale.db.dm().database());
+    QCOMPARE(fileBytes(ExportJournal::FileName), salePosted ? journal_ : QByteArray());
     if (!salePosted) {
         QCOMPARE(postSale(sale.db.dm(), 7), 1000.0);
         QCOMPARE(tableSnapshot(sale.db.directory()), posted_);
@@ -132,6 +136,7 @@ void TestPostingAtomicity::injectedError()
 void TestPostingAtomicity::killedProcess_data()
 {
     checkpoints();
+    QTest::newRow("journal written, still queued") << PostingCheckpoint::JournalWritten << true;
     QTest::newRow("not interrupted") << PostingCheckpoint(-1) << true;
 }
 
@@ -152,10 +157,14 @@ void TestPostingAtomicity::killedProcess()
     if (!interrupted)
         QCOMPARE(posting.exitCode(), 0);
 
-    // The program starts again on the data directory.
+    // The program starts again on the data directory, and writes the
+    // journal records still queued: every posted sale once, whenever the
+    // posting stopped.
     sale.db.reconnect();
+    JournalQueue::writeQueued(sale.db.dm().database());
     QCOMPARE(tableSnapshot(sale.db.directory()), salePosted ? posted_ : sale.before);
-    QCOMPARE(fileBytes(ExportJournal::FileName), interrupted ? QByteArray() : journal_);
+    QCOMPARE(fileBytes(ExportJournal::FileName), salePosted ? journal_ : QByteArray());
+    QCOMPARE(JournalQueue::count(sale.db.dm().database()), 0);
 }
 
 void TestPostingAtomicity::missingCashierPostsNothing()

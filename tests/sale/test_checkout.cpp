@@ -563,7 +563,7 @@ void TestCheckout::failureAfterPostingIsShownAndTheCheckoutGoesOn_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("journal") << "Exportjrnl" << "The sale is posted, but the export journal %1/Exportjrnl";
+    QTest::newRow("journal") << "Exportjrnl" << "The sale is posted. The export journal %1/Exportjrnl";
     QTest::newRow("invoice") << "invoices" << "The folder %1/invoices/pdf cannot be created.";
 }
 
