@@ -28,7 +28,7 @@ public:
     void StopPrinter() override {}
     void StopCashDrawer() override {}
     void StopLineDisplay() override {}
-    void PrintLine(const QString &) override {}
+    bool PrintLine(const QString &) override { return true; }
     void EndPrintout() override {}
     void OpenCashDrawer() override {}
     void WaitCashDrawerClosed() override {}

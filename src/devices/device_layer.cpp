@@ -92,24 +92,40 @@ void DeviceLayer::StopPrinter() { releaseAndClose(printer_); }
 void DeviceLayer::StopCashDrawer() { releaseAndClose(drawer_); }
 void DeviceLayer::StopLineDisplay() { releaseAndClose(display_); }
 
-void DeviceLayer::printUntilAccepted(const QString &data)
+void DeviceLayer::BeginPrintout(const QString &stopNote)
 {
-    // A refused line (paper out, cover open, off line) is sent again once
-    // the user has seen the message, so nothing is lost or doubled.
-    while (printer_.PrintNormal(Opos::ReceiptStation, data) != Opos::Success)
-        showPrinterProblem();
+    stopNote_ = stopNote;
 }
 
-void DeviceLayer::PrintLine(const QString &text)
+bool DeviceLayer::printUntilAcceptedOrStopped(const QString &data)
 {
-    printUntilAccepted(text + TextLineEnd);
+    // A refused line (paper out, cover open, off line, a printer that
+    // takes nothing any more) is sent again only when the cashier says so:
+    // nothing is lost or doubled, and a dead printer cannot hold the till.
+    while (printer_.PrintNormal(Opos::ReceiptStation, data) != Opos::Success) {
+        QString question = chooseText(QStringLiteral("There is a problem with the printer."),
+                                      QStringLiteral("Il y a un problème avec l'imprimante."));
+        if (!stopNote_.isEmpty())
+            question += QStringLiteral("\n\n") + stopNote_;
+        question += chooseText(QStringLiteral("\n\nTry again? (No stops this printout.)"),
+                               QStringLiteral("\n\nEssayer à nouveau? (Non arrête cette impression.)"));
+        if (!dialogs().question(dialogParent_, question))
+            return false;
+    }
+    return true;
+}
+
+bool DeviceLayer::PrintLine(const QString &text)
+{
+    return printUntilAcceptedOrStopped(text + TextLineEnd);
 }
 
 void DeviceLayer::EndPrintout()
 {
     const int linesToCutter = printer_.RecLinesToPaperCut();
     for (int i = 0; i <= linesToCutter; ++i)
-        printUntilAccepted(FeedLine);
+        if (!printUntilAcceptedOrStopped(FeedLine))
+            return;
     if (settings_.paperCutOn() && printer_.CutPaper(90) != Opos::Success)
         showPrinterProblem();
 }

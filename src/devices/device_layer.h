@@ -27,7 +27,8 @@ public:
     void StopCashDrawer() override;
     void StopLineDisplay() override;
 
-    void PrintLine(const QString &text) override;
+    void BeginPrintout(const QString &stopNote) override;
+    bool PrintLine(const QString &text) override;
     void EndPrintout() override;
 
     void OpenCashDrawer() override;
@@ -39,7 +40,7 @@ private:
     bool devicesWanted(const QString &name) const;
     // One attempt; on failure the device is given up for the run, with a message.
     QString startOrGiveUp(OposDevice &device, const QString &name, const QString &english, const QString &french);
-    void printUntilAccepted(const QString &data);
+    bool printUntilAcceptedOrStopped(const QString &data);
     void showPrinterProblem();
     void showMessage(const QString &english, const QString &french);
 
@@ -49,4 +50,5 @@ private:
     CashDrawerControl &drawer_;
     LineDisplayControl &display_;
     QWidget *dialogParent_;
+    QString stopNote_;
 };

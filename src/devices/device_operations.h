@@ -29,9 +29,15 @@ public:
     virtual void StopCashDrawer() = 0;
     virtual void StopLineDisplay() = 0;
 
-    // One line of a printout, without its line end; returns once the
-    // printer has accepted it.
-    virtual void PrintLine(const QString &text) = 0;
+    // Starts a printout. A line the printer refuses makes the cashier
+    // choose between sending it again and stopping the printout; the note
+    // is added to that question (a sale's receipt: the sale is posted and
+    // can be printed again).
+    virtual void BeginPrintout(const QString &stopNote) { Q_UNUSED(stopNote) }
+    // One line of a printout, without its line end; returns true once the
+    // printer has accepted it, false when the cashier stopped the printout
+    // instead (its other lines are then not to be sent).
+    virtual bool PrintLine(const QString &text) = 0;
     // Ends a printout: feed past the cutter, cut when "PaperCut" is Y.
     virtual void EndPrintout() = 0;
 

@@ -1,6 +1,7 @@
 #include "receipt_printing.h"
 
 #include "common/app_settings.h"
+#include "common/language.h"
 #include "devices/device_operations.h"
 #include "receipts/money_count_printout.h"
 #include "receipts/report_printouts.h"
@@ -18,17 +19,23 @@ bool ReceiptPrinting::columns30() const
     return settings_.columns30Layout();
 }
 
-void ReceiptPrinting::send(const QStringList &lines)
+void ReceiptPrinting::send(const QStringList &lines, const QString &stopNote)
 {
+    devices_.BeginPrintout(stopNote);
     for (const QString &line : lines)
-        devices_.PrintLine(line);
+        if (!devices_.PrintLine(line))
+            return; // stopped by the cashier: no feed, no cut
     devices_.EndPrintout();
 }
 
 void ReceiptPrinting::print_receipt_sale()
 {
     if (!names_.printer.isEmpty())
-        send(saleReceiptLines(dm_, columns30()));
+        send(saleReceiptLines(dm_, columns30()),
+             chooseText(QStringLiteral("The sale is posted: if this receipt is stopped now, it can be printed again "
+                                       "with Re-Print <F11>."),
+                        QStringLiteral("La vente est enregistrée : si ce reçu est arrêté maintenant, il peut être "
+                                       "imprimé de nouveau avec Re-Print <F11>.")));
 }
 
 void ReceiptPrinting::print_receipt_stock()

@@ -9,8 +9,9 @@ class TDataModule2;
 
 // The seven receipt-printer printouts. Each builds its lines first (the
 // *Lines functions beside each printout), then sends them one by one with
-// PrintLine and closes with one EndPrintout. The layout ("Columns30") and
-// the language are taken at print time.
+// PrintLine and closes with one EndPrintout, unless the cashier stopped it
+// at a line the printer refused. The layout ("Columns30") and the language
+// are taken at print time.
 class ReceiptPrinting {
 public:
     ReceiptPrinting(TDataModule2 &dm, DeviceOperations &devices, const AppSettings &settings, const DeviceNames &names);
@@ -27,7 +28,7 @@ public:
 
 private:
     bool columns30() const;
-    void send(const QStringList &lines);
+    void send(const QStringList &lines, const QString &stopNote = QString());
 
     TDataModule2 &dm_;
     DeviceOperations &devices_;

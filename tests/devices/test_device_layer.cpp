@@ -24,7 +24,8 @@ private slots:
     void drawerAndDisplayFailOnceWithMessage();
     void drawerClaimFailureLeavesOthersWorking();
     void stopsReleaseAndCloseSilently();
-    void refusedLineIsSentAgainAfterMessage();
+    void refusedLineIsSentAgainWhenAsked_data();
+    void refusedLineIsSentAgainWhenAsked();
     void endPrintoutFeedsAndCuts_data();
     void endPrintoutFeedsAndCuts();
     void paperCutChangeCountsAtNextPrintout();
@@ -201,19 +202,36 @@ void TestDeviceLayer::stopsReleaseAndCloseSilently()
     QVERIFY(dialogs_->log.isEmpty());
 }
 
-void TestDeviceLayer::refusedLineIsSentAgainAfterMessage()
+// A refused line is sent again only when the cashier says so; No stops
+// the printout (a dead printer must not hold the till).
+void TestDeviceLayer::refusedLineIsSentAgainWhenAsked_data()
 {
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QStringList>("accepted");
+    QTest::newRow("tried again until accepted") << QList<bool>{true, true} << QStringList{"first\r\n", "second\r\n"};
+    QTest::newRow("stopped at the second refusal") << QList<bool>{true, false} << QStringList{"first\r\n"};
+}
+
+void TestDeviceLayer::refusedLineIsSentAgainWhenAsked()
+{
+    QFETCH(QList<bool>, answers);
+    QFETCH(QStringList, accepted);
     printer_->printResults << Opos::Success << Opos::Extended << Opos::Extended << Opos::Success;
-    layer().PrintLine(QStringLiteral("first"));
-    layer().PrintLine(QStringLiteral("second"));
-    layer().PrintLine(QString());
+    for (bool answer : answers)
+        dialogs_->answerQuestions({answer});
+    layer().BeginPrintout(QStringLiteral("The sale is posted."));
+    QVERIFY(layer().PrintLine(QStringLiteral("first")));
+    QCOMPARE(layer().PrintLine(QStringLiteral("second")), answers.last());
 
     QCOMPARE(callsOf("printer.PrintNormal"),
              (QStringList{"printer.PrintNormal(2,first\\r\\n)", "printer.PrintNormal(2,second\\r\\n)",
-                          "printer.PrintNormal(2,second\\r\\n)", "printer.PrintNormal(2,second\\r\\n)",
-                          "printer.PrintNormal(2,\\r\\n)"}));
-    QCOMPARE(printer_->accepted, (QStringList{"first\r\n", "second\r\n", "\r\n"}));
-    QCOMPARE(dialogs_->messages(), (QStringList{PrinterProblem, PrinterProblem}));
+                          "printer.PrintNormal(2,second\\r\\n)"}
+              + QStringList(answers.last() ? 1 : 0, "printer.PrintNormal(2,second\\r\\n)")));
+    QCOMPARE(printer_->accepted, accepted);
+    QCOMPARE(dialogs_->questions(),
+             QStringList(2, "There is a problem with the printer.\n\nThe sale is posted.\n\nTry again? (No stops this "
+                            "printout.)"));
+    QVERIFY(dialogs_->messages().isEmpty());
 }
 
 void TestDeviceLayer::endPrintoutFeedsAndCuts_data()
@@ -259,10 +277,12 @@ void TestDeviceLayer::refusedCutShowsMessageOnce()
 {
     printer_->cutResults << Opos::Illegal << Opos::Illegal;
     printer_->printResults << Opos::Extended; // the first feed line is refused once
+    dialogs_->answerQuestions({true});
     layer().EndPrintout();
     QCOMPARE(callsOf("printer.CutPaper").size(), 1);
     QCOMPARE(printer_->accepted.size(), 5);
-    QCOMPARE(dialogs_->messages(), (QStringList{PrinterProblem, PrinterProblem}));
+    QCOMPARE(dialogs_->questions().size(), 1);
+    QCOMPARE(dialogs_->messages(), QStringList{PrinterProblem});
 }
 
 void TestDeviceLayer::drawerOpenFailureStillWaits()
@@ -298,7 +318,7 @@ void TestDeviceLayer::messagesInFrench()
     layer().StartPrinter(QStringLiteral("P"));
     layer().StartCashDrawer(QStringLiteral("D"));
     layer().StartLineDisplay(QStringLiteral("L"));
-    layer().PrintLine(QStringLiteral("x"));
+    QVERIFY(!layer().PrintLine(QStringLiteral("x")));
     layer().OpenCashDrawer();
     layer().ShowOnLineDisplay(QStringLiteral("x"));
 
@@ -309,7 +329,8 @@ void TestDeviceLayer::messagesInFrench()
                                 "disponible pour cette session."),
                  QStringLiteral("message: Il y a un problème à sélectionner l'afficheur client.  Il ne sera pas "
                                 "disponible pour cette session."),
-                 QStringLiteral("message: Il y a un problème avec l'imprimante"),
+                 QStringLiteral("question: Il y a un problème avec l'imprimante.\n\nEssayer à nouveau? (Non arrête "
+                                "cette impression.)"),
                  QStringLiteral("message: Il y a un problème à ouvrir le tiroir"),
                  QStringLiteral("message: Il y a un problème avec l'afficheur client")}));
 }

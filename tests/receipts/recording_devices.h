@@ -17,7 +17,11 @@ public:
     void StopPrinter() override {}
     void StopCashDrawer() override {}
     void StopLineDisplay() override {}
-    void PrintLine(const QString &text) override { calls << text; }
+    bool PrintLine(const QString &text) override
+    {
+        calls << text;
+        return true;
+    }
     void EndPrintout() override { calls << End; }
     void OpenCashDrawer() override {}
     void WaitCashDrawerClosed() override {}

@@ -71,6 +71,7 @@ void TestReceiptsOnDevices::paperOutInTheMiddleResumesAtRefusedLine()
     const QString output = bench_->path(QStringLiteral("receipt-printer.txt"));
     startPrinter({{"Service", "simulated"}, {"Output", output}, {"FailPrint", "3"}, {"FailPrintFrom", "10"},
                   {"RecLinesToPaperCut", "1"}});
+    bench_->dialogs.answerQuestions({true, true, true});
     printing_->print_receipt_sale();
 
     QFile file(output);
@@ -78,7 +79,10 @@ void TestReceiptsOnDevices::paperOutInTheMiddleResumesAtRefusedLine()
     const QByteArray expected = receiptText("\r\n", [](const QString &s) { return s.toUtf8(); }) + "\n\r\n\r\f";
     QCOMPARE(file.readAll(), expected);
     QVERIFY(expected.contains("Merci, \xc3\xa0 bient\xc3\xb4t!\r\n"));
-    QCOMPARE(bench_->dialogs.messages(), QStringList(3, QStringLiteral("Il y a un problème avec l'imprimante")));
+    QCOMPARE(bench_->dialogs.questions(),
+             QStringList(3, QStringLiteral("Il y a un problème avec l'imprimante.\n\nLa vente est enregistrée : si ce "
+                                           "reçu est arrêté maintenant, il peut être imprimé de nouveau avec Re-Print "
+                                           "<F11>.\n\nEssayer à nouveau? (Non arrête cette impression.)")));
 }
 
 void TestReceiptsOnDevices::escposPrinterGetsTheReceiptBytes()

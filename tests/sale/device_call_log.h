@@ -16,7 +16,11 @@ public:
     void StopPrinter() override { record("StopPrinter"); }
     void StopCashDrawer() override { record("StopCashDrawer"); }
     void StopLineDisplay() override { record("StopLineDisplay"); }
-    void PrintLine(const QString &text) override { record("PrintLine", text); }
+    bool PrintLine(const QString &text) override
+    {
+        record("PrintLine", text);
+        return true;
+    }
     void EndPrintout() override { record("EndPrintout"); }
     void OpenCashDrawer() override { record("OpenCashDrawer"); }
     void WaitCashDrawerClosed() override { record("WaitCashDrawerClosed"); }
