@@ -131,6 +131,8 @@ bool SettingsStore::write(const QString &section, const QString &name, const QSt
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSaveFile file(path_);
     if (file.open(QIODevice::WriteOnly)) {
+        // It names the data directory and the devices: the till's user's only.
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
         if (file.commit()) {
             error_.clear();

@@ -9,7 +9,8 @@
 // "Name=value". Key paths and value names compare without regard to case,
 // as registry keys do. The file is read anew for every operation and
 // rewritten atomically by every write, keeping every other section and
-// line, including lines the reader cannot parse.
+// line, including lines the reader cannot parse; only its owner may read
+// and write it.
 class SettingsStore {
 public:
     explicit SettingsStore(QString path = defaultPath());

@@ -37,7 +37,9 @@ int SimulatedOutput::append(const QByteArray &data) const
     if (path_.isEmpty())
         return Opos::NoHardware;
     QFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // A new output file is readable by the till's user only, as the
+    // receipts in it are the shop's.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append, QFile::ReadOwner | QFile::WriteOwner))
         return Opos::Failure;
     return file.write(data) == data.size() && file.flush() ? Opos::Success : Opos::Failure;
 }

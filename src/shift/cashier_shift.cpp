@@ -43,18 +43,31 @@ void CashierShift::signOutAndIn()
     signInLoop();
 }
 
+int CashierShift::waitBeforeNextTry() const
+{
+    // Codes are short numbers: after three wrong ones in a row each
+    // further try waits twice as long as the one before, 1 s up to 30 s.
+    if (wrongCodesInRow_ < FreeTries)
+        return 0;
+    return qMin(MaxWaitSeconds, 1 << qMin(wrongCodesInRow_ - FreeTries, 5));
+}
+
 void CashierShift::signInLoop()
 {
     for (;;) {
         signIn_.Password->clear();
+        signIn_.holdOff(waitBeforeNextTry());
         if (dialogs().exec(signIn_) != QDialog::Accepted) {
             host_.shutDown();
             return;
         }
         bool isNumber = false;
         const int code = signIn_.Password->text().trimmed().toInt(&isNumber);
-        if (!dm_.cashiertb.findKey(isNumber ? code : 0))
-            continue; // rejected silently; the dialog comes back empty
+        if (!dm_.cashiertb.findKey(isNumber ? code : 0)) {
+            ++wrongCodesInRow_;
+            continue; // rejected without a message; the dialog comes back empty
+        }
+        wrongCodesInRow_ = 0;
         Table &cashier = dm_.cashiertb;
         cashierId_ = cashier.field(QStringLiteral("Cashier_id")).asInteger();
         host_.setManagerMenu(cashier.field(QStringLiteral("Cashier_type")).asBoolean());

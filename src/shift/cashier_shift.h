@@ -24,7 +24,8 @@ public:
 // action (F12, start-up, End of day, the cashier editor, Zero period
 // totals) once its guard has let it through. A cashier is signed in
 // exactly while the code field of the sign-in dialog holds the code that
-// was accepted.
+// was accepted. After three wrong codes in a row, each further try
+// waits longer (1, 2, 4 ... 30 s), shown in the dialog.
 class CashierShift {
 public:
     CashierShift(TDataModule2 &dm, TPasswordDlg &signIn, TMoneyCountDlg &countQuestion, MoneyCount &count,
@@ -43,7 +44,12 @@ public:
     bool findSignedInCashier();
 
 private:
+    static constexpr int FreeTries = 3;
+    static constexpr int MaxWaitSeconds = 30;
+
     void signInLoop();
+    // Seconds the next try waits after wrong codes in a row.
+    int waitBeforeNextTry() const;
     void nameCashierOnWaitingHeader();
 
     TDataModule2 &dm_;
@@ -52,4 +58,5 @@ private:
     MoneyCount &count_;
     ShiftHost &host_;
     int cashierId_ = 0;
+    int wrongCodesInRow_ = 0;
 };

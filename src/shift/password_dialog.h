@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
+#include <QTimer>
 
 class QLabel;
 class QLineEdit;
@@ -17,9 +19,27 @@ public:
     QLabel *Label1;
     QPushButton *OKBtn;
     QPushButton *CancelBtn;
+    // Says how long the next try must wait after wrong codes.
+    QLabel *WaitLabel;
 
     void applyFrenchCaptions();
 
+    // Keeps the code field and OK shut for the seconds given, counting
+    // them down in the dialog (0: no wait). Close stays open.
+    void holdOff(int seconds);
+    bool holdingOff() const;
+
+public slots:
+    // Refused while the next try must wait.
+    void accept() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    void showWait();
+
+    QDateTime holdUntil_;
+    int holdSeconds_ = 0;
+    QTimer countdown_;
 };

@@ -45,6 +45,7 @@ private slots:
     void signInSetsRightsAndTraining();
     void unknownCodeShowsDialogAgain();
     void closeShutsDown();
+    void wrongCodesInARowHoldOffTheNextTry();
     void blankEntryLineIsRemoved();
     void answeringNoStillSignsOut();
     void acceptedCountKeepsRecordPrintsAndZeroes();
@@ -146,6 +147,46 @@ void TestCashierShift::closeShutsDown()
     shift_->signOutAndIn();
     QVERIFY(!shift_->signedIn());
     QCOMPARE(host_.calls, QStringList{"shutdown"});
+}
+
+// After three wrong codes in a row the dialog keeps each further try
+// waiting, twice as long each time up to 30 s; Enter does nothing before
+// the wait is over; a right code ends the series.
+void TestCashierShift::wrongCodesInARowHoldOffTheNextTry()
+{
+    QDateTime now(QDate(2026, 3, 5), QTime(12, 0));
+    Clock::setFixed(now);
+    QStringList codes = QStringList(9, QStringLiteral("77")) << QStringLiteral("2") << QStringLiteral("2");
+    QStringList shown;       // the wait the dialog showed at each try
+    QList<bool> enterIgnored; // Enter before the wait was over left it open
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), [&](QDialog &d) {
+        auto &dlg = static_cast<TPasswordDlg &>(d);
+        shown << dlg.WaitLabel->text();
+        if (!dlg.OKBtn->isEnabled()) {
+            QTest::keyClick(&dlg, Qt::Key_Return);
+            enterIgnored << (dlg.isVisible() && dlg.result() == QDialog::Rejected);
+            now = now.addSecs(30); // the cashier waits it out
+            Clock::setFixed(now);
+            if (!QTest::qWaitFor([&] { return dlg.OKBtn->isEnabled(); }))
+                return int(QDialog::Rejected);
+        }
+        QTest::keyClicks(dlg.Password, codes.takeFirst());
+        QTest::keyClick(dlg.Password, Qt::Key_Return);
+        return -1;
+    });
+    shift_->signOutAndIn();
+    Clock::useSystemClock();
+
+    const QString wait = QStringLiteral("Wrong code. Next try in %1 s.");
+    QCOMPARE(shown, (QStringList{"", "", "", wait.arg(1), wait.arg(2), wait.arg(4), wait.arg(8), wait.arg(16),
+                                 wait.arg(30), wait.arg(30)}));
+    QCOMPARE(enterIgnored, QList<bool>(7, true));
+    QCOMPARE(shift_->cashierId(), 2);
+
+    // Signed in: the next sign-in starts a new series.
+    shown.clear();
+    shift_->signOutAndIn();
+    QCOMPARE(shown, QStringList{QString()});
 }
 
 void TestCashierShift::blankEntryLineIsRemoved()

@@ -4,12 +4,25 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "devices/simulated_devices.h"
 #include "store/data_module.h"
+#include "test_database.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+
+namespace {
+// Files created meanwhile would be readable by everyone, unless the
+// program itself says otherwise.
+struct PermissiveUmask {
+    PermissiveUmask() : before(::umask(0)) {}
+    ~PermissiveUmask() { ::umask(before); }
+    mode_t before;
+};
+}
 
 class TestSetup : public QObject {
     Q_OBJECT
@@ -110,9 +123,10 @@ void TestSetup::demoShop()
 {
     QFETCH(QString, language);
     QFETCH(QStringList, names);
+    const PermissiveUmask umask;
     QTemporaryDir tmp;
     SetupOptions o;
-    o.directory = tmp.path();
+    o.directory = tmp.filePath(QStringLiteral("shop"));
     o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
     o.language = language;
     o.demo = true;
@@ -125,12 +139,25 @@ void TestSetup::demoShop()
     QCOMPARE(oposDeviceName(store, QStringLiteral("LineDisplay")), QStringLiteral("CustomerDisplay"));
     const auto printer = store.values(oposDeviceSection(QStringLiteral("POSPrinter"), QStringLiteral("ReceiptPrinter")));
     QCOMPARE(printer.value(QStringLiteral("Service")), QStringLiteral("simulated"));
-    QCOMPARE(printer.value(QStringLiteral("Output")), QDir(tmp.path()).filePath(QStringLiteral("receipt-printer.txt")));
+    QCOMPARE(printer.value(QStringLiteral("Output")), QDir(o.directory).filePath(QStringLiteral("receipt-printer.txt")));
 
     TDataModule2 dm;
-    dm.connectTo(tmp.path());
+    dm.connectTo(o.directory);
     for (Table *t : dm.tables())
         t->open();
+    // Whatever the umask, only the till's user may read the shop's files.
+    SimulatedPrinter simulated(DeviceSettings::read(store, QStringLiteral("POSPrinter"), QStringLiteral("ReceiptPrinter")));
+    QCOMPARE(simulated.Open(QStringLiteral("ReceiptPrinter")), Opos::Success);
+    QMap<QString, int> modes{{QStringLiteral("settings.ini"), fileMode(o.settingsPath)}};
+    for (const char *name : {"", "posdb.sqlite3", "posdb.sqlite3-wal", "posdb.sqlite3-shm", "receipt-printer.txt"})
+        modes.insert(QLatin1String(name), fileMode(QDir(o.directory).filePath(QLatin1String(name))));
+    QCOMPARE(modes, (QMap<QString, int>{{"", 0700},
+                                        {"posdb.sqlite3", 0600},
+                                        {"posdb.sqlite3-wal", 0600},
+                                        {"posdb.sqlite3-shm", 0600},
+                                        {"receipt-printer.txt", 0600},
+                                        {"settings.ini", 0600}}));
+
     Table &cashiers = dm.cashiertb;
     QVERIFY(cashiers.findKey(1) && cashiers.field("Cashier_type").asBoolean());
     QVERIFY(cashiers.findKey(2) && !cashiers.field("Cashier_type").asBoolean() && !cashiers.field("Cashier_train").asBoolean());

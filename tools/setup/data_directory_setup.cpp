@@ -19,6 +19,16 @@ struct DemoDevice {
     QList<QPair<QString, QString>> extra;
 };
 
+// A new data directory is the till's user's alone: only that user may
+// read the shop's data. Its parents are made as usual.
+bool createDataDirectory(const QString &directory)
+{
+    if (QFileInfo(directory).isDir())
+        return true;
+    return QDir().mkpath(QFileInfo(directory).absolutePath())
+        && QDir().mkdir(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 bool writeAll(SettingsStore &store, const QString &section, const QList<QPair<QString, QString>> &values)
 {
     for (const auto &[name, value] : values)
@@ -37,7 +47,7 @@ QString prepareDataDirectory(const SetupOptions &options)
     const bool hasDatabase = QFileInfo::exists(QDir(directory).filePath(QLatin1String(Database::FileName)));
     if (options.existing && !hasDatabase)
         return QStringLiteral("There is no database in %1; nothing was changed.").arg(directory);
-    if (!options.existing && !QDir().mkpath(directory))
+    if (!options.existing && !createDataDirectory(directory))
         return QStringLiteral("Cannot create the directory %1.").arg(directory);
     if (!options.existing && hasDatabase)
         return QStringLiteral("A database already exists in %1; nothing was changed.").arg(directory);
