@@ -1,3 +1,5 @@
+#include "byte_mutations.h"
+
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 
@@ -18,6 +20,7 @@ private slots:
     void flagsCompareUpperCased();
     void unwritableFileReportsFailure();
     void pathFromEnvironment();
+    void damagedFilesReadAndWrittenSafely();
 
 private:
     QString writeFile(const QString &text);
@@ -165,6 +168,46 @@ void TestSettingsStore::pathFromEnvironment()
     qunsetenv("TILLANO_SETTINGS");
     qputenv("XDG_CONFIG_HOME", "/tmp/xdg");
     QCOMPARE(SettingsStore::defaultPath(), QStringLiteral("/tmp/xdg/tillano/settings.ini"));
+}
+
+// Fuzzing: settings files damaged at random are read without harm, and a
+// write into them still keeps every other line and reads back.
+void TestSettingsStore::damagedFilesReadAndWrittenSafely()
+{
+    const QByteArray sound = "[software\\Tillano]\nData=/var/lib/tillano\nLanguage=1\nTips=N\nPOD=N\n\n"
+                             "[software\\Tillano\\Printing]\nPdfDirectory=/var/lib/tillano/printed\n\n"
+                             "[software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\ReceiptPrinter]\n"
+                             "Service=escpos\nPort=/dev/usb/lp0\nRecLinesToPaperCut=4\n\n"
+                             "[software\\OLEforRetail\\ServiceOPOS\\CashDrawer\\CashDrawer]\nAutoClose=N\n";
+    const quint32 seed = fuzzSeed();
+    QRandomGenerator random(seed);
+    const QString path = dir_.filePath(QStringLiteral("fuzzed.ini"));
+    for (int round = 0; round < 1500; ++round) {
+        const QByteArray bytes = mutated(sound, random, 1 + int(random.bounded(8)));
+        QFile::remove(path);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const QString failure = QStringLiteral("seed %1, round %2").arg(seed).arg(round);
+
+        SettingsStore store(path);
+        AppSettings::load(store);
+        for (const char *deviceClass : {"POSPrinter", "CashDrawer", "LineDisplay"}) {
+            const QString name = oposDeviceName(store, QLatin1String(deviceClass));
+            store.values(oposDeviceSection(QLatin1String(deviceClass), name));
+        }
+        if (round % 5 != 0)
+            continue; // a write waits for the disk: one round in five
+        const QStringList before = readFile(path).replace(QLatin1String("\r\n"), QLatin1String("\n")).split('\n');
+        const QString probe = QStringLiteral("p%1").arg(round);
+        QVERIFY2(store.write(TillanoSection, QStringLiteral("Probe"), probe), qPrintable(failure));
+        QVERIFY2(store.read(TillanoSection, QStringLiteral("probe")) == probe, qPrintable(failure));
+        QStringList after = readFile(path).split('\n');
+        after.removeOne(QStringLiteral("Probe=") + probe);
+        for (const QString &line : before)
+            QVERIFY2(line.trimmed().isEmpty() || after.contains(line), qPrintable(failure + ": lost " + line));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestSettingsStore)
