@@ -4,30 +4,10 @@
 
 #include "app/application_shell.h"
 #include "common/app_settings.h"
-#include "common/language.h"
-#include "data_directory_setup.h"
+#include "common/settings_store.h"
 #include "sale/sale_window.h"
 
-#include <QtTest>
-
-DemoShop::DemoShop()
-{
-    SetupOptions o;
-    o.directory = dataDirectory();
-    o.settingsPath = settingsPath();
-    o.demo = true;
-    if (!prepareDataDirectory(o).isEmpty())
-        qFatal("cannot prepare the demo shop");
-    setSetting(QStringLiteral("Tips"), QStringLiteral("N"));
-    SettingsStore(settingsPath()).write(oposDeviceSection(QStringLiteral("CashDrawer"), QStringLiteral("CashDrawer")),
-                                        QStringLiteral("AutoClose"), QStringLiteral("Y"));
-}
-
-DemoShop::~DemoShop()
-{
-    shell_.reset();
-    setLanguageSetting(QStringLiteral("0"));
-}
+DemoShop::DemoShop() : shop_(dir_.path(), QStringLiteral("0"), true) {}
 
 QString DemoShop::databaseFile() const
 {
@@ -51,19 +31,12 @@ ApplicationShell &DemoShop::start(const QString &cashierCode)
         dialogs.onModal(QStringLiteral("TPasswordDlg"), [](QDialog &) { return int(QDialog::Rejected); });
     else
         dialogs.onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(cashierCode));
-    StartOptions options;
-    options.files = ProgramFiles({});
-    options.inDataDirectory = true;
-    shell_ = std::make_unique<ApplicationShell>(settingsPath(), options);
-    shell_->show();
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    return *shell_;
+    return shop_.start();
 }
 
 void DemoShop::ring(const QString &code)
 {
-    TForm1 &window = shell_->mainWindow();
+    TForm1 &window = shell().mainWindow();
     QTest::keyClicks(window.focusWidget(), code);
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(window.focusWidget(), Qt::Key_Return);
@@ -75,7 +48,7 @@ void DemoShop::totalPaidExactly()
         QTest::keyClick(payment.focusWidget(), Qt::Key_F5);
         return -1;
     });
-    QTest::keyClick(shell_->mainWindow().focusWidget(), Qt::Key_F2);
+    QTest::keyClick(shell().mainWindow().focusWidget(), Qt::Key_F2);
 }
 
 QByteArray fileBytes(const QString &path)

@@ -1,32 +1,29 @@
 #pragma once
 
+#include "running_shop.h"
 #include "scripted_dialogs.h"
 
 #include <QTemporaryDir>
-#include <memory>
 
-class ApplicationShell;
-
-// A demo shop in a temporary directory with its settings file (no tips,
-// a drawer that shuts by itself), and the whole program started on it
-// with the dialogs scripted.
+// The demo shop run by the whole program (RunningShop) in a temporary
+// directory, its dialogs scripted, and the few moves of a cashier these
+// tests make.
 class DemoShop {
 public:
     DemoShop();
-    ~DemoShop();
 
-    QString settingsPath() const { return dir_.filePath(QStringLiteral("settings.ini")); }
-    QString dataDirectory() const { return dir_.filePath(QStringLiteral("data")); }
+    QString settingsPath() const { return shop_.settingsPath(); }
+    QString dataDirectory() const { return shop_.dataDirectory(); }
     QString databaseFile() const;
+    QByteArray printerOutput() const { return shop_.printerOutput(); }
     void setSetting(const QString &name, const QString &value);
     // A value of the receipt printer's section.
     void setPrinterSetting(const QString &name, const QString &value);
 
     // Starts the program and signs the cashier in; an empty code closes
-    // the sign-in, which ends the program. The program works in the data
-    // directory (the journal goes there).
+    // the sign-in, which ends the program.
     ApplicationShell &start(const QString &cashierCode = QStringLiteral("1"));
-    ApplicationShell &shell() { return *shell_; }
+    ApplicationShell &shell() { return shop_.shell(); }
 
     // Rings a product (code, Enter through quantity, discount and price).
     void ring(const QString &code);
@@ -37,7 +34,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    std::unique_ptr<ApplicationShell> shell_;
+    RunningShop shop_;
 };
 
 // A file's bytes, or "<missing>".

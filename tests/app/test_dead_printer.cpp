@@ -38,7 +38,7 @@ QByteArray TestDeadPrinter::sell(DemoShop &shop)
     shop.start(QStringLiteral("2"));
     shop.ring(QStringLiteral("062813100018"));
     shop.totalPaidExactly();
-    return fileBytes(shop.dataDirectory() + QStringLiteral("/receipt-printer.txt"));
+    return shop.printerOutput();
 }
 
 void TestDeadPrinter::refusedReceipt_data()
@@ -83,7 +83,7 @@ void TestDeadPrinter::refusedReceipt()
     // The sale is posted once and the checkout went on to the drawer.
     TDataModule2 &dm = shop.shell().dataModule();
     QCOMPARE(dm.tranmaster.recordCount(), 1);
-    QCOMPARE(fileBytes(shop.dataDirectory() + QStringLiteral("/cash-drawer.txt")), QByteArray("open\nclosed\n"));
+    QCOMPARE(fileBytes(shop.dataDirectory() + QStringLiteral("/CashDrawer.txt")), QByteArray("open\nclosed\n"));
     QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 0.0); // ready for the next customer
 }
 

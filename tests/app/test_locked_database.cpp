@@ -3,9 +3,9 @@
 // is gone goes on as if nothing happened, giving up leaves nothing half
 // written and the sale can be finished later.
 #include "demo_shop.h"
+#include "program_test_main.h"
 
 #include "app/application_shell.h"
-#include "app/tillano_application.h"
 #include "sale/sale_window.h"
 
 #include <QSqlDatabase>
@@ -134,10 +134,5 @@ void TestLockedDatabase::lockedWrite()
 
 // With the program's general error handler, which shows what a refused
 // write leaves behind.
-int main(int argc, char **argv)
-{
-    TillanoApplication app(argc, argv);
-    TestLockedDatabase test;
-    return QTest::qExec(&test, argc, argv);
-}
+TILLANO_PROGRAM_TEST_MAIN(TestLockedDatabase)
 #include "test_locked_database.moc"

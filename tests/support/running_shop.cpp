@@ -11,12 +11,13 @@
 #include <QFile>
 #include <QtTest>
 
-RunningShop::RunningShop(const QString &directory, const QString &language) : directory_(directory)
+RunningShop::RunningShop(const QString &directory, const QString &language, bool demo) : directory_(directory)
 {
     SetupOptions options;
     options.directory = dataDirectory();
     options.settingsPath = settingsPath();
     options.language = language;
+    options.demo = demo;
     const QString refused = prepareDataDirectory(options);
     if (!refused.isEmpty())
         qFatal("the shop cannot be prepared: %s", qPrintable(refused));
@@ -48,7 +49,8 @@ ApplicationShell &RunningShop::start()
     shell_->show();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    activateMainWindow();
+    if (!shell_->mainWindow().ShuttingDown)
+        activateMainWindow();
     return *shell_;
 }
 
