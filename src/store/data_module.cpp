@@ -5,6 +5,7 @@
 #include "store_error.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -112,16 +113,30 @@ void TDataModule2::createDatabase(const QString &dataDirectory)
     const QString path = QDir(dataDirectory).filePath(QLatin1String(Database::FileName));
     if (QFileInfo::exists(path))
         throw StoreError(QStringLiteral("A database already exists in %1; it was left as it is.").arg(dataDirectory));
+    // Only the till's user may read the shop's data; SQLite gives the WAL
+    // files the database file's permissions.
+    QFile file(path);
+    if (!file.open(QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
+        throw StoreError(QStringLiteral("Cannot create %1: %2").arg(path, file.errorString()));
+    file.close();
     Database db;
-    db.open(dataDirectory, true);
-    StoreTransaction transaction(db);
-    for (const TableDef *def : Schema::all())
-        for (const QString &sql : Schema::createStatements(*def))
-            executeSql(db.handle(), sql);
-    executeSql(db.handle(), Schema::journalQueueStatement());
-    executeSql(db.handle(), QStringLiteral("INSERT INTO \"control\" DEFAULT VALUES"));
-    executeSql(db.handle(), QStringLiteral("INSERT INTO \"fin\" DEFAULT VALUES"));
-    transaction.commit();
+    try {
+        db.open(dataDirectory, true);
+        StoreTransaction transaction(db);
+        for (const TableDef *def : Schema::all())
+            for (const QString &sql : Schema::createStatements(*def))
+                executeSql(db.handle(), sql);
+        executeSql(db.handle(), Schema::journalQueueStatement());
+        executeSql(db.handle(), QStringLiteral("INSERT INTO \"control\" DEFAULT VALUES"));
+        executeSql(db.handle(), QStringLiteral("INSERT INTO \"fin\" DEFAULT VALUES"));
+        transaction.commit();
+    } catch (...) {
+        // A half-made database would later pass for a damaged one.
+        db.close();
+        for (const char *made : {"", "-wal", "-shm"})
+            QFile::remove(path + QLatin1String(made));
+        throw;
+    }
 }
 
 void TDataModule2::openTablesForStartUp()

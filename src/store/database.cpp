@@ -10,7 +10,6 @@
 #include "common/message_text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -48,15 +47,8 @@ void Database::open(const QString &dataDirectory, bool create)
                          StoreProblem::NoDatabase);
     directory_ = dir.absoluteFilePath();
     const QString path = filePath();
-    if (create) {
-        // Only the till's user may read the shop's data; SQLite gives the
-        // WAL files the database file's permissions.
-        QFile file(path);
-        if (!file.open(QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
-            throw StoreError(QStringLiteral("Cannot create %1: %2").arg(shortenedForMessage(path), file.errorString()));
-    } else {
+    if (!create)
         checkDatabase(path);
-    }
 
     sql_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     sql_.setDatabaseName(path);

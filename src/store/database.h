@@ -22,8 +22,7 @@ public:
 
     // Opens the database of a data directory after checking it (see
     // checkDatabase); throws StoreError when the directory or its database
-    // does not exist or is refused. `create` makes a new one, which only
-    // its owner may read and write.
+    // does not exist or is refused. `create` opens a new one unchecked.
     void open(const QString &dataDirectory, bool create = false);
     void close();
     bool isOpen() const { return handle_ != nullptr; }

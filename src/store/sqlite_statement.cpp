@@ -21,8 +21,8 @@ void executeSql(sqlite3 *db, const QString &sql)
         const int rc = sqlite3_exec(db, utf8.constData(), nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK)
             return;
-        // Statements run here take the write lock first (BEGIN IMMEDIATE)
-        // or change nothing, so a locked one can simply run again.
+        // One statement, which took effect whole or not at all: a locked
+        // one can simply run again.
         if (!(busy(rc) && LockedDatabase::waitAgain(db)))
             throw engineError(db);
     }

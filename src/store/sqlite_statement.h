@@ -40,6 +40,6 @@ private:
     bool midway_ = false; // rows were returned since the last reset
 };
 
-// Runs plain SQL without parameters (schema statements, pragmas,
+// Runs one plain SQL statement without parameters (schema, pragma,
 // transaction control); a locked database is handled as by step().
 void executeSql(sqlite3 *db, const QString &sql);
