@@ -137,7 +137,17 @@ void ApplicationShell::wireDayAndPeriodEnd()
 void ApplicationShell::wireBackOffice()
 {
     SaleWindowHooks &hooks = Form1->hooks;
-    hooks.editGeneralParameters = [this] { Form3->EditParameters(); };
+    hooks.editGeneralParameters = [this] {
+        const bool slipBefore = slipReceiptsOn();
+        Form3->EditParameters();
+        if (slipReceiptsOn() == slipBefore)
+            return;
+        // "Print Slip Receipts" takes effect at once, not at the next start.
+        if (slipBefore)
+            stopDevices();
+        else
+            startDevices();
+    };
     hooks.editProducts = [this] { dialogs().exec(*Form5); };
     hooks.editCashiers = [this] { dialogs().exec(*Form4); };
     hooks.findSignedInCashier = [this] { return shift_->findSignedInCashier(); };
@@ -195,9 +205,6 @@ void ApplicationShell::FormActivate()
         return;
     if (options_.inDataDirectory)
         QDir::setCurrent(settings_.data); // when it is missing, opening the tables says so
-    const QString drawer = oposDeviceName(store_, QStringLiteral("CashDrawer"));
-    const QString display = oposDeviceName(store_, QStringLiteral("LineDisplay"));
-    const QString printer = oposDeviceName(store_, QStringLiteral("POSPrinter"));
     setPrintTarget(PrintTarget::fromSettings(store_, settings_.data));
 
     if (!openDataDirectory())
@@ -206,17 +213,40 @@ void ApplicationShell::FormActivate()
 
     Form1->BitBtn5Click(); // sign-in, exactly as F12
     if (Form1->ShuttingDown) {
-        devices_->StopPrinter();
-        devices_->StopCashDrawer();
-        devices_->StopLineDisplay();
+        stopDevices();
         return;
     }
+    startDevices();
+    ZeroMaster(DataModule2, Form1->modes);
+    Form1->FocusUpcField();
+}
+
+// The devices named in the settings, in their order; each start gives an
+// empty name when "Print Slip Receipts" is off or the device cannot start.
+void ApplicationShell::startDevices()
+{
+    const QString drawer = oposDeviceName(store_, QStringLiteral("CashDrawer"));
+    const QString display = oposDeviceName(store_, QStringLiteral("LineDisplay"));
+    const QString printer = oposDeviceName(store_, QStringLiteral("POSPrinter"));
     names_.printer = devices_->StartPrinter(printer);
     names_.drawer = devices_->StartCashDrawer(drawer);
     names_.display = devices_->StartLineDisplay(display);
     names_.displayColumns = lineDisplayColumns(store_, display);
-    ZeroMaster(DataModule2, Form1->modes);
-    Form1->FocusUpcField();
+}
+
+void ApplicationShell::stopDevices()
+{
+    devices_->StopPrinter();
+    devices_->StopCashDrawer();
+    devices_->StopLineDisplay();
+    names_ = DeviceNames();
+}
+
+bool ApplicationShell::slipReceiptsOn()
+{
+    Table &control = DataModule2.Control;
+    control.first();
+    return control.field(QStringLiteral("Ctrl_slip")).asBoolean();
 }
 
 // On a new machine there are no settings yet, or none naming a data

@@ -92,6 +92,9 @@ private:
     void wireDayAndPeriodEnd();
     void wireBackOffice();
     bool shopPrepared();
+    void startDevices();
+    void stopDevices();
+    bool slipReceiptsOn();
     bool openDataDirectory();
     void writeQueuedJournal();
     bool refuseStartUp(const QString &message);
