@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <optional>
 
 namespace {
 
@@ -82,9 +83,11 @@ MaskSection parseSection(const QString &text)
 // |value| in units of 10^-decimals, rounded with ties to even. Up to four
 // decimals the value goes through the exact money form first, like every
 // amount the program prints.
-qint64 scaledMagnitude(double value, int decimals)
+std::optional<qint64> scaledMagnitude(double value, int decimals)
 {
     if (decimals <= 4) {
+        if (!Money::fits(value))
+            return std::nullopt;
         qint64 divisor = 1;
         for (int d = decimals; d < 4; ++d)
             divisor *= 10;
@@ -94,6 +97,8 @@ qint64 scaledMagnitude(double value, int decimals)
     long double scaled = value < 0 ? -static_cast<long double>(value) : value;
     for (int d = 0; d < decimals; ++d)
         scaled *= 10;
+    if (!(scaled < 9e18L)) // also NaN
+        return std::nullopt;
     return roundHalfEven(scaled);
 }
 
@@ -128,7 +133,10 @@ QString formatWithMask(double value, const QString &mask)
     const bool negative = value < 0;
 
     const MaskSection chosen = negative && parts.size() > 1 ? parseSection(parts[1]) : positive;
-    const qint64 magnitude = scaledMagnitude(value, chosen.maxDecimals);
+    const std::optional<qint64> scaled = scaledMagnitude(value, chosen.maxDecimals);
+    if (!scaled) // a damaged figure beyond any till's amounts: shown as stored
+        return QLocale().toString(value, 'g', 15);
+    const qint64 magnitude = *scaled;
     if (magnitude == 0) {
         const MaskSection zero = parts.size() > 2 ? parseSection(parts[2]) : positive;
         return zero.prefix + digits(0, zero) + zero.suffix;

@@ -23,6 +23,8 @@ void TestDisplayMask::formats_data()
     QTest::newRow("negative in parentheses") << -1234.5 << stock << "en_US" << "(1,234.50)";
     QTest::newRow("millions") << 1234567.891 << stock << "en_US" << "1,234,567.89";
     QTest::newRow("zero") << 0.0 << stock << "en_US" << "0.00";
+    QTest::newRow("damaged figure, shown as stored") << -1e16 << stock << "en_US" << "-1E+16";
+    QTest::newRow("not a number") << std::nan("") << stock << "en_US" << "nan";
     QTest::newRow("rounds to zero: no parentheses") << -0.004 << stock << "en_US" << "0.00";
     QTest::newRow("half cent to even, down") << 0.125 << stock << "en_US" << "0.12";
     QTest::newRow("half cent to even, up") << 0.135 << stock << "en_US" << "0.14";
