@@ -149,14 +149,3 @@ BENCHMARK(BM_EditPriceAndPost)->Iterations(300)->Repetitions(3)->ReportAggregate
 BENCHMARK_CAPTURE(BM_Find, byCode, code)->Iterations(300)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Find, byDescription, words)->Iterations(50)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEditor)->Iterations(100)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -80,13 +80,3 @@ void BM_PrintSaleReceiptToSimulatedPrinter(benchmark::State &state)
 BENCHMARK(BM_PrintSaleReceiptToSimulatedPrinter)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -213,14 +213,3 @@ BENCHMARK_CAPTURE(pdfWritten, salesRegisterYear, OneYear)->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(firstPageShown, productSales100k, Catalogue)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_CAPTURE(previewFile, productSales100k, Catalogue)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(pdfWritten, productSales100k, Catalogue)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
