@@ -15,12 +15,10 @@ bool insideDropDown(const QWidget *control, const QWidget &window);
 // drop-down excepted). Call once the controls exist.
 void previewKeys(QWidget &window);
 
-// Moves the focus forward or back in tab order, repeating the move until
-// the focused control is a focus stop. The entry field being left writes
-// what was typed first; a text it cannot hold is refused with a message
-// and the focus stays there (false).
-bool moveToFocusStop(QWidget &window, QWidget *from, bool forward, const std::function<bool(QWidget *)> &isStop);
-
-// False when `control` is an entry field whose typed text cannot be
-// written (refused with a message): the field must not be left yet.
-bool mayLeave(QWidget *control);
+// The keys that move between the controls of a window being filled in:
+// Enter and Down move the focus to the next control that is a focus stop,
+// Up to the previous one; Tab and Backtab move as usual. The entry field
+// being left writes what was typed first; a text it cannot hold is
+// refused with a message and the focus stays there. True when the key
+// was used (Tab and Backtab only while the field keeps the focus).
+bool moveFocusByKey(QWidget &window, QWidget *target, int key, const std::function<bool(QWidget *)> &isStop);

@@ -262,17 +262,10 @@ bool TForm3::FormKeyDown(QWidget *target, int key)
         button->click(); // a button reached with Tab is pressed with Enter too
         return true;
     }
-    auto stop = [](QWidget *control) {
+    return moveFocusByKey(*this, target, key, [](QWidget *control) {
         return qobject_cast<DBEdit *>(control) || qobject_cast<DBCheckBox *>(control)
             || qobject_cast<QGroupBox *>(control);
-    };
-    if (enter || key == Qt::Key_Down || key == Qt::Key_Up) {
-        moveToFocusStop(*this, target, key != Qt::Key_Up, stop);
-        return true;
-    }
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
-        return !mayLeave(target);
-    return false;
+    });
 }
 
 bool TForm3::eventFilter(QObject *watched, QEvent *event)

@@ -139,16 +139,7 @@ bool MasterDataEditor::FormKeyDown(QWidget *target, int key, Qt::KeyboardModifie
     }
     if (modifiers & Qt::AltModifier)
         return false; // Alt+Down opens the drop-down
-    auto stop = [this](QWidget *control) { return isFocusStop(control); };
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down: moveToFocusStop(*this, target, true, stop); return true;
-    case Qt::Key_Up: moveToFocusStop(*this, target, false, stop); return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return !mayLeave(target);
-    default: return false;
-    }
+    return moveFocusByKey(*this, target, key, [this](QWidget *control) { return isFocusStop(control); });
 }
 
 bool MasterDataEditor::mayClose()
