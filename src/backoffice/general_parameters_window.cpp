@@ -263,8 +263,7 @@ bool TForm3::FormKeyDown(QWidget *target, int key)
         return true;
     }
     return moveFocusByKey(*this, target, key, [](QWidget *control) {
-        return qobject_cast<DBEdit *>(control) || qobject_cast<DBCheckBox *>(control)
-            || qobject_cast<QGroupBox *>(control);
+        return qobject_cast<DBEdit *>(control) || qobject_cast<DBCheckBox *>(control);
     });
 }
 
