@@ -190,8 +190,8 @@ void TForm1::AppendEntryLine()
 
 void TForm1::recomputeTotals(bool computeTaxes)
 {
-    // The sums walk every line and rewrite the subtotal at each: the
-    // screen follows once, when they are done.
+    // The header's figures are written one by one and the lines end on the
+    // last one: the screen follows once, when that is done.
     const SuspendedViews quiet{&dm_.tmpdetail, &dm_.tmpmaster};
     RecomputeTotals(dm_, computeTaxes);
 }
