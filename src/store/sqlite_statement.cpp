@@ -7,13 +7,6 @@
 #include <QTime>
 #include <sqlite3.h>
 
-namespace {
-bool busy(int resultCode)
-{
-    return (resultCode & 0xff) == SQLITE_BUSY;
-}
-}
-
 void executeSql(sqlite3 *db, const QString &sql)
 {
     const QByteArray utf8 = sql.toUtf8();
@@ -23,8 +16,9 @@ void executeSql(sqlite3 *db, const QString &sql)
             return;
         // One statement, which took effect whole or not at all: a locked
         // one can simply run again.
-        if (!(busy(rc) && LockedDatabase::waitAgain(db)))
-            throw engineError(db);
+        const StoreError error = engineError(db);
+        if (!(error.problem() == StoreProblem::Locked && LockedDatabase::waitAgain(db)))
+            throw error;
     }
 }
 
@@ -103,7 +97,7 @@ bool SqliteStatement::step()
         const StoreError error = engineError(db_);
         // A statement that has not returned a row yet starts over as if new
         // (the bindings stay); one halfway through its rows cannot.
-        const bool mayRetry = busy(rc) && !midway_;
+        const bool mayRetry = error.problem() == StoreProblem::Locked && !midway_;
         reset();
         if (!(mayRetry && LockedDatabase::waitAgain(db_)))
             throw error;
