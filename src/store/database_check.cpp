@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 #include <sqlite3.h>
 
 namespace {
@@ -50,8 +51,12 @@ class ReadOnlyConnection {
 public:
     explicit ReadOnlyConnection(const QString &file) : file_(file)
     {
-        if (sqlite3_open_v2(file.toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        if (sqlite3_open_v2(file.toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            // A failed open still gives a handle to close; the destructor
+            // will not run for a constructor that throws.
+            const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> opened(db_, &sqlite3_close);
             fail();
+        }
         sqlite3_busy_timeout(db_, LockedDatabase::WaitMs);
     }
     ~ReadOnlyConnection() { sqlite3_close(db_); }
