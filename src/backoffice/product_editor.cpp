@@ -4,6 +4,7 @@
 #include "tax_boxes.h"
 
 #include "common/language.h"
+#include "common/sale_figures.h"
 #include "store/data_module.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_lookup_combo_box.h"
@@ -37,6 +38,9 @@ TForm5::TForm5(TDataModule2 &dm, QWidget *parent) : MasterDataEditor(dm.productt
     DBEdit7 = boundEdit("DBEdit7", "Product_promo_end", 110);
     DBEdit8 = boundEdit("DBEdit8", "Product_avg_cost", 110);
     DBEdit9 = boundEdit("DBEdit9", "Product_qty", 110);
+    // A price beyond what a sale can ring would make the product unsellable.
+    for (DBEdit *price : {DBEdit4, DBEdit5, DBEdit8})
+        price->setValueRange(-UnitPriceLimit, UnitPriceLimit);
     DBLookupComboBox1 = new DBLookupComboBox(this);
     DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
     DBLookupComboBox1->setDataSource(products, QStringLiteral("Product_dept"));

@@ -29,6 +29,7 @@ private slots:
     void closeChecks_data();
     void closeChecks();
     void closingWritesTheRecordLeftInEdit();
+    void productPriceWithinWhatASaleRings();
     void deleteAsksFirst_data();
     void deleteAsksFirst();
     void findProductPutsTheEditorOnIt_data();
@@ -270,6 +271,27 @@ void TestMasterDataEditors::closingWritesTheRecordLeftInEdit()
     });
     QCOMPARE(dialogs->messages(), QStringList{"There must be at least one manager"});
     QCOMPARE(cashierRows(), QStringList{"1 Manager manager=1 training=0"});
+}
+
+void TestMasterDataEditors::productPriceWithinWhatASaleRings()
+{
+    db->addProduct(1001, "Cola", 1.99);
+    TForm5 &w = *products;
+    visit(w, [&] {
+        press(Qt::Key_F2);
+        w.DBEdit4->setFocus();
+        w.DBEdit4->selectAll();
+        type("1000000");
+        press(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.DBEdit4);
+        w.DBEdit4->selectAll();
+        type("999999.99");
+        press(Qt::Key_F10);
+        w.close();
+    });
+    QCOMPARE(dialogs->messages(), QStringList{"Product unit price: '1000000' is not between -999,999.99 and 999,999.99"});
+    QVERIFY(db->dm().producttb.findKey(1001));
+    QCOMPARE(db->dm().producttb.field("Product_price").asFloat(), 999999.99);
 }
 
 void TestMasterDataEditors::deleteAsksFirst_data()
