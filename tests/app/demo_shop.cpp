@@ -50,9 +50,3 @@ void DemoShop::totalPaidExactly()
     });
     QTest::keyClick(shell().mainWindow().focusWidget(), Qt::Key_F2);
 }
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}

@@ -2,6 +2,7 @@
 
 #include "running_shop.h"
 #include "scripted_dialogs.h"
+#include "test_files.h"
 
 #include <QTemporaryDir>
 
@@ -36,6 +37,3 @@ private:
     QTemporaryDir dir_;
     RunningShop shop_;
 };
-
-// A file's bytes, or "<missing>".
-QByteArray fileBytes(const QString &path);

@@ -5,6 +5,7 @@
 #include "report_test_support.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"
@@ -22,12 +23,6 @@
 namespace {
 
 const QDateTime Now(QDate(2026, 3, 9), QTime(14, 5, 3));
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray afterFirstLine(const QByteArray &printout)
 {
@@ -60,7 +55,7 @@ private:
     void clickEndOfPeriodEntry(int entry);
     void setControl(const char *field, const QVariant &value);
     double fin(const char *field);
-    QByteArray printed() { return fileBytes(data_ + QStringLiteral("/receipt-printer.txt")); }
+    QByteArray printed() { return fileBytes(data_ + QStringLiteral("/receipt-printer.txt"), {}); }
     QStringList pdfTexts();
 
     QStringList codes_; // of the products sold

@@ -4,6 +4,7 @@
 #include "menu_click.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 #include "backoffice/import_progress_window.h"
@@ -28,17 +29,6 @@ const QByteArray Catalogue = "\"UPC\",\"Description\",\"Short\",\"Dept\",\"Price
                              "062813100018,\"Café moulu 1 kg\",\"Café moulu\",10,27.10,,,,8.25,\"Y\",\"Y\",\"N\",4010\r\n"
                              "062813400019,Dish soap 500 ml,\"Soap\",40,3.49,,,,1.50,\"Y\",\"Y\",\"N\",4040\r\n"
                              "9780201633610,\"Design book\",\"Book\",50,59.95,,,,40,\"N\",\"Y\",\"N\",4050\r\n";
-
-// Writes the files an import is made of; a null content writes none.
-QString writeFile(const QString &path, const QByteArray &content)
-{
-    if (content.isNull())
-        return path;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
 
 // Remembers how the progress window of a long import looked.
 class ProgressWatch : public QObject {
@@ -176,7 +166,9 @@ void TestImportProducts::fromTheMenu()
         lines.field("Trx_qty").setFloat(1);
         lines.post();
     }
-    const QString path = chosen.isEmpty() ? QString() : writeFile(base_ + QLatin1Char('/') + chosen, content);
+    const QString path = chosen.isEmpty() ? QString() : base_ + QLatin1Char('/') + chosen;
+    if (!content.isNull())
+        writeFileBytes(path, content);
     dialogs_->setOpenFileName(path);
 
     clickImport();
@@ -192,7 +184,7 @@ void TestImportProducts::fromTheMenu()
 void TestImportProducts::importedProductRingsUp()
 {
     start(QStringLiteral("0"));
-    dialogs_->setOpenFileName(writeFile(base_ + QStringLiteral("/catalogue.csv"), Catalogue));
+    dialogs_->setOpenFileName(writeFileBytes(base_ + QStringLiteral("/catalogue.csv"), Catalogue));
     clickImport();
     TForm1 &window = shell_->mainWindow();
     window.FocusUpcField();
@@ -226,7 +218,7 @@ void TestImportProducts::progressOfLongImports()
     QByteArray file;
     for (int i = 1; i <= count; ++i)
         file += QByteArray::number(1000000 + i) + ",\"Product " + QByteArray::number(i) + "\",P,1,1.99,,,,1,Y,N,N,4000\n";
-    dialogs_->setOpenFileName(writeFile(base_ + QStringLiteral("/long.csv"), file));
+    dialogs_->setOpenFileName(writeFileBytes(base_ + QStringLiteral("/long.csv"), file));
     ProgressWatch watch;
     qApp->installEventFilter(&watch);
     clickImport();

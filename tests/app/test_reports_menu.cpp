@@ -6,6 +6,7 @@
 #include "running_shop.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"
@@ -22,12 +23,6 @@
 namespace {
 
 const QDateTime Now(QDate(2026, 3, 9), QTime(14, 5, 3));
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file " + path.toUtf8() + ")");
-}
 
 // Writes the fields of the current (or a new) record and posts it.
 void write(Table &table, const QList<QPair<const char *, QVariant>> &values, bool append = false)

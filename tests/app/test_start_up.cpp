@@ -2,6 +2,7 @@
 // with simulated devices and the dialogs scripted.
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 #include "app/tips_dialog.h"
@@ -180,10 +181,7 @@ void TestStartUp::tipsShownFromWorkingDirectory()
 {
     setSetting(QStringLiteral("Tips"), QStringLiteral("y"));
     setSetting(QStringLiteral("Language"), QStringLiteral("2"));
-    QFile tips(QStringLiteral("trucs.txt"));
-    QVERIFY(tips.open(QIODevice::WriteOnly));
-    tips.write("F2 pour le total.\n");
-    tips.close();
+    writeFileBytes(QStringLiteral("trucs.txt"), "F2 pour le total.\n");
     QString shown;
     dialogs_->onModal(QStringLiteral("TTipsDlg"), [&](QDialog &d) {
         shown = static_cast<TTipsDlg &>(d).Memo1->toPlainText();
@@ -208,16 +206,6 @@ void TestStartUp::missingTipsFileGoesOnToSignIn()
     QCOMPARE(shell.shift().cashierId(), 2);
 }
 
-namespace {
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-}
-
 // The tips and the help page: the working directory's, else the first share
 // directory's that has them (installed, then the source tree's data/).
 void TestStartUp::programFilesFoundInOrder_data()
@@ -237,8 +225,8 @@ void TestStartUp::programFilesFoundInOrder()
     const QString work = QDir::currentPath();
     auto place = [&](const QString &name) { return name == QLatin1String("work") ? work : work + '/' + name; };
     for (const QString &name : placesWithFiles) {
-        writeFile(place(name) + QStringLiteral("/Tips.txt"), name.toUtf8());
-        writeFile(place(name) + QStringLiteral("/doc/Tillano.htm"), name.toUtf8());
+        writeFileBytes(place(name) + QStringLiteral("/Tips.txt"), name.toUtf8());
+        writeFileBytes(place(name) + QStringLiteral("/doc/Tillano.htm"), name.toUtf8());
     }
     setSetting(QStringLiteral("Tips"), QStringLiteral("Y"));
     QString shown = QStringLiteral("(no tips)");
@@ -278,7 +266,7 @@ void TestStartUp::noShopExplainsHowToPrepareOne()
     QFETCH(QString, why);
     const QString path = QDir::current().filePath(QStringLiteral("new-machine.ini"));
     if (settings != QLatin1String("none"))
-        writeFile(path, settings.toUtf8());
+        writeFileBytes(path, settings.toUtf8());
     const QByteArray savedEnvironment = qgetenv("TILLANO_SETTINGS");
     if (defaultSettings)
         qputenv("TILLANO_SETTINGS", path.toUtf8());
@@ -318,9 +306,9 @@ void TestStartUp::startUpCheckOfTheProgram()
     QFETCH(QString, tipsIn);
     QFETCH(QString, tipsShown);
     if (tipsIn == QLatin1String("work"))
-        writeFile(QStringLiteral("Tips.txt"), "Here.\n");
+        writeFileBytes(QStringLiteral("Tips.txt"), "Here.\n");
     if (tipsIn == QLatin1String("data"))
-        writeFile(dataDir_ + QStringLiteral("/Tips.txt"), "There.\n");
+        writeFileBytes(dataDir_ + QStringLiteral("/Tips.txt"), "There.\n");
     setSetting(QStringLiteral("Tips"), QStringLiteral("Y"));
     if (!arguments.contains(QStringLiteral("--settings")))
         arguments << QStringLiteral("--settings") << settingsPath_;

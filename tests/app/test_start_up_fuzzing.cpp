@@ -36,11 +36,7 @@ void TestStartUpFuzzing::damagedDatabases()
         for (const char *leftover : {"-wal", "-shm"})
             QFile::remove(file + QLatin1String(leftover));
         const QByteArray damaged = mutated(soundBytes, random, 1 + int(random.bounded(6)), 100);
-        {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(damaged);
-        }
+        writeFileBytes(file, damaged);
         shop.dialogs.log.clear();
 
         ApplicationShell &shell = shop.start(QString());

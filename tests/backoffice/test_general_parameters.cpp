@@ -4,6 +4,7 @@
 #include "keyboard.h"
 #include "scripted_dialogs.h"
 #include "test_database.h"
+#include "test_files.h"
 
 #include "backoffice/general_parameters_window.h"
 #include "common/app_settings.h"
@@ -76,8 +77,7 @@ void TestGeneralParameters::edit(const std::function<void()> &keys)
 
 QString TestGeneralParameters::settingsSection() const
 {
-    QFile file(store->path());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(fileBytes(store->path(), {}));
 }
 
 void TestGeneralParameters::enterWalksTheFieldsInLayoutOrder()
@@ -222,9 +222,7 @@ void TestGeneralParameters::rateRefusedBeforeLeavingTheField()
 
 void TestGeneralParameters::unwritableSettingsFileIsSaid()
 {
-    QFile blocker(dir.filePath("not-a-directory"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    writeFileBytes(dir.filePath("not-a-directory"), {});
     SettingsStore unwritable(dir.filePath("not-a-directory/settings.ini"));
     TForm3 w(db->dm(), settings, unwritable);
     dialogs->onModalOnce("TForm3", [&](QDialog &) {

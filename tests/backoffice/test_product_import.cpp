@@ -4,6 +4,7 @@
 // bad input (binary, one 10 MB line, NUL bytes, 10,000 fields, random and
 // mutated lines) that must never leave the table half-written.
 #include "test_database.h"
+#include "test_files.h"
 
 #include "backoffice/import_file.h"
 #include "backoffice/product_import.h"
@@ -70,12 +71,6 @@ QString summarySays(const ImportSummary &summary, const QString &expected)
     return std::any_of(lines.cbegin(), lines.cend(), [&](const QString &l) { return l.startsWith(expected); })
         ? expected
         : text;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Every line is accounted for once, and the table holds exactly what was
@@ -361,16 +356,13 @@ void TestProductImport::unreadableFiles()
     QVERIFY(!error.isEmpty());
 
     // Too large for a product list, whether it says its size or not.
-    QFile big(dir.filePath(QStringLiteral("big.csv")));
-    QVERIFY(big.open(QIODevice::WriteOnly));
-    big.write(QByteArray((1 << 20) + 1, 'x'));
-    big.close();
-    for (const QString &path : {big.fileName(), QStringLiteral("/dev/zero")}) {
+    const QString big = writeFileBytes(dir.filePath(QStringLiteral("big.csv")), QByteArray((1 << 20) + 1, 'x'));
+    for (const QString &path : {big, QStringLiteral("/dev/zero")}) {
         QVERIFY(!readImportFile(path, bytes, error, 1 << 20));
         QCOMPARE(error, QStringLiteral("it holds more than 1 MB, too much for a product list"));
         QVERIFY(bytes.isEmpty());
     }
-    QVERIFY(readImportFile(big.fileName(), bytes, error, 2 << 20));
+    QVERIFY(readImportFile(big, bytes, error, 2 << 20));
     QCOMPARE(bytes.size(), (1 << 20) + 1);
 }
 

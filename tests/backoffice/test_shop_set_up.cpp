@@ -8,6 +8,7 @@
 #include "running_shop.h"
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"
@@ -56,12 +57,6 @@ void closeEditor()
 {
     QCOMPARE(focusedName(), QStringLiteral("Button1"));
     press(Qt::Key_Space);
-}
-
-QByteArray expectedPrintout(const char *name)
-{
-    QFile file(QStringLiteral(TEST_DATA_DIR "/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
 }
 
 }
@@ -196,7 +191,7 @@ void TestShopSetUp::wholeShopSetUpThroughTheWindows()
     payExactlyInCash();
 
     QVERIFY2(dialogs->messages().isEmpty(), qPrintable(dialogs->messages().join('\n')));
-    QCOMPARE(shop->printerOutput(), expectedPrintout("shop_set_up_receipts.txt"));
+    QCOMPARE(shop->printerOutput(), fileBytes(QStringLiteral(TEST_DATA_DIR "/shop_set_up_receipts.txt")));
     Table &departments = shop->shell().dataModule().DeptTb; // the sales went to the department chosen by name
     QVERIFY(departments.findKey(10));
     QCOMPARE(departments.field("Dept_sales").asFloat(), 5.97 + 3.29 + 2.49 + 1.99);

@@ -1,4 +1,5 @@
 #include "byte_mutations.h"
+#include "test_files.h"
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
@@ -24,25 +25,14 @@ private slots:
 
 private:
     QString writeFile(const QString &text);
-    QString readFile(const QString &path);
+    QString readFile(const QString &path) const { return QString::fromUtf8(fileBytes(path)); }
     QTemporaryDir dir_;
 };
 
 QString TestSettingsStore::writeFile(const QString &text)
 {
     static int counter = 0;
-    const QString path = dir_.filePath(QStringLiteral("settings%1.ini").arg(++counter));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(text.toUtf8());
-    return path;
-}
-
-QString TestSettingsStore::readFile(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(f.readAll());
+    return writeFileBytes(dir_.filePath(QStringLiteral("settings%1.ini").arg(++counter)), text.toUtf8());
 }
 
 void TestSettingsStore::missingFileGivesDefaults()
@@ -184,11 +174,7 @@ void TestSettingsStore::damagedFilesReadAndWrittenSafely()
     const QString path = dir_.filePath(QStringLiteral("fuzzed.ini"));
     for (int round = 0; round < 1500; ++round) {
         const QByteArray bytes = mutated(sound, random, 1 + int(random.bounded(8)));
-        QFile::remove(path);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
+        writeFileBytes(path, bytes);
         const QString failure = QStringLiteral("seed %1, round %2").arg(seed).arg(round);
 
         SettingsStore store(path);

@@ -2,6 +2,7 @@
 // appending each sale once, and a journal that cannot be written.
 #include "posting_fixture.h"
 #include "test_database.h"
+#include "test_files.h"
 
 #include "posting/export_journal.h"
 #include "posting/journal_queue.h"
@@ -17,12 +18,6 @@ QLocale localeNamed(const QString &name)
 {
     return name == QLatin1String("fr_CA") ? QLocale(QLocale::French, QLocale::Canada)
                                           : QLocale(QLocale::English, QLocale::UnitedStates);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // The mixed sale of the fixture and its journal records, in each locale.
@@ -170,11 +165,7 @@ void TestExportJournal::wholeSales()
     QLocale::setDefault(localeNamed(locale));
     prepareSaleWithDeletedProduct();
     const QByteArray earlier = "0,999,written,before\r\n";
-    {
-        QFile f(ExportJournal::FileName);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(earlier);
-    }
+    writeFileBytes(ExportJournal::FileName, earlier);
 
     QCOMPARE(postSale(db_->dm(), 7), 1000.0);
     QCOMPARE(fileBytes(ExportJournal::FileName), earlier + firstSale);
@@ -239,11 +230,8 @@ void TestExportJournal::appendOnce()
 {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
-    if (!before.isEmpty()) {
-        QFile f(ExportJournal::FileName);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(before);
-    }
+    if (!before.isEmpty())
+        writeFileBytes(ExportJournal::FileName, before);
     ExportJournal().appendOnce("0,1001,a\r\n1,1001,b\r\n");
     QCOMPARE(fileBytes(ExportJournal::FileName), after);
 }

@@ -2,6 +2,7 @@
 // being killed, leaves the whole sale posted or nothing of it.
 #include "posting_fixture.h"
 #include "test_database.h"
+#include "test_files.h"
 
 #include "posting/export_journal.h"
 #include "posting/journal_queue.h"
@@ -27,12 +28,6 @@ struct PreparedSale {
     TestDatabase db;
     QStringList before;
 };
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 }
 
@@ -68,7 +63,7 @@ void TestPostingAtomicity::initTestCase()
     CurrentDirectory cwd(dir.path());
     postSale(reference.db.dm(), 7);
     posted_ = tableSnapshot(reference.db.directory());
-    journal_ = fileBytes(ExportJournal::FileName);
+    journal_ = fileBytes(ExportJournal::FileName, {});
     QVERIFY(posted_ != reference.before);
     QVERIFY(!journal_.isEmpty());
 }
@@ -125,11 +120,11 @@ void TestPostingAtomicity::injectedError()
     // sale's journal records wait for the next start-up.
     sale.db.reconnect();
     JournalQueue::writeQueued(sale.db.dm().database());
-    QCOMPARE(fileBytes(ExportJournal::FileName), salePosted ? journal_ : QByteArray());
+    QCOMPARE(fileBytes(ExportJournal::FileName, {}), salePosted ? journal_ : QByteArray());
     if (!salePosted) {
         QCOMPARE(postSale(sale.db.dm(), 7), 1000.0);
         QCOMPARE(tableSnapshot(sale.db.directory()), posted_);
-        QCOMPARE(fileBytes(ExportJournal::FileName), journal_);
+        QCOMPARE(fileBytes(ExportJournal::FileName, {}), journal_);
     }
 }
 
@@ -163,7 +158,7 @@ void TestPostingAtomicity::killedProcess()
     sale.db.reconnect();
     JournalQueue::writeQueued(sale.db.dm().database());
     QCOMPARE(tableSnapshot(sale.db.directory()), salePosted ? posted_ : sale.before);
-    QCOMPARE(fileBytes(ExportJournal::FileName), salePosted ? journal_ : QByteArray());
+    QCOMPARE(fileBytes(ExportJournal::FileName, {}), salePosted ? journal_ : QByteArray());
     QCOMPARE(JournalQueue::count(sale.db.dm().database()), 0);
 }
 

@@ -4,6 +4,7 @@
 // the running totals and the export journal, byte for byte.
 #include "scripted_dialogs.h"
 #include "test_database.h"
+#include "test_files.h"
 
 #include "common/app_settings.h"
 #include "common/clock.h"
@@ -47,7 +48,7 @@ private:
     void prepareShop();
     void openSaleWindow();
     void configureDevice(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values);
-    QByteArray fileBytes(const QString &name) const;
+    QByteArray fileBytes(const QString &name) const { return ::fileBytes(dir.filePath(name)); }
     void press(Qt::Key key);
     void type(const QString &text);
 
@@ -149,12 +150,6 @@ void TestWholeSale::prepareShop()
     QCOMPARE(names.printer, QString("ReceiptPrinter"));
     QCOMPARE(names.drawer, QString("Drawer"));
     QCOMPARE(names.display, QString("Display"));
-}
-
-QByteArray TestWholeSale::fileBytes(const QString &name) const
-{
-    QFile file(dir.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 void TestWholeSale::press(Qt::Key key)

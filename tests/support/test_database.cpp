@@ -1,7 +1,6 @@
 #include "test_database.h"
 
 #include <QtTest>
-#include <sys/stat.h>
 
 TestDatabase::TestDatabase()
 {
@@ -65,10 +64,4 @@ void TestDatabase::setControl(const QString &field, const QVariant &value)
     c.edit();
     c.field(field).setValue(value);
     c.post();
-}
-
-int fileMode(const QString &path)
-{
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
 }

@@ -29,6 +29,3 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<TDataModule2> dm_;
 };
-
-// The permission bits of a file or directory (0600, 0755 ...).
-int fileMode(const QString &path);

@@ -6,7 +6,7 @@
 #include "common/settings_store.h"
 #include "devices/simulated_devices.h"
 #include "store/data_module.h"
-#include "test_database.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QProcess>
