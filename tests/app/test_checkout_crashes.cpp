@@ -5,7 +5,7 @@
 // totals, the stock moved by exactly the posted quantities, and every
 // posted sale exactly once in the journal.
 //   TILLANO_CRASH_KILLS  the number of kills (200 when not set)
-#include "demo_shop.h"
+#include "running_shop.h"
 
 #include "posting/export_journal.h"
 #include "store/data_module.h"

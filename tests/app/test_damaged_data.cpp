@@ -2,7 +2,8 @@
 // damaged, foreign (a table, a column or a record missing), read-only, or
 // a data directory named by an absurd setting. The message names the file,
 // the problem and what to do; the refused file is never written.
-#include "demo_shop.h"
+#include "running_shop.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 

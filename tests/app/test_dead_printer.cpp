@@ -2,7 +2,8 @@
 // the sale is posted and chooses between trying again and stopping the
 // printout; the printout never loops by itself and the checkout goes on
 // to the drawer.
-#include "demo_shop.h"
+#include "running_shop.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"

@@ -2,7 +2,7 @@
 // the cashier is asked whether to try again; trying again after the lock
 // is gone goes on as if nothing happened, giving up leaves nothing half
 // written and the sale can be finished later.
-#include "demo_shop.h"
+#include "running_shop.h"
 #include "program_test_main.h"
 
 #include "app/application_shell.h"

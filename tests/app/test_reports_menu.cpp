@@ -1,16 +1,12 @@
 // The Reports menu clicked on the real main window of a running program:
 // the receipt printer's output file byte for byte, the PDF text of the
 // page versions printed from the preview, and the refusal during a sale.
-#include "menu_click.h"
 #include "report_test_support.h"
 #include "running_shop.h"
-#include "scripted_dialogs.h"
-#include "sign_in_script.h"
 #include "test_files.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"
-#include "common/language.h"
 #include "reports/printer_dialog.h"
 #include "reports/report_preview_window.h"
 #include "reports/sales_register_window.h"
@@ -82,8 +78,7 @@ class TestReportsMenu : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
+    void cleanup() { shop_.reset(); }
     void entriesPrint_data();
     void entriesPrint();
     void refusedDuringSale_data();
@@ -91,11 +86,8 @@ private slots:
 
 private:
     void start(const QString &language);
-    void clickEntry(int entry);
+    void clickEntry(int entry) { shop_->clickMenuEntry(shop_->shell().mainWindow().Reports1, entry); }
 
-    QTemporaryDir dir_;
-    QString base_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<RunningShop> shop_;
 };
 
@@ -105,35 +97,13 @@ void TestReportsMenu::initTestCase()
     Clock::setFixed(Now);
 }
 
-void TestReportsMenu::init()
-{
-    static int n = 0;
-    base_ = dir_.filePath(QString::number(++n));
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
-}
-
-void TestReportsMenu::cleanup()
-{
-    shop_.reset();
-    dialogs_.reset();
-    setLanguageSetting(QStringLiteral("0"));
-}
-
 void TestReportsMenu::start(const QString &language)
 {
-    shop_ = std::make_unique<RunningShop>(base_, language);
+    shop_ = std::make_unique<RunningShop>(language);
     fillShop(shop_->dataDirectory());
     shop_->start();
     QVERIFY(shop_->shell().mainWindow().managerMenuAttached());
-    dialogs_->log.clear();
-}
-
-// Opens the Reports menu on the menu bar and clicks its entry, by mouse.
-void TestReportsMenu::clickEntry(int entry)
-{
-    TForm1 &window = shop_->shell().mainWindow();
-    clickMenuEntry(window.MainMenu1, window.Reports1, window.Reports1->actions().at(entry));
+    shop_->dialogs.log.clear();
 }
 
 void TestReportsMenu::entriesPrint_data()
@@ -185,7 +155,7 @@ void TestReportsMenu::entriesPrint()
     const bool french = language == QLatin1String("1");
 
     QString dialogTitle, firstItem;
-    dialogs_->onModal("TPrinterDialog", [&](QDialog &d) {
+    shop_->dialogs.onModal("TPrinterDialog", [&](QDialog &d) {
         auto &dialog = static_cast<TPrinterDialog &>(d);
         dialogTitle = dialog.windowTitle();
         firstItem = dialog.ReceiptPrinterItem->text();
@@ -193,9 +163,9 @@ void TestReportsMenu::entriesPrint()
         QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
         return -1;
     });
-    dialogs_->onModal("ReportPreviewWindow", [](QDialog &d) { return clickButton(d, "printButton"); });
+    shop_->dialogs.onModal("ReportPreviewWindow", [](QDialog &d) { return clickButton(d, "printButton"); });
     QString rangeTitle;
-    dialogs_->onModal("TForm14", [&](QDialog &d) {
+    shop_->dialogs.onModal("TForm14", [&](QDialog &d) {
         auto &window = static_cast<TForm14 &>(d);
         rangeTitle = window.windowTitle();
         QTest::mouseClick(window.BitBtn1, Qt::LeftButton);
@@ -203,7 +173,7 @@ void TestReportsMenu::entriesPrint()
         return -1;
     });
     clickEntry(entry);
-    QVERIFY(dialogs_->messages().isEmpty());
+    QVERIFY(shop_->dialogs.messages().isEmpty());
 
     if (choice >= 0) {
         QCOMPARE(dialogTitle, french ? QStringLiteral("Choisir l'imprimante") : QStringLiteral("Select printer"));
@@ -215,7 +185,7 @@ void TestReportsMenu::entriesPrint()
     const QByteArray printed = shop_->printerOutput();
     if (!receipt.isEmpty()) {
         QCOMPARE(printed, fileBytes(QStringLiteral(TEST_DATA_DIR "/") + receipt));
-        QCOMPARE(dialogs_->log, QStringList{"exec: TPrinterDialog"});
+        QCOMPARE(shop_->dialogs.log, QStringList{"exec: TPrinterDialog"});
         return;
     }
     QCOMPARE(printed, QByteArray()); // the page versions leave the receipt printer alone
@@ -252,12 +222,12 @@ void TestReportsMenu::refusedDuringSale()
     const QStringList firstWindows{"exec: TPrinterDialog", "exec: TPrinterDialog", "exec: TPrinterDialog",
                                    "exec: TPrinterDialog", "exec: TForm14", "exec: ReportPreviewWindow"};
     for (int entry = 0; entry < 6; ++entry) {
-        dialogs_->log.clear();
+        shop_->dialogs.log.clear();
         clickEntry(entry);
         if (workLines < 2)
-            QCOMPARE(dialogs_->log, QStringList{firstWindows[entry]});
+            QCOMPARE(shop_->dialogs.log, QStringList{firstWindows[entry]});
         else
-            QCOMPARE(dialogs_->log, QStringList{"message: This operation can not be done durring a transaction"});
+            QCOMPARE(shop_->dialogs.log, QStringList{"message: This operation can not be done durring a transaction"});
     }
     QCOMPARE(lines.recordCount(), workLines);
 }

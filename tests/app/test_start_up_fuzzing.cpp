@@ -2,7 +2,8 @@
 // random either refuses with one message that names the file, leaving the
 // file as it was, or reaches the sign-in. It never crashes or hangs.
 #include "byte_mutations.h"
-#include "demo_shop.h"
+#include "running_shop.h"
+#include "test_files.h"
 
 #include "app/application_shell.h"
 

@@ -59,38 +59,7 @@ void closeEditor()
     press(Qt::Key_Space);
 }
 
-}
-
-class TestShopSetUp : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanup();
-    void wholeShopSetUpThroughTheWindows();
-    void deletingTheSignedInManagerAsksForASignIn();
-
-private:
-    void ring(const QString &code, const QString &quantity = QString());
-    void payExactlyInCash();
-
-    QTemporaryDir dir;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<RunningShop> shop;
-};
-
-void TestShopSetUp::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 5, 3)));
-}
-
-void TestShopSetUp::cleanup()
-{
-    shop.reset();
-    dialogs.reset();
-}
-
-void TestShopSetUp::ring(const QString &code, const QString &quantity)
+void ring(const QString &code, const QString &quantity = QString())
 {
     type(code);
     press(Qt::Key_Return);
@@ -99,22 +68,30 @@ void TestShopSetUp::ring(const QString &code, const QString &quantity)
         press(Qt::Key_Return);
 }
 
-void TestShopSetUp::payExactlyInCash()
+}
+
+class TestShopSetUp : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void wholeShopSetUpThroughTheWindows();
+    void deletingTheSignedInManagerAsksForASignIn();
+};
+
+void TestShopSetUp::initTestCase()
 {
-    dialogs->onModalOnce("TForm8", keys([] { press(Qt::Key_F5); }));
-    press(Qt::Key_F2);
-    shop->activateMainWindow();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 5, 3)));
 }
 
 void TestShopSetUp::wholeShopSetUpThroughTheWindows()
 {
-    dialogs = std::make_unique<ScriptedDialogs>();
-    shop = std::make_unique<RunningShop>(dir.filePath("whole"));
-    dialogs->onModalOnce("TPasswordDlg", typeCashierCode("1"));
-    shop->start();
-    TForm1 *sale = &shop->shell().mainWindow();
+    RunningShop shop;
+    ScriptedDialogs &dialogs = shop.dialogs;
+    shop.start();
+    TForm1 *sale = &shop.shell().mainWindow();
 
-    dialogs->onModalOnce("TForm3", keys([] {
+    dialogs.onModalOnce("TForm3", keys([] {
         fill({{"Ctrl_terminal_id", "4"},       {"Ctrl_company_name", "Corner Market"},
               {"Ctrl_company_adr1", "12 Main Street"}, {"Ctrl_company_adr2", "Springfield"},
               {"Ctrl_company_tel", "555-0100"}, {"Ctrl_pmt1", "Cash"},
@@ -125,22 +102,22 @@ void TestShopSetUp::wholeShopSetUpThroughTheWindows()
               {"Ctrl_invoice_no", "1000"},      {"Ctrl_slip_mess", "Thank you!"}});
         pressOk();
     }));
-    shop->clickMenuEntry(sale->Parameters1, 0);
+    shop.clickMenuEntry(sale->Parameters1, 0);
 
-    dialogs->onModalOnce("TForm18", keys([] {
+    dialogs.onModalOnce("TForm18", keys([] {
         press(Qt::Key_Insert);
         fill({{"DBEdit1", "10"}, {"DBEdit2", "Grocery"}, {"DBEdit10", "4000"}});
         press(Qt::Key_F10);
         closeEditor();
     }));
-    shop->clickMenuEntry(sale->Parameters1, 3);
+    shop.clickMenuEntry(sale->Parameters1, 3);
 
     // Code, long and short description, price, average cost, quantity on
     // hand, department (by its first letter), account, taxes 1 and 2.
     const QList<QStringList> catalogue{{"1001", "Cola, 355 ml can", "Cola", "1.99", "0.80", "24", "G", "4100", "x", "x"},
                                        {"1002", "Chips, 200 g bag", "Chips", "2.49", "1.10", "12", "G", "4100", "x", "-"},
                                        {"1003", "Bread, whole wheat", "Bread", "3.29", "2.05", "8", "G", "4200", "-", "-"}};
-    dialogs->onModalOnce("TForm5", keys([&catalogue] {
+    dialogs.onModalOnce("TForm5", keys([&catalogue] {
         for (const QStringList &p : catalogue) {
             press(Qt::Key_Insert);
             fill({{"DBEdit1", p[0]}, {"DBEdit2", p[1]}, {"DBEdit3", p[2]}, {"DBEdit4", p[3]}, {"DBEdit8", p[4]},
@@ -154,60 +131,61 @@ void TestShopSetUp::wholeShopSetUpThroughTheWindows()
         }
         closeEditor();
     }));
-    shop->clickMenuEntry(sale->Parameters1, 1);
+    shop.clickMenuEntry(sale->Parameters1, 1);
 
-    dialogs->onModalOnce("TForm4", keys([] {
+    dialogs.onModalOnce("TForm4", keys([] {
         press(Qt::Key_Insert);
         fill({{"DBEdit1", "2"}, {"DBEdit2", "Luc Gagnon"}, {"DBCheckBox1", "[x]"}}); // no manager rights
         press(Qt::Key_F10);
         closeEditor();
     }));
-    shop->clickMenuEntry(sale->Parameters1, 2);
-    QVERIFY(dialogs->messages().isEmpty());
-    QCOMPARE(dialogs->log.count("exec: TPasswordDlg"), 1); // the manager is still signed in
+    shop.clickMenuEntry(sale->Parameters1, 2);
+    QVERIFY(dialogs.messages().isEmpty());
+    QCOMPARE(dialogs.log.count("exec: TPasswordDlg"), 1); // the manager is still signed in
 
     // "Print Slip Receipts" started the receipt printer at once: the cashier signs in.
-    dialogs->onModalOnce("TPasswordDlg", typeCashierCode("2"));
-    shop->activateMainWindow();
+    dialogs.onModalOnce("TPasswordDlg", typeCashierCode("2"));
+    shop.activateMainWindow();
     press(Qt::Key_F12);
-    shop->activateMainWindow();
+    shop.activateMainWindow();
     QVERIFY(!sale->managerMenuAttached());
     ring("1001", "3");
     ring("1003");
-    payExactlyInCash();
+    shop.totalPaidExactly();
+    shop.activateMainWindow();
 
     // The manager changes the first tax and the cash tender during a sale.
-    dialogs->onModalOnce("TPasswordDlg", typeCashierCode("1"));
+    dialogs.onModalOnce("TPasswordDlg", typeCashierCode("1"));
     press(Qt::Key_F12);
-    shop->activateMainWindow();
+    shop.activateMainWindow();
     ring("1002");
-    dialogs->onModalOnce("TForm3", keys([] {
+    dialogs.onModalOnce("TForm3", keys([] {
         fill({{"Ctrl_pmt1", "Comptant"}, {"Ctrl_tx1_rate", "0.06"}});
         pressOk();
     }));
-    shop->clickMenuEntry(sale->Parameters1, 0);
-    shop->activateMainWindow();
+    shop.clickMenuEntry(sale->Parameters1, 0);
+    shop.activateMainWindow();
     ring("1001");
-    payExactlyInCash();
+    shop.totalPaidExactly();
+    shop.activateMainWindow();
 
-    QVERIFY2(dialogs->messages().isEmpty(), qPrintable(dialogs->messages().join('\n')));
-    QCOMPARE(shop->printerOutput(), fileBytes(QStringLiteral(TEST_DATA_DIR "/shop_set_up_receipts.txt")));
-    Table &departments = shop->shell().dataModule().DeptTb; // the sales went to the department chosen by name
+    QVERIFY2(dialogs.messages().isEmpty(), qPrintable(dialogs.messages().join('\n')));
+    QCOMPARE(shop.printerOutput(), fileBytes(QStringLiteral(TEST_DATA_DIR "/shop_set_up_receipts.txt")));
+    Table &departments = shop.shell().dataModule().DeptTb; // the sales went to the department chosen by name
     QVERIFY(departments.findKey(10));
     QCOMPARE(departments.field("Dept_sales").asFloat(), 5.97 + 3.29 + 2.49 + 1.99);
 }
 
 void TestShopSetUp::deletingTheSignedInManagerAsksForASignIn()
 {
-    dialogs = std::make_unique<ScriptedDialogs>();
-    shop = std::make_unique<RunningShop>(dir.filePath("deleted"));
-    dialogs->onModalOnce("TPasswordDlg", typeCashierCode("1"));
-    shop->start();
-    dialogs->log.clear();
+    RunningShop shop;
+    ScriptedDialogs &dialogs = shop.dialogs;
+    shop.start();
+    dialogs.log.clear();
 
     // A new manager first, then the one signed in goes.
-    dialogs->answerQuestions({true});
-    dialogs->onModalOnce("TForm4", keys([] {
+    dialogs.answerQuestions({true});
+    dialogs.onModalOnce("TForm4", keys([] {
         press(Qt::Key_Insert);
         fill({{"DBEdit1", "3"}, {"DBEdit2", "Marie Roy"}});
         press(Qt::Key_F10);
@@ -215,13 +193,13 @@ void TestShopSetUp::deletingTheSignedInManagerAsksForASignIn()
         press(Qt::Key_Delete);
         closeEditor();
     }));
-    dialogs->onModalOnce("TPasswordDlg", typeCashierCode("3"));
-    shop->clickMenuEntry(shop->shell().mainWindow().Parameters1, 2);
+    dialogs.onModalOnce("TPasswordDlg", typeCashierCode("3"));
+    shop.clickMenuEntry(shop.shell().mainWindow().Parameters1, 2);
 
-    QCOMPARE(dialogs->log, (QStringList{"exec: TForm4", "question: Delete record?", "exec: TMoneyCountDlg",
+    QCOMPARE(dialogs.log, (QStringList{"exec: TForm4", "question: Delete record?", "exec: TMoneyCountDlg",
                                         "exec: TPasswordDlg"}));
-    QCOMPARE(shop->shell().shift().cashierId(), 3);
-    QVERIFY(shop->shell().mainWindow().managerMenuAttached());
+    QCOMPARE(shop.shell().shift().cashierId(), 3);
+    QVERIFY(shop.shell().mainWindow().managerMenuAttached());
 }
 
 QTEST_MAIN(TestShopSetUp)

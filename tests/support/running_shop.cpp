@@ -1,17 +1,20 @@
 #include "running_shop.h"
 
+#include "menu_click.h"
+#include "sign_in_script.h"
+#include "test_files.h"
+
 #include "app/application_shell.h"
 #include "common/app_settings.h"
+#include "common/language.h"
 #include "common/settings_store.h"
 #include "data_directory_setup.h"
-#include "menu_click.h"
 #include "sale/sale_window.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QtTest>
 
-RunningShop::RunningShop(const QString &directory, const QString &language, bool demo) : directory_(directory)
+RunningShop::RunningShop(const QString &language, bool demo)
 {
     SetupOptions options;
     options.directory = dataDirectory();
@@ -34,16 +37,34 @@ RunningShop::RunningShop(const QString &directory, const QString &language, bool
     store.write(oposDeviceSection("CashDrawer", "CashDrawer"), QStringLiteral("AutoClose"), QStringLiteral("Y"));
 }
 
-RunningShop::~RunningShop() = default;
+RunningShop::~RunningShop()
+{
+    shell_.reset();
+    setLanguageSetting(QStringLiteral("0"));
+}
 
 QByteArray RunningShop::printerOutput() const
 {
-    QFile file(dataDirectory() + QStringLiteral("/ReceiptPrinter.txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return fileBytes(dataDirectory() + QStringLiteral("/ReceiptPrinter.txt"), {});
 }
 
-ApplicationShell &RunningShop::start()
+void RunningShop::setSetting(const QString &name, const QString &value)
 {
+    SettingsStore(settingsPath()).write(TillanoSection, name, value);
+}
+
+void RunningShop::setPrinterSetting(const QString &name, const QString &value)
+{
+    SettingsStore(settingsPath())
+        .write(oposDeviceSection(QStringLiteral("POSPrinter"), QStringLiteral("ReceiptPrinter")), name, value);
+}
+
+ApplicationShell &RunningShop::start(const QString &cashierCode)
+{
+    if (cashierCode.isEmpty())
+        dialogs.onModal(QStringLiteral("TPasswordDlg"), [](QDialog &) { return int(QDialog::Rejected); });
+    else
+        dialogs.onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(cashierCode));
     shell_.reset();
     shell_ = std::make_unique<ApplicationShell>(settingsPath());
     shell_->show();
@@ -64,4 +85,21 @@ void RunningShop::activateMainWindow()
 void RunningShop::clickMenuEntry(QMenu *menu, int entry)
 {
     ::clickMenuEntry(shell_->mainWindow().MainMenu1, menu, menu->actions().at(entry));
+}
+
+void RunningShop::ring(const QString &code)
+{
+    TForm1 &window = shell().mainWindow();
+    QTest::keyClicks(window.focusWidget(), code);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+}
+
+void RunningShop::totalPaidExactly()
+{
+    dialogs.onModalOnce(QStringLiteral("TForm8"), [](QDialog &payment) {
+        QTest::keyClick(payment.focusWidget(), Qt::Key_F5);
+        return -1;
+    });
+    QTest::keyClick(shell().mainWindow().focusWidget(), Qt::Key_F2);
 }
