@@ -1,23 +1,18 @@
 // End of day (F7), Re-print (F11) and the End of Period menu on the main
 // window of a running program with the demo shop: what was shown and
 // asked, what the simulated printer received, and what the tables hold.
-#include "menu_click.h"
+#include "keyboard.h"
 #include "report_test_support.h"
-#include "scripted_dialogs.h"
-#include "sign_in_script.h"
+#include "running_shop.h"
 #include "test_files.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"
-#include "common/language.h"
-#include "data_directory_setup.h"
 #include "reports/report_preview_window.h"
 #include "sale/sale_window.h"
 #include "widgets/db_edit.h"
 
 #include <QDateEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QtTest>
 
 namespace {
@@ -35,8 +30,7 @@ class TestDayEnd : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
+    void cleanup() { shop_.reset(); }
     void endOfDay_data();
     void endOfDay();
     void closingTheSignInAfterEndOfDayEndsTheProgram();
@@ -48,21 +42,15 @@ private slots:
 
 private:
     void start(const QString &language = QStringLiteral("0"), const QString &pod = QStringLiteral("N"));
-    void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     // Two demo products, paid with a twenty in cash.
     void sell();
-    void activate();
-    void clickEndOfPeriodEntry(int entry);
+    void clickEndOfPeriodEntry(int entry) { shop_->clickMenuEntry(shop_->shell().mainWindow().EndofPeriod1, entry); }
     void setControl(const char *field, const QVariant &value);
     double fin(const char *field);
-    QByteArray printed() { return fileBytes(data_ + QStringLiteral("/receipt-printer.txt"), {}); }
     QStringList pdfTexts();
 
     QStringList codes_; // of the products sold
-    QTemporaryDir dir_;
-    QString base_, data_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ApplicationShell> shell_;
+    std::unique_ptr<DemoShop> shop_;
 };
 
 void TestDayEnd::initTestCase()
@@ -71,80 +59,35 @@ void TestDayEnd::initTestCase()
     Clock::setFixed(Now);
 }
 
-void TestDayEnd::init()
+void TestDayEnd::start(const QString &language, const QString &pod)
 {
-    static int n = 0;
-    base_ = dir_.filePath(QString::number(++n));
-    data_ = base_ + QStringLiteral("/data");
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
-    dialogs_->onModal(QStringLiteral("TForm8"), [this](QDialog &) {
+    shop_ = std::make_unique<DemoShop>(language);
+    shop_->setSetting(QStringLiteral("POD"), pod);
+    shop_->dialogs.onModal(QStringLiteral("TForm8"), [](QDialog &) {
         press(Qt::Key_F2); // a twenty in cash
         return -1;
     });
-}
-
-void TestDayEnd::cleanup()
-{
-    shell_.reset();
-    dialogs_.reset();
-    setLanguageSetting(QStringLiteral("0"));
-}
-
-void TestDayEnd::start(const QString &language, const QString &pod)
-{
-    const QString settings = base_ + QStringLiteral("/settings.ini");
-    SetupOptions options;
-    options.directory = data_;
-    options.settingsPath = settings;
-    options.language = language;
-    options.demo = true;
-    QCOMPARE(prepareDataDirectory(options), QString());
-    SettingsStore store(settings);
-    store.write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N"));
-    store.write(TillanoSection, QStringLiteral("POD"), pod);
-    store.write(oposDeviceSection("CashDrawer", "CashDrawer"), QStringLiteral("AutoClose"), QStringLiteral("Y"));
-
-    shell_ = std::make_unique<ApplicationShell>(settings);
-    shell_->show();
-    QCoreApplication::processEvents(); // the start-up and its sign-in
-    QVERIFY(shell_->shift().signedIn());
-    activate();
-    dialogs_->log.clear();
+    shop_->start();
+    QVERIFY(shop_->shell().shift().signedIn());
+    shop_->dialogs.log.clear();
 }
 
 void TestDayEnd::sell()
 {
-    Table &products = shell_->dataModule().producttb;
+    Table &products = shop_->shell().dataModule().producttb;
     codes_.clear();
     for (products.first(); codes_.size() < 2; products.next())
         codes_ << QString::number(products.field("Product_upc").asFloat(), 'f', 0);
-    for (const QString &code : codes_) {
-        QTest::keyClicks(QApplication::focusWidget(), code);
-        for (int i = 0; i < 4; ++i) // code, quantity, discount, price
-            press(Qt::Key_Return);
-    }
+    for (const QString &code : codes_)
+        shop_->ring(code);
     press(Qt::Key_F2);
-    QCOMPARE(dialogs_->log.takeFirst(), QStringLiteral("exec: TForm8"));
-    activate();
-}
-
-// The main window active again, as after a modal window closed.
-void TestDayEnd::activate()
-{
-    shell_->mainWindow().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&shell_->mainWindow()));
-}
-
-void TestDayEnd::clickEndOfPeriodEntry(int entry)
-{
-    TForm1 &window = shell_->mainWindow();
-    clickMenuEntry(window.MainMenu1, window.EndofPeriod1, window.EndofPeriod1->actions().at(entry));
+    QCOMPARE(shop_->dialogs.log.takeFirst(), QStringLiteral("exec: TForm8"));
+    shop_->activateMainWindow();
 }
 
 void TestDayEnd::setControl(const char *field, const QVariant &value)
 {
-    Table &control = shell_->dataModule().Control;
+    Table &control = shop_->shell().dataModule().Control;
     control.first();
     control.edit();
     control.field(QLatin1String(field)).setValue(value);
@@ -153,7 +96,7 @@ void TestDayEnd::setControl(const char *field, const QVariant &value)
 
 double TestDayEnd::fin(const char *field)
 {
-    Table &fin = shell_->dataModule().fintb;
+    Table &fin = shop_->shell().dataModule().fintb;
     fin.refresh();
     return fin.field(QLatin1String(field)).asFloat();
 }
@@ -161,7 +104,7 @@ double TestDayEnd::fin(const char *field)
 QStringList TestDayEnd::pdfTexts()
 {
     QStringList texts;
-    const QDir printed(data_ + QStringLiteral("/printed"));
+    const QDir printed(shop_->printedDirectory());
     for (const QString &file : printed.entryList({"*.pdf"}, QDir::Files, QDir::Name))
         texts << pdfText(printed.filePath(file));
     return texts;
@@ -186,7 +129,7 @@ void TestDayEnd::endOfDay()
     sell();
     for (const char *flag : {"Ctrl_eod_cashier", "Ctrl_eod_fin", "Ctrl_eod_product"})
         setControl(flag, reports);
-    TDataModule2 &dm = shell_->dataModule();
+    TDataModule2 &dm = shop_->shell().dataModule();
     const double periodSales = fin("Fin_sales_pdt");
     const auto onHand = [&] {
         return dm.producttb.findKey(codes_[0].toDouble()) ? dm.producttb.field("Product_qty").asFloat() : -1;
@@ -195,7 +138,7 @@ void TestDayEnd::endOfDay()
 
     // The reports show the day being closed, before anything is zeroed.
     QStringList previewed;
-    dialogs_->onModal("ReportPreviewWindow", [&](QDialog &d) {
+    shop_->dialogs.onModal("ReportPreviewWindow", [&](QDialog &d) {
         auto &preview = static_cast<ReportPreviewWindow &>(d);
         if (!QTest::qWaitFor([&] { return !preview.layingOut(); }))
             return int(QDialog::Rejected);
@@ -205,7 +148,7 @@ void TestDayEnd::endOfDay()
     });
     press(Qt::Key_F7);
 
-    QCOMPARE(dialogs_->log, shown);
+    QCOMPARE(shop_->dialogs.log, shown);
     if (reports)
         QCOMPARE(previewed, (QStringList{"Cashier Report with $6.28", "Financial Report with $6.28",
                                          "Product Sales Report with $6.28"}));
@@ -216,28 +159,26 @@ void TestDayEnd::endOfDay()
     // A new work header for the cashier signed in again.
     QCOMPARE(dm.tmpmaster.field("Trxh_cashier").asInteger(), 1);
     QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 0.0);
-    QVERIFY(shell_->shift().signedIn());
-    QCOMPARE(shell_->mainWindow().focusWidget(), shell_->mainWindow().DBEdit1);
+    QVERIFY(shop_->shell().shift().signedIn());
+    QCOMPARE(shop_->shell().mainWindow().focusWidget(), shop_->shell().mainWindow().DBEdit1);
 
     // With a sale in progress: the refusal, and nothing shown.
-    dialogs_->log.clear();
-    activate();
-    QTest::keyClicks(QApplication::focusWidget(), codes_[0]);
-    for (int i = 0; i < 4; ++i)
-        press(Qt::Key_Return);
+    shop_->dialogs.log.clear();
+    shop_->activateMainWindow();
+    shop_->ring(codes_[0]);
     press(Qt::Key_F7);
-    QCOMPARE(dialogs_->log, QStringList{"message: Operation can not be done durring a transaction"});
+    QCOMPARE(shop_->dialogs.log, QStringList{"message: Operation can not be done durring a transaction"});
     QCOMPARE(dm.tmpdetail.recordCount(), 2);
 }
 
 void TestDayEnd::closingTheSignInAfterEndOfDayEndsTheProgram()
 {
     start();
-    dialogs_->onModalOnce("TPasswordDlg", [](QDialog &) { return int(QDialog::Rejected); });
+    shop_->dialogs.onModalOnce("TPasswordDlg", [](QDialog &) { return int(QDialog::Rejected); });
     press(Qt::Key_F7);
-    QVERIFY(shell_->mainWindow().ShuttingDown);
-    QVERIFY(!shell_->dataModule().connected());
-    QVERIFY(!shell_->mainWindow().isVisible());
+    QVERIFY(shop_->shell().mainWindow().ShuttingDown);
+    QVERIFY(!shop_->shell().dataModule().connected());
+    QVERIFY(!shop_->shell().mainWindow().isVisible());
 }
 
 void TestDayEnd::rePrint_data()
@@ -256,10 +197,10 @@ void TestDayEnd::rePrint()
     start(QStringLiteral("0"), pod);
     setControl("Ctrl_invoice", invoice);
     sell();
-    const QByteArray atCheckout = printed();
+    const QByteArray atCheckout = shop_->printerOutput();
     const QStringList invoicesAtCheckout = pdfTexts();
     QCOMPARE(invoicesAtCheckout.size(), int(invoice));
-    TDataModule2 &dm = shell_->dataModule();
+    TDataModule2 &dm = shop_->shell().dataModule();
     const double daySales = fin("Fin_sales");
 
     Clock::setFixed(Now.addSecs(600));
@@ -267,13 +208,13 @@ void TestDayEnd::rePrint()
     Clock::setFixed(Now);
 
     const QByteArray expected = fileBytes(QStringLiteral(TEST_DATA_DIR "/re_print_receipt.txt"));
-    QCOMPARE(afterFirstLine(printed().mid(atCheckout.size())), afterFirstLine(expected));
+    QCOMPARE(afterFirstLine(shop_->printerOutput().mid(atCheckout.size())), afterFirstLine(expected));
     QCOMPARE(atCheckout, pod == "N" ? expected : QByteArray());
     const QStringList invoices = pdfTexts();
     QCOMPARE(invoices.size(), 2 * int(invoice));
     if (invoice)
         QCOMPARE(invoices[1], invoices[0]);
-    QVERIFY(dialogs_->log.isEmpty());
+    QVERIFY(shop_->dialogs.log.isEmpty());
 
     // Nothing posted; empty work lines and a fresh work header.
     QCOMPARE(fin("Fin_sales"), daySales);
@@ -282,7 +223,7 @@ void TestDayEnd::rePrint()
     QCOMPARE(dm.tmpmaster.recordCount(), 1);
     QCOMPARE(dm.tmpmaster.field("Trxh_time").asTime(), Now.addSecs(600).time());
     QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 0.0);
-    QCOMPARE(shell_->mainWindow().focusWidget(), shell_->mainWindow().DBEdit1);
+    QCOMPARE(shop_->shell().mainWindow().focusWidget(), shop_->shell().mainWindow().DBEdit1);
 }
 
 void TestDayEnd::zeroPeriodTotals_data()
@@ -306,24 +247,24 @@ void TestDayEnd::zeroPeriodTotals()
     start(language);
     sell();
     const double daySales = fin("Fin_sales");
-    dialogs_->answerQuestions({yes});
+    shop_->dialogs.answerQuestions({yes});
     clickEndOfPeriodEntry(0);
 
-    QCOMPARE(dialogs_->log, shown);
+    QCOMPARE(shop_->dialogs.log, shown);
     QCOMPARE(fin("Fin_sales_pdt"), yes ? 0.0 : daySales);
     QCOMPARE(fin("Fin_sales"), daySales);
-    QVERIFY(shell_->shift().signedIn());
+    QVERIFY(shop_->shell().shift().signedIn());
 }
 
 void TestDayEnd::purgeEverythingThenRePrint()
 {
     start(QStringLiteral("1"));
     sell();
-    TDataModule2 &dm = shell_->dataModule();
+    TDataModule2 &dm = shop_->shell().dataModule();
     QString title;
     bool calendar = false;
     QDate proposed;
-    dialogs_->onModalOnce("TForm20", [&](QDialog &d) {
+    shop_->dialogs.onModalOnce("TForm20", [&](QDialog &d) {
         auto *picker = d.findChild<QDateEdit *>("DateTimePicker1");
         title = d.windowTitle();
         calendar = picker->calendarPopup();
@@ -336,17 +277,17 @@ void TestDayEnd::purgeEverythingThenRePrint()
     QCOMPARE(title, QStringLiteral("Épurer le registre des ventes"));
     QVERIFY(calendar);
     QCOMPARE(proposed, Now.date());
-    QCOMPARE(dialogs_->log, (QStringList{"exec: TForm20", "message: Procédure terminée!"}));
+    QCOMPARE(shop_->dialogs.log, (QStringList{"exec: TForm20", "message: Procédure terminée!"}));
     QCOMPARE(dm.tranmaster.recordCount(), 0);
     QCOMPARE(dm.trandetail.recordCount(), 0);
 
-    dialogs_->log.clear();
-    activate();
-    const QByteArray before = printed();
+    shop_->dialogs.log.clear();
+    shop_->activateMainWindow();
+    const QByteArray before = shop_->printerOutput();
     const int workLines = dm.tmpdetail.recordCount();
     press(Qt::Key_F11);
-    QCOMPARE(dialogs_->log, QStringList{"message: Aucune vente à réimprimer"});
-    QCOMPARE(printed(), before);
+    QCOMPARE(shop_->dialogs.log, QStringList{"message: Aucune vente à réimprimer"});
+    QCOMPARE(shop_->printerOutput(), before);
     QCOMPARE(dm.tmpdetail.recordCount(), workLines);
 }
 
