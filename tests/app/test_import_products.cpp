@@ -2,16 +2,11 @@
 // the open-file dialog, the summary, the refusal during a sale, the
 // progress window of a long file, and an imported product rung up.
 #include "menu_click.h"
-#include "scripted_dialogs.h"
-#include "sign_in_script.h"
+#include "running_shop.h"
 #include "test_files.h"
 
 #include "app/application_shell.h"
 #include "backoffice/import_progress_window.h"
-#include "common/app_settings.h"
-#include "common/language.h"
-#include "common/settings_store.h"
-#include "data_directory_setup.h"
 #include "sale/sale_window.h"
 #include "widgets/db_edit.h"
 #include "widgets/dialogs.h"
@@ -51,8 +46,8 @@ public:
 class TestImportProducts : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup() { shop_.reset(); }
     void fromTheMenu_data();
     void fromTheMenu();
     void importedProductRingsUp();
@@ -64,59 +59,32 @@ private:
     void start(const QString &language);
     void clickImport();
 
-    QTemporaryDir dir_;
-    QString base_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ApplicationShell> shell_;
+    std::unique_ptr<RunningShop> shop_;
 };
-
-void TestImportProducts::init()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    static int n = 0;
-    base_ = dir_.filePath(QString::number(++n));
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
-}
-
-void TestImportProducts::cleanup()
-{
-    shell_.reset();
-    dialogs_.reset();
-    setLanguageSetting(QStringLiteral("0"));
-}
 
 // A real shop, its manager signed in.
 void TestImportProducts::start(const QString &language)
 {
-    SetupOptions options;
-    options.directory = base_ + QStringLiteral("/data");
-    options.settingsPath = base_ + QStringLiteral("/settings.ini");
-    options.language = language;
-    QCOMPARE(prepareDataDirectory(options), QString());
-    SettingsStore(options.settingsPath).write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N"));
-    shell_ = std::make_unique<ApplicationShell>(options.settingsPath);
-    shell_->show();
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    QVERIFY(shell_->mainWindow().managerMenuAttached());
-    dialogs_->log.clear();
+    shop_ = std::make_unique<RunningShop>(language);
+    shop_->start();
+    QVERIFY(shop_->shell().mainWindow().managerMenuAttached());
+    shop_->dialogs.log.clear();
 }
 
 // Opens the Parameters menu on the menu bar and clicks Import products.
 void TestImportProducts::clickImport()
 {
-    TForm1 &window = shell_->mainWindow();
+    TForm1 &window = shop_->shell().mainWindow();
     clickMenuEntry(window.MainMenu1, window.Parameters1, window.Importproducts1);
 }
 
 void TestImportProducts::fromTheMenu_data()
 {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("chosen");      // in the open-file dialog, below the test's folder
+    QTest::addColumn<QString>("chosen");      // in the open-file dialog, in the shop's folder
     QTest::addColumn<QByteArray>("content");  // of the chosen file; null: there is none
     QTest::addColumn<int>("workLines");       // a sale in progress from 2
-    QTest::addColumn<QStringList>("log");     // what was shown; %1 is the test's folder
+    QTest::addColumn<QStringList>("log");     // what was shown; %1 is the shop's folder
     QTest::addColumn<int>("products");
 
     const QString summary = QStringLiteral(
@@ -159,23 +127,23 @@ void TestImportProducts::fromTheMenu()
     QFETCH(QStringList, log);
     QFETCH(int, products);
     start(language);
-    Table &lines = shell_->dataModule().tmpdetail;
+    Table &lines = shop_->shell().dataModule().tmpdetail;
     lines.emptyTable();
     for (int i = 0; i < workLines; ++i) {
         lines.append();
         lines.field("Trx_qty").setFloat(1);
         lines.post();
     }
-    const QString path = chosen.isEmpty() ? QString() : base_ + QLatin1Char('/') + chosen;
+    const QString path = chosen.isEmpty() ? QString() : shop_->directory() + QLatin1Char('/') + chosen;
     if (!content.isNull())
         writeFileBytes(path, content);
-    dialogs_->setOpenFileName(path);
+    shop_->dialogs.setOpenFileName(path);
 
     clickImport();
     for (QString &entry : log)
-        entry.replace(QStringLiteral("%1"), base_);
-    QCOMPARE(dialogs_->log, log);
-    QCOMPARE(shell_->dataModule().producttb.recordCount(), products);
+        entry.replace(QStringLiteral("%1"), shop_->directory());
+    QCOMPARE(shop_->dialogs.log, log);
+    QCOMPARE(shop_->shell().dataModule().producttb.recordCount(), products);
     if (!path.isEmpty() && workLines < 2)
         QVERIFY(QFileInfo::exists(path));
 }
@@ -184,13 +152,13 @@ void TestImportProducts::fromTheMenu()
 void TestImportProducts::importedProductRingsUp()
 {
     start(QStringLiteral("0"));
-    dialogs_->setOpenFileName(writeFileBytes(base_ + QStringLiteral("/catalogue.csv"), Catalogue));
+    shop_->dialogs.setOpenFileName(writeFileBytes(shop_->directory() + QStringLiteral("/catalogue.csv"), Catalogue));
     clickImport();
-    TForm1 &window = shell_->mainWindow();
+    TForm1 &window = shop_->shell().mainWindow();
     window.FocusUpcField();
     QTest::keyClicks(window.DBEdit1, QStringLiteral("062813100018"));
     QTest::keyClick(window.DBEdit1, Qt::Key_Return);
-    Table &line = shell_->dataModule().tmpdetail;
+    Table &line = shop_->shell().dataModule().tmpdetail;
     QCOMPARE(line.field("Trx_upc").asFloat(), 62813100018.0);
     QCOMPARE(line.field("Trx_desc").asString(), QStringLiteral("Café moulu 1 kg"));
     QCOMPARE(line.field("Trx_short_desc").asString(), QStringLiteral("Café moulu"));
@@ -218,7 +186,7 @@ void TestImportProducts::progressOfLongImports()
     QByteArray file;
     for (int i = 1; i <= count; ++i)
         file += QByteArray::number(1000000 + i) + ",\"Product " + QByteArray::number(i) + "\",P,1,1.99,,,,1,Y,N,N,4000\n";
-    dialogs_->setOpenFileName(writeFileBytes(base_ + QStringLiteral("/long.csv"), file));
+    shop_->dialogs.setOpenFileName(writeFileBytes(shop_->directory() + QStringLiteral("/long.csv"), file));
     ProgressWatch watch;
     qApp->installEventFilter(&watch);
     clickImport();
@@ -226,7 +194,7 @@ void TestImportProducts::progressOfLongImports()
     qApp->removeEventFilter(&watch);
     QCOMPARE(watch.shown, shown);
     QCOMPARE(watch.lastLabel, lastLabel);
-    QCOMPARE(dialogs_->messages(), QStringList{QStringLiteral("Import of long.csv finished.\nProducts added: %1\n"
+    QCOMPARE(shop_->dialogs.messages(), QStringList{QStringLiteral("Import of long.csv finished.\nProducts added: %1\n"
                                                               "Products updated: 0\nLines skipped: 0")
                                                    .arg(QLocale().toString(count))});
 }
@@ -234,7 +202,6 @@ void TestImportProducts::progressOfLongImports()
 // The real message box, not the scripted one: its text can be selected.
 void TestImportProducts::summaryCanBeCopied()
 {
-    dialogs_.reset();
     Qt::TextInteractionFlags flags;
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
