@@ -2,6 +2,7 @@
 // window, a coupon and a quick tender in the payment window, then what the
 // simulated printer, drawer and display received, the sales register,
 // the running totals and the export journal, byte for byte.
+#include "keyboard.h"
 #include "scripted_dialogs.h"
 #include "test_database.h"
 #include "test_files.h"
@@ -49,8 +50,6 @@ private:
     void openSaleWindow();
     void configureDevice(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values);
     QByteArray fileBytes(const QString &name) const { return ::fileBytes(dir.filePath(name)); }
-    void press(Qt::Key key);
-    void type(const QString &text);
 
     QTemporaryDir dir;
     QString previousDirectory;
@@ -150,16 +149,6 @@ void TestWholeSale::prepareShop()
     QCOMPARE(names.printer, QString("ReceiptPrinter"));
     QCOMPARE(names.drawer, QString("Drawer"));
     QCOMPARE(names.display, QString("Display"));
-}
-
-void TestWholeSale::press(Qt::Key key)
-{
-    QTest::keyClick(QApplication::focusWidget(), key);
-}
-
-void TestWholeSale::type(const QString &text)
-{
-    QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
 void TestWholeSale::openSaleWindow()
