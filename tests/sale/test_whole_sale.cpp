@@ -28,15 +28,6 @@
 #include <QLabel>
 #include <QtTest>
 
-// The shop's heading on every receipt, below its date and time line.
-const QByteArray ReceiptHeading = "              Corner Store\r\n"
-                                  "             12 Main Street\r\n"
-                                  "              Springfield\r\n"
-                                  "                555-0100\r\n"
-                                  "               Thank you!\r\n"
-                                  "\r\n"
-                                  "UPC           Description   Qty      Total\r\n";
-
 class TestWholeSale : public QObject {
     Q_OBJECT
 private slots:
@@ -49,7 +40,8 @@ private:
     void prepareShop();
     void openSaleWindow();
     void configureDevice(const QString &deviceClass, const QString &name, const QMap<QString, QString> &values);
-    QByteArray fileBytes(const QString &name) const { return ::fileBytes(dir.filePath(name)); }
+    // What the simulated devices and the journal wrote, by file name.
+    QByteArray written(const QString &name) const { return fileBytes(dir.filePath(name)); }
 
     QTemporaryDir dir;
     QString previousDirectory;
@@ -202,27 +194,13 @@ void TestWholeSale::saleTypedOnTheWindows()
     QCOMPARE(seen, (QStringList{"$8.02", "Trxh_cpn1"}));
     QCOMPARE(dialogs.log, QStringList{"exec: TForm8"});
 
-    const QByteArray receipt = "3/5/26                       2:05:03 PM\r\n" + ReceiptHeading
-                               + "1001          Cola            3      $5.37\r\n"
-                                 "1002          Chips           1      $2.00\r\n"
-                                 "                          Total      $7.37\r\n"
-                                 "                            GST      $0.27\r\n"
-                                 "                            PST      $0.38\r\n"
-                                 "                          Total      $8.02\r\n"
-                                 "                           Cash     $10.00\r\n"
-                                 "                         Coupon      $1.00\r\n"
-                                 "                         Change      $1.98\r\n"
-                                 "Cashier    7   \r\n"
-                                 "Transaction     1000        \r\n"
-                                 "Terminal ID     3   \r\n"
-                                 "\n\r\n\r\n\r\f";
-    QCOMPARE(fileBytes("printer.txt"), receipt);
-    QCOMPARE(fileBytes("drawer.txt"), QByteArray("open\nclosed\n"));
-    QCOMPARE(fileBytes("display.txt"), QByteArray("Cola           $5.37\n"
+    QCOMPARE(written("printer.txt"), fileBytes(QStringLiteral(TEST_DATA_DIR "/whole_sale_receipt.txt")));
+    QCOMPARE(written("drawer.txt"), QByteArray("open\nclosed\n"));
+    QCOMPARE(written("display.txt"), QByteArray("Cola           $5.37\n"
                                                   "Chips          $2.00\n"
                                                   "Total          $8.02\n"
                                                   "Change       ($2.98)\n"));
-    QCOMPARE(fileBytes("Exportjrnl"),
+    QCOMPARE(written("Exportjrnl"),
              QByteArray("0,1000,3/5/26,\"2:05:03 PM\",7,7.373,0.27,0.38,0,10,0,0,0,0,0,1,0,0,8.023,-1.977,3\r\n"
                         "1,1000,1001,\"Cola, 355 ml can\",3,1.99,0.597,5.373,10,0.8,True,True,False,4100\r\n"
                         "1,1000,1002,Chips,1,2,0,2,0,1.1,False,False,False,4200\r\n"));
@@ -277,8 +255,8 @@ void TestWholeSale::saleTypedOnTheWindows()
 void TestWholeSale::lineClearedFromTheGridLeavesNoGhost()
 {
     TDataModule2 &dm = db.dm();
-    const qint64 printedBefore = fileBytes("printer.txt").size();
-    const qint64 journalBefore = fileBytes("Exportjrnl").size();
+    const qint64 printedBefore = written("printer.txt").size();
+    const qint64 journalBefore = written("Exportjrnl").size();
     Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 20, 0)));
     saleWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(saleWindow.get()));
@@ -301,16 +279,9 @@ void TestWholeSale::lineClearedFromTheGridLeavesNoGhost()
     });
     press(Qt::Key_F2);
 
-    const QByteArray receipt = "3/5/26                       2:20:00 PM\r\n" + ReceiptHeading
-                               + "1002          Chips           1      $2.00\r\n"
-                                 "                          Total      $2.00\r\n"
-                                 "                           Cash      $2.00\r\n"
-                                 "Cashier    7   \r\n"
-                                 "Transaction     1001        \r\n"
-                                 "Terminal ID     3   \r\n"
-                                 "\n\r\n\r\n\r\f";
-    QCOMPARE(fileBytes("printer.txt").mid(printedBefore), receipt);
-    QCOMPARE(fileBytes("Exportjrnl").mid(journalBefore),
+    QCOMPARE(written("printer.txt").mid(printedBefore),
+             fileBytes(QStringLiteral(TEST_DATA_DIR "/line_cleared_receipt.txt")));
+    QCOMPARE(written("Exportjrnl").mid(journalBefore),
              QByteArray("0,1001,3/5/26,\"2:20:00 PM\",7,2,0,0,0,2,0,0,0,0,0,0,0,0,2,0,3\r\n"
                         "1,1001,1002,Chips,1,2,0,2,0,1.1,False,False,False,4200\r\n"));
     int postedLines = 0;
