@@ -6,13 +6,13 @@
 // posted sale exactly once in the journal.
 //   TILLANO_CRASH_KILLS  the number of kills (200 when not set)
 #include "running_shop.h"
+#include "test_database.h"
 
 #include "posting/export_journal.h"
 #include "store/data_module.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -22,7 +22,6 @@ namespace {
 
 constexpr int KillWindowMs = 250; // kills fall anywhere in a few sales
 constexpr int StartTimeoutMs = 60000;
-const QString Inspector = QStringLiteral("crash-inspection");
 
 bool near(double a, double b)
 {
@@ -44,24 +43,15 @@ struct Findings {
 class ShopInspection {
 public:
     explicit ShopInspection(const QString &databaseFile)
+        : connection_(databaseFile, QStringLiteral("QSQLITE_OPEN_READONLY"))
     {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Inspector);
-        db_.setDatabaseName(databaseFile);
-        db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        db_.open();
-    }
-    ~ShopInspection()
-    {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(Inspector);
     }
 
     // The first column of every row, by the first column's text.
     QMap<QString, QVariantList> rows(const QString &sql)
     {
         QMap<QString, QVariantList> result;
-        QSqlQuery q(db_);
+        QSqlQuery q(connection_.db());
         q.exec(sql);
         while (q.next()) {
             QVariantList values;
@@ -78,7 +68,7 @@ public:
     }
 
 private:
-    QSqlDatabase db_;
+    OwnConnection connection_;
 };
 
 // Records of the journal by transaction number: [headers, lines].

@@ -3,11 +3,11 @@
 // a data directory named by an absurd setting. The message names the file,
 // the problem and what to do; the refused file is never written.
 #include "running_shop.h"
+#include "test_database.h"
 #include "test_files.h"
 
 #include "app/application_shell.h"
 
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 #include <unistd.h>
@@ -18,15 +18,10 @@ namespace {
 // leaves no WAL behind.
 void alter(const QString &databaseFile, const QStringList &statements)
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("alter"));
-        db.setDatabaseName(databaseFile);
-        QVERIFY(db.open());
-        for (const QString &sql : statements)
-            QVERIFY2(QSqlQuery(db).exec(sql), qPrintable(sql));
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("alter"));
+    OwnConnection db(databaseFile);
+    for (const QString &sql : statements)
+        QVERIFY2(db.exec(sql), qPrintable(sql));
+    db.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
 }
 
 void writeBytes(const QString &path, qint64 offset, const QByteArray &bytes, bool truncate = false)
@@ -85,16 +80,13 @@ void TestDamagedData::refusedWithoutWriting()
     } else if (damage == "text") {
         writeBytes(file, 0, "Cashier list\n1 Manager\n", true);
     } else if (damage == "page") {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("root"));
-        db.setDatabaseName(file);
-        QVERIFY(db.open());
-        QSqlQuery q(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'product'"), db);
-        QVERIFY(q.next());
-        const int page = q.value(0).toInt();
-        q.finish();
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("root"));
+        int page = 0;
+        {
+            OwnConnection db(file);
+            QSqlQuery q(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'product'"), db.db());
+            QVERIFY(q.next());
+            page = q.value(0).toInt();
+        }
         writeBytes(file, qint64(page - 1) * 4096, QByteArray(64, '\xff'));
     } else if (damage == "column") {
         alter(file, {QStringLiteral("ALTER TABLE product DROP COLUMN Product_accnt")});

@@ -4,12 +4,11 @@
 // written and the sale can be finished later.
 #include "running_shop.h"
 #include "program_test_main.h"
+#include "test_database.h"
 
 #include "app/application_shell.h"
 #include "sale/sale_window.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -20,30 +19,19 @@ const QString Bread = QStringLiteral("062813100018"); // $2.99, no tax
 // 'BEGIN IMMEDIATE;'" left open would hold it.
 class OtherProgram {
 public:
-    explicit OtherProgram(const QString &databaseFile)
-    {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        db_.setDatabaseName(databaseFile);
-        db_.open();
-    }
-    ~OtherProgram()
-    {
-        release();
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    }
-    void lock() { locked_ = QSqlQuery(db_).exec(QStringLiteral("BEGIN IMMEDIATE")); }
+    explicit OtherProgram(const QString &databaseFile) : connection_(databaseFile) {}
+    ~OtherProgram() { release(); }
+    void lock() { locked_ = connection_.exec(QStringLiteral("BEGIN IMMEDIATE")); }
     void release()
     {
         if (locked_)
-            QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+            connection_.exec(QStringLiteral("ROLLBACK"));
         locked_ = false;
     }
     bool locked() const { return locked_; }
 
 private:
-    QSqlDatabase db_;
+    OwnConnection connection_;
     bool locked_ = false;
 };
 

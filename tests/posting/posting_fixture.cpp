@@ -2,7 +2,6 @@
 
 #include "test_database.h"
 
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -87,27 +86,19 @@ void prepareMixedSale(TestDatabase &db)
 
 QStringList tableSnapshot(const QString &dataDirectory)
 {
-    static int connections = 0;
-    const QString name = QStringLiteral("snapshot-%1").arg(++connections);
     QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(QDir(dataDirectory).filePath(QStringLiteral("posdb.sqlite3")));
-        if (!db.open())
-            qFatal("cannot open the database for a snapshot");
-        for (const char *table : {"cashier", "product", "Dept", "control", "fin", "tranmaster", "trandetail",
-                                  "tmpmaster", "tmpdetail", "money"}) {
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(QLatin1String(table)));
-            while (q.next()) {
-                QStringList values;
-                for (int i = 0; i < q.record().count(); ++i)
-                    values.append(q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-                rows.append(QLatin1String(table) + QLatin1Char(':') + values.join(QLatin1Char('|')));
-            }
+    OwnConnection connection(QDir(dataDirectory).filePath(QLatin1String(Database::FileName)));
+    for (const char *table : {"cashier", "product", "Dept", "control", "fin", "tranmaster", "trandetail", "tmpmaster",
+                              "tmpdetail", "money"}) {
+        QSqlQuery q(connection.db());
+        q.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(QLatin1String(table)));
+        while (q.next()) {
+            QStringList values;
+            for (int i = 0; i < q.record().count(); ++i)
+                values.append(q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+            rows.append(QLatin1String(table) + QLatin1Char(':') + values.join(QLatin1Char('|')));
         }
     }
-    QSqlDatabase::removeDatabase(name);
     return rows;
 }
 

@@ -25,19 +25,13 @@ namespace {
 QMap<QString, QStringList> columnValues(const QString &dataDirectory)
 {
     QMap<QString, QStringList> columns;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("columns"));
-        db.setDatabaseName(QDir(dataDirectory).filePath(QStringLiteral("posdb.sqlite3")));
-        if (!db.open())
-            qFatal("cannot open the database");
-        for (const TableDef *def : Schema::all()) {
-            QSqlQuery q(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(def->name), db);
-            while (q.next())
-                for (int i = 0; i < q.record().count(); ++i)
-                    columns[def->name + '.' + q.record().fieldName(i)] << q.value(i).toString();
-        }
+    OwnConnection connection(QDir(dataDirectory).filePath(QLatin1String(Database::FileName)));
+    for (const TableDef *def : Schema::all()) {
+        QSqlQuery q(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(def->name), connection.db());
+        while (q.next())
+            for (int i = 0; i < q.record().count(); ++i)
+                columns[def->name + '.' + q.record().fieldName(i)] << q.value(i).toString();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("columns"));
     return columns;
 }
 
@@ -58,18 +52,15 @@ struct ShopWithTotals {
         prepareMixedSale(db);
         db.addCashier(8, QStringLiteral("Bob"));
         postSale(db.dm(), 7);
-        QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
-        sql.setDatabaseName(QDir(db.directory()).filePath(QStringLiteral("posdb.sqlite3")));
-        QVERIFY(sql.open());
-        for (const TableDef *def : {&Schema::cashier(), &Schema::product(), &Schema::dept(), &Schema::fin()})
-            for (const FieldDef &f : def->fields)
-                if (!def->orderColumns.contains(f.name)
-                    && (f.type == FieldType::Money || f.type == FieldType::Float || f.type == FieldType::Integer))
-                    QVERIFY(QSqlQuery(sql).exec(
-                        QStringLiteral("UPDATE \"%1\" SET \"%2\" = rowid + 0.5").arg(def->name, f.name)));
-        sql.close();
-        sql = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+        {
+            OwnConnection sql(db.databaseFile());
+            for (const TableDef *def : {&Schema::cashier(), &Schema::product(), &Schema::dept(), &Schema::fin()})
+                for (const FieldDef &f : def->fields)
+                    if (!def->orderColumns.contains(f.name)
+                        && (f.type == FieldType::Money || f.type == FieldType::Float || f.type == FieldType::Integer))
+                        QVERIFY(sql.exec(
+                            QStringLiteral("UPDATE \"%1\" SET \"%2\" = rowid + 0.5").arg(def->name, f.name)));
+        }
         db.reconnect();
         before = columnValues(db.directory());
     }

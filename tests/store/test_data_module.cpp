@@ -5,7 +5,6 @@
 #include "store/store_error.h"
 
 #include <QDir>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -56,20 +55,13 @@ void TestDataModule::schemaHasExactFieldsInRecordOrder()
     QFETCH(QString, table);
     QFETCH(QStringList, columns);
     TestDatabase db;
-    QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema-check"));
-    sql.setDatabaseName(QDir(db.directory()).filePath(QStringLiteral("posdb.sqlite3")));
-    QVERIFY(sql.open());
-    {
-        QSqlQuery q(sql);
-        QVERIFY(q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)));
-        QStringList actual;
-        while (q.next())
-            actual.append(q.value(1).toString() + QLatin1Char(' ') + q.value(2).toString());
-        QCOMPARE(actual, columns);
-    }
-    sql.close();
-    sql = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("schema-check"));
+    OwnConnection sql(db.databaseFile());
+    QSqlQuery q(sql.db());
+    QVERIFY(q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)));
+    QStringList actual;
+    while (q.next())
+        actual.append(q.value(1).toString() + QLatin1Char(' ') + q.value(2).toString());
+    QCOMPARE(actual, columns);
 }
 
 void TestDataModule::keysAndSingleRecords()

@@ -575,15 +575,12 @@ void TestTable::writeDuringScanIsCommittedAndScanGoesOn()
     // Another connection sees the cashier at once: the open read did not
     // hold the write in an uncommitted transaction.
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(QDir(db_->directory()).filePath(QStringLiteral("posdb.sqlite3")));
-        QVERIFY(other.open());
-        QSqlQuery q(other);
+        OwnConnection other(db_->databaseFile());
+        QSqlQuery q(other.db());
         QVERIFY(q.exec(QStringLiteral("SELECT Cashier_name FROM cashier WHERE Cashier_id = 5")));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("Written mid-scan"));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
 
     // The scan goes on from where it stood, also across edits of its own table.
     QList<double> seen{p.field("Product_upc").asFloat()};

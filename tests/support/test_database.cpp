@@ -1,5 +1,7 @@
 #include "test_database.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 TestDatabase::TestDatabase()
@@ -64,4 +66,27 @@ void TestDatabase::setControl(const QString &field, const QVariant &value)
     c.edit();
     c.field(field).setValue(value);
     c.post();
+}
+
+OwnConnection::OwnConnection(const QString &databaseFile, const QString &options)
+{
+    static int connections = 0;
+    name_ = QStringLiteral("own-%1").arg(++connections);
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db_.setDatabaseName(databaseFile);
+    db_.setConnectOptions(options);
+    if (!db_.open())
+        qFatal("cannot open %s: %s", qPrintable(databaseFile), qPrintable(db_.lastError().text()));
+}
+
+OwnConnection::~OwnConnection()
+{
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+bool OwnConnection::exec(const QString &sql)
+{
+    return QSqlQuery(db_).exec(sql);
 }
