@@ -24,10 +24,11 @@ void alter(const QString &databaseFile, const QStringList &statements)
     db.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
 }
 
-void writeBytes(const QString &path, qint64 offset, const QByteArray &bytes, bool truncate = false)
+// Overwrites bytes of a file in place.
+void writeBytes(const QString &path, qint64 offset, const QByteArray &bytes)
 {
     QFile f(path);
-    QVERIFY(f.open(truncate ? QIODevice::WriteOnly : QIODevice::ReadWrite));
+    QVERIFY(f.open(QIODevice::ReadWrite));
     QVERIFY(f.seek(offset));
     f.write(bytes);
 }
@@ -76,9 +77,9 @@ void TestDamagedData::refusedWithoutWriting()
     if (damage == "missing") {
         QVERIFY(QFile::remove(file));
     } else if (damage == "empty") {
-        writeBytes(file, 0, {}, true);
+        writeFileBytes(file, {});
     } else if (damage == "text") {
-        writeBytes(file, 0, "Cashier list\n1 Manager\n", true);
+        writeFileBytes(file, "Cashier list\n1 Manager\n");
     } else if (damage == "page") {
         int page = 0;
         {

@@ -4,6 +4,7 @@
 // first header dated later, and is whole or nothing.
 #include "posting_fixture.h"
 #include "test_database.h"
+#include "test_files.h"
 
 #include "posting/posting_checkpoints.h"
 #include "posting/sale_posting.h"
@@ -33,14 +34,6 @@ QMap<QString, QStringList> columnValues(const QString &dataDirectory)
                 columns[def->name + '.' + q.record().fieldName(i)] << q.value(i).toString();
     }
     return columns;
-}
-
-QStringList expectedFields(const QString &file)
-{
-    QFile f(QStringLiteral(TEST_DATA_DIR "/") + file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {"(no file " + file + ")"};
-    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
 // A shop whose every number field holds a value other than zero: two
@@ -126,7 +119,8 @@ void TestTotalsReset::zeroesExactlyItsFields()
         for (const QString &value : it.value())
             QCOMPARE(value, QStringLiteral("0"));
     }
-    QStringList wanted = expectedFields(expected);
+    QStringList wanted =
+        QString::fromUtf8(fileBytes(QStringLiteral(TEST_DATA_DIR "/") + expected)).split('\n', Qt::SkipEmptyParts);
     wanted.sort();
     QCOMPARE(changed, wanted);
     // The table objects show the new values at once.
