@@ -38,16 +38,10 @@ void writeBytes(const QString &path, qint64 offset, const QByteArray &bytes)
 class TestDamagedData : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void refusedWithoutWriting_data();
     void refusedWithoutWriting();
     void absurdDataSettingGivesASmallMessage();
 };
-
-void TestDamagedData::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestDamagedData::refusedWithoutWriting_data()
 {

@@ -55,7 +55,6 @@ private:
 
 void TestDayEnd::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Clock::setFixed(Now);
 }
 

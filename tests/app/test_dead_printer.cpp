@@ -27,7 +27,6 @@ private:
 
 void TestDeadPrinter::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(12, 0)));
     DemoShop reference;
     whole_ = sell(reference);

@@ -40,15 +40,9 @@ private:
 class TestLockedDatabase : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void lockedWrite_data();
     void lockedWrite();
 };
-
-void TestLockedDatabase::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestLockedDatabase::lockedWrite_data()
 {

@@ -93,7 +93,6 @@ private:
 
 void TestReportsMenu::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Clock::setFixed(Now);
 }
 

@@ -69,7 +69,6 @@ private:
 
 void TestStartUp::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     savedCwd_ = QDir::currentPath();
 }
 

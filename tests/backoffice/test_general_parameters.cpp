@@ -18,7 +18,6 @@
 class TestGeneralParameters : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void enterWalksTheFieldsInLayoutOrder();
@@ -41,11 +40,6 @@ private:
     AppSettings settings;
     std::unique_ptr<TForm3> window;
 };
-
-void TestGeneralParameters::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestGeneralParameters::init()
 {

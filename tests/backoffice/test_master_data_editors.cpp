@@ -20,7 +20,6 @@
 class TestMasterDataEditors : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void cashierCodeOpenOnlyForANewCashier();
@@ -48,11 +47,6 @@ private:
     std::unique_ptr<TForm5> products;
     std::unique_ptr<TForm18> departments;
 };
-
-void TestMasterDataEditors::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestMasterDataEditors::init()
 {

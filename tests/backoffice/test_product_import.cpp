@@ -117,7 +117,6 @@ private:
 
 void TestProductImport::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     linesDb_ = std::make_unique<TestDatabase>();
 }
 

@@ -80,7 +80,6 @@ private slots:
 
 void TestShopSetUp::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 5, 3)));
 }
 

@@ -56,7 +56,6 @@ private:
 
 void TestPostingAtomicity::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     // The state every uninterrupted posting of the sale must reach.
     PreparedSale reference;
     QTemporaryDir dir;

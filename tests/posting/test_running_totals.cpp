@@ -50,7 +50,6 @@ void compareDeltas(const QVariantMap &actual, const QVariantMap &expected, const
 class TestRunningTotals : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void saleTotalsAndChangeFigures_data();
@@ -66,11 +65,6 @@ private:
     std::unique_ptr<TestDatabase> db_;
     std::unique_ptr<CurrentDirectory> cwd_;
 };
-
-void TestRunningTotals::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestRunningTotals::init()
 {

@@ -82,7 +82,6 @@ QMap<QString, QStringList> expectedAfter(const ShopWithTotals &shop, const QStri
 class TestTotalsReset : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { PostingCheckpoints::clearHandler(); }
     void zeroesExactlyItsFields_data();
     void zeroesExactlyItsFields();

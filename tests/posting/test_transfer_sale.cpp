@@ -12,7 +12,6 @@
 class TestTransferSale : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void transactionNumber_data();
@@ -28,11 +27,6 @@ private:
     std::unique_ptr<TestDatabase> db_;
     std::unique_ptr<CurrentDirectory> cwd_;
 };
-
-void TestTransferSale::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestTransferSale::init()
 {

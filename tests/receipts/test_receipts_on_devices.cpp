@@ -13,7 +13,6 @@
 class TestReceiptsOnDevices : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -28,11 +27,6 @@ private:
     std::unique_ptr<DeviceTestBench> bench_;
     std::unique_ptr<ReceiptPrinting> printing_;
 };
-
-void TestReceiptsOnDevices::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestReceiptsOnDevices::init()
 {

@@ -8,7 +8,6 @@
 class TestReportPrintouts : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -26,11 +25,6 @@ private:
     void fill(Table &table, const QList<QPair<QString, QVariant>> &values);
     std::unique_ptr<ReceiptFixture> shop_;
 };
-
-void TestReportPrintouts::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestReportPrintouts::init()
 {

@@ -11,7 +11,6 @@ using HeaderValues = QList<QPair<QString, double>>;
 class TestSaleReceipts : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -35,11 +34,6 @@ private slots:
 private:
     std::unique_ptr<ReceiptFixture> shop_;
 };
-
-void TestSaleReceipts::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestSaleReceipts::init()
 {

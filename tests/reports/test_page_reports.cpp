@@ -44,7 +44,6 @@ std::unique_ptr<PageReport> makeReport(const QString &name, TDataModule2 &dm)
 class TestPageReports : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -75,11 +74,6 @@ private:
     TDataModule2 &dm() { return db_->dm(); }
     std::unique_ptr<TestDatabase> db_;
 };
-
-void TestPageReports::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestPageReports::init()
 {

@@ -60,7 +60,6 @@ QStringList detailTexts(const LaidOutPage &page)
 class TestReportLayout : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void pages_data();
@@ -77,11 +76,6 @@ private:
     TDataModule2 &dm() { return db_->dm(); }
     std::unique_ptr<TestDatabase> db_;
 };
-
-void TestReportLayout::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestReportLayout::init()
 {

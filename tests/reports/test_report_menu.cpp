@@ -88,7 +88,6 @@ ScriptedDialogs::ModalHandler choosePrinter(int item)
 class TestReportMenu : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void reportGoesWhereChosen_data();
@@ -105,11 +104,6 @@ private:
     std::unique_ptr<QTemporaryDir> out_;
     QStringList previewed_;
 };
-
-void TestReportMenu::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestReportMenu::init()
 {

@@ -52,7 +52,6 @@ protected:
 class TestReportOutput : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -75,11 +74,6 @@ private:
     std::unique_ptr<TestDatabase> db_;
     std::unique_ptr<QTemporaryDir> out_;
 };
-
-void TestReportOutput::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestReportOutput::init()
 {

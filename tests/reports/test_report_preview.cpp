@@ -56,7 +56,6 @@ void chooseZoom(QDialog &dialog, const QString &entry)
 class TestReportPreview : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void navigatesWithButtonsAndKeys();
@@ -73,11 +72,6 @@ private:
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<QTemporaryDir> out_;
 };
-
-void TestReportPreview::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestReportPreview::init()
 {

@@ -25,7 +25,6 @@
 class TestCheckout : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -66,11 +65,6 @@ private:
     std::unique_ptr<SaleCheckout> checkout;
     int cashierId = 7;
 };
-
-void TestCheckout::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestCheckout::init()
 {

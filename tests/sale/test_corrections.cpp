@@ -10,7 +10,6 @@
 class TestCorrections : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -30,11 +29,6 @@ private slots:
 private:
     std::unique_ptr<SaleWindowFixture> f;
 };
-
-void TestCorrections::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestCorrections::init()
 {

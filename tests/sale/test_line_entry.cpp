@@ -18,7 +18,6 @@
 class TestLineEntry : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -52,11 +51,6 @@ private slots:
 private:
     std::unique_ptr<SaleWindowFixture> f;
 };
-
-void TestLineEntry::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestLineEntry::init()
 {

@@ -38,7 +38,6 @@ const QHash<QString, Qt::Key> Keys{{"F2", Qt::Key_F2},       {"F3", Qt::Key_F3},
 class TestPaymentWindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -69,11 +68,6 @@ private:
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<TForm8> window;
 };
-
-void TestPaymentWindow::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestPaymentWindow::init()
 {

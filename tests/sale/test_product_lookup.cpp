@@ -12,7 +12,6 @@
 class TestProductLookup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -30,11 +29,6 @@ private:
     void onLookup(const QList<Qt::Key> &keys);
     std::unique_ptr<SaleWindowFixture> f;
 };
-
-void TestProductLookup::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestProductLookup::init()
 {

@@ -65,7 +65,6 @@ QString randomText(QRandomGenerator &random)
 class TestSaleWindowFuzz : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void randomKeys_data();
     void randomKeys();
 
@@ -73,11 +72,6 @@ private:
     void checkWorkHeader(SaleWindowFixture &f, int step);
     void checkPostedSales(SaleWindowFixture &f);
 };
-
-void TestSaleWindowFuzz::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestSaleWindowFuzz::randomKeys_data()
 {

@@ -17,7 +17,6 @@
 class TestSaleWindowKeys : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -44,11 +43,6 @@ private:
     void reach(const QString &place);
     std::unique_ptr<SaleWindowFixture> f;
 };
-
-void TestSaleWindowKeys::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestSaleWindowKeys::init()
 {

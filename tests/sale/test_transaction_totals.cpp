@@ -22,7 +22,6 @@ Q_DECLARE_METATYPE(QList<Line>)
 class TestTransactionTotals : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
     void taxes_data();

@@ -62,7 +62,6 @@ private:
 
 void TestWholeSale::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     setLanguageSetting(QStringLiteral("0"));
     Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 5, 3)));
     previousDirectory = QDir::currentPath();

@@ -15,7 +15,6 @@
 class TestMoneyCountWindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
     void countTypedWithKeys();

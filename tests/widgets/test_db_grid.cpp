@@ -13,7 +13,6 @@
 class TestDbGrid : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -38,11 +37,6 @@ private:
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<DBGrid> grid_;
 };
-
-void TestDbGrid::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void TestDbGrid::init()
 {
