@@ -127,13 +127,7 @@ void TestImportProducts::fromTheMenu()
     QFETCH(QStringList, log);
     QFETCH(int, products);
     start(language);
-    Table &lines = shop_->shell().dataModule().tmpdetail;
-    lines.emptyTable();
-    for (int i = 0; i < workLines; ++i) {
-        lines.append();
-        lines.field("Trx_qty").setFloat(1);
-        lines.post();
-    }
+    shop_->leaveWorkLines(workLines);
     const QString path = chosen.isEmpty() ? QString() : shop_->directory() + QLatin1Char('/') + chosen;
     if (!content.isNull())
         writeFileBytes(path, content);

@@ -209,13 +209,7 @@ void TestReportsMenu::refusedDuringSale()
 {
     QFETCH(int, workLines);
     start(QStringLiteral("0"));
-    Table &lines = shop_->shell().dataModule().tmpdetail;
-    lines.emptyTable();
-    for (int i = 0; i < workLines; ++i) {
-        lines.append();
-        lines.field("Trx_qty").setFloat(1);
-        lines.post();
-    }
+    shop_->leaveWorkLines(workLines);
     // Each window shown is closed at once; "Select printer" closed keeps
     // the receipt printer.
     const QStringList firstWindows{"exec: TPrinterDialog", "exec: TPrinterDialog", "exec: TPrinterDialog",
@@ -228,7 +222,7 @@ void TestReportsMenu::refusedDuringSale()
         else
             QCOMPARE(shop_->dialogs.log, QStringList{"message: This operation can not be done durring a transaction"});
     }
-    QCOMPARE(lines.recordCount(), workLines);
+    QCOMPARE(shop_->shell().dataModule().tmpdetail.recordCount(), workLines);
 }
 
 QTEST_MAIN(TestReportsMenu)

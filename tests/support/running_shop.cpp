@@ -95,6 +95,17 @@ void RunningShop::ring(const QString &code)
         QTest::keyClick(window.focusWidget(), Qt::Key_Return);
 }
 
+void RunningShop::leaveWorkLines(int count)
+{
+    Table &lines = shell().dataModule().tmpdetail;
+    lines.emptyTable();
+    for (int i = 0; i < count; ++i) {
+        lines.append();
+        lines.field("Trx_qty").setFloat(1);
+        lines.post();
+    }
+}
+
 void RunningShop::totalPaidExactly()
 {
     dialogs.onModalOnce(QStringLiteral("TForm8"), [](QDialog &payment) {

@@ -51,6 +51,9 @@ public:
     void ring(const QString &code);
     // Total <F2>, paid exactly in cash (F5) in the payment window.
     void totalPaidExactly();
+    // Leaves exactly `count` work lines, as a sale in progress would (two
+    // or more) or the sale window between sales (none or one).
+    void leaveWorkLines(int count);
 
     ScriptedDialogs dialogs;
 
