@@ -153,6 +153,7 @@ void ApplicationShell::wireBackOffice()
     hooks.findSignedInCashier = [this] { return shift_->findSignedInCashier(); };
     hooks.editDepartments = [this] { dialogs().exec(*Form18); };
     Form5->findProduct = [this] { Form1->lookupWindow().findForEditor(); };
+    Form3->signedInCashier = Form4->signedInCashier = [this] { return shift_->cashierId(); };
 }
 
 void ApplicationShell::applyCaptionSet(int set)

@@ -7,6 +7,7 @@
 #include "common/language.h"
 #include "common/settings_store.h"
 #include "store/data_module.h"
+#include "store/sign_in_tables.h"
 #include "store/store_error.h"
 #include "widgets/db_check_box.h"
 #include "widgets/db_edit.h"
@@ -35,7 +36,7 @@ QString yesNo(const QCheckBox *box)
 }
 
 TForm3::TForm3(TDataModule2 &dm, AppSettings &settings, SettingsStore &store, QWidget *parent)
-    : QDialog(parent), dm_(dm), settings_(settings), store_(store)
+    : QDialog(parent), dm_(dm), settings_(settings), store_(store), newPin_(parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Edit General Parameters"));
@@ -86,6 +87,11 @@ TForm3::TForm3(TDataModule2 &dm, AppSettings &settings, SettingsStore &store, QW
         Coupons << edit(numbered("Ctrl_cpn", i), NameWidth, this);
         french(addLabelledRow(left, row, QStringLiteral("Coupon name"), Coupons.last()), "Coupon titre");
     }
+    // A switch of the shop, not of the control record: reached with Tab.
+    SecretCodes = new QCheckBox(QStringLiteral("Secret codes required"), this);
+    SecretCodes->setObjectName(QStringLiteral("SecretCodes"));
+    tabOrder << SecretCodes;
+    left->addWidget(SecretCodes, row++, 0, 1, 3);
     left->setRowStretch(row, 1);
 
     // Right: the taxes, the switches, the end-of-day reports, the messages.
@@ -205,6 +211,8 @@ void TForm3::EditParameters()
     PrintOnDemand->setChecked(settings_.printOnDemandTicked());
     PaperCut->setChecked(settings_.paperCutOn());
     Columns30->setChecked(settings_.columns30Layout());
+    SecretCodes->setText(chooseText(QStringLiteral("Secret codes required"), QStringLiteral("Codes secrets requis")));
+    SecretCodes->setChecked(SignInTables::secretCodesRequired(dm_.database()));
     if (dialogs().exec(*this) == QDialog::Accepted)
         return;
     try {
@@ -216,6 +224,8 @@ void TForm3::EditParameters()
 
 void TForm3::OKBtnClick()
 {
+    if (!secretCodesReady())
+        return;
     try {
         dm_.Control.post();
     } catch (const StoreError &e) {
@@ -224,6 +234,7 @@ void TForm3::OKBtnClick()
                                     .arg(e.message()));
         return;
     }
+    saveSecretCodes();
     settings_.pod = yesNo(PrintOnDemand);
     settings_.paperCut = yesNo(PaperCut);
     settings_.columns30 = yesNo(Columns30);
@@ -246,6 +257,32 @@ void TForm3::saveSettings()
                                         .arg(store_.path(), store_.errorString()));
             return;
         }
+    }
+}
+
+bool TForm3::secretCodesReady()
+{
+    Database &db = dm_.database();
+    if (!SecretCodes->isChecked() || SignInTables::secretCodesRequired(db) || !signedInCashier)
+        return true;
+    const int id = signedInCashier();
+    Table &cashiers = dm_.cashiertb;
+    if (SignInTables::secretOf(db, id) || !cashiers.findKey(id))
+        return true;
+    return newPin_.askAndKeep(db, id, cashiers.field(QStringLiteral("Cashier_name")).asString(),
+                              NewPinDialog::Chooser::Self);
+}
+
+void TForm3::saveSecretCodes()
+{
+    try {
+        Database &db = dm_.database();
+        if (SecretCodes->isChecked() != SignInTables::secretCodesRequired(db))
+            SignInTables::setSecretCodesRequired(db, SecretCodes->isChecked());
+    } catch (const StoreError &e) {
+        dialogs().message(this, chooseText(QStringLiteral("%1\n\n\"Secret codes required\" was not saved."),
+                                           QStringLiteral("%1\n\n« Codes secrets requis » n'a pas été enregistré."))
+                                    .arg(e.message()));
     }
 }
 

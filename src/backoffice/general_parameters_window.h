@@ -1,8 +1,11 @@
 #pragma once
 
+#include "widgets/new_pin_dialog.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPair>
+#include <functional>
 
 class DBCheckBox;
 class DBEdit;
@@ -24,6 +27,11 @@ struct AppSettings;
 // the previous one; the three settings boxes and the buttons are reached
 // with Tab. An entry field whose text is not a value it can hold keeps the
 // focus with a message.
+//
+// "Secret codes required", a switch of the shop kept beside the control
+// record, makes every sign-in ask for the cashier's PIN. The manager who
+// turns it on chooses a PIN first when they have none, so that no one
+// else can take their code.
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
@@ -56,7 +64,11 @@ public:
     QGroupBox *Messages;
     QList<DBEdit *> SlipMessages;    // 1 to 3
     QCheckBox *PrintOnDemand, *PaperCut, *Columns30;
+    QCheckBox *SecretCodes;
     QPushButton *OKBtn, *CancelBtn;
+
+    // The cashier signed in, who turns secret codes on.
+    std::function<int()> signedInCashier;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -65,6 +77,10 @@ protected:
 private:
     bool FormKeyDown(QWidget *target, int key);
     void saveSettings();
+    // False when secret codes are being turned on by a manager without a
+    // PIN who does not choose one.
+    bool secretCodesReady();
+    void saveSecretCodes();
     // Names the fields for the messages that refuse them and fits the
     // window to its captions.
     void nameFields();
@@ -75,4 +91,5 @@ private:
     QLabel *taxRatesTitle_;
     // Every caption that changes in French, with its French text.
     QList<QPair<QObject *, QString>> frenchCaptions_;
+    NewPinDialog newPin_;
 };

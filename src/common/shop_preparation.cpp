@@ -16,7 +16,8 @@ QString shopPreparationText(const QString &settingsFile)
                                      "\n"
                                      "A real shop, empty but for its first manager, \"Manager\", who signs "
                                      "in with CODE (1 when not given) and enters the cashiers, departments, "
-                                     "products and general parameters from the Parameters menu:\n"
+                                     "products and general parameters from the Parameters menu (add --pin PIN, 4 to 8 digits, "
+                                     "and every cashier signs in with a code and a PIN, the manager with that one):\n"
                                      "    tillano-setup%1 --manager CODE ~/tillano"),
                       QStringLiteral("Préparez un magasin avec tillano-setup, sous l'utilisateur qui lance Tillano :\n"
                                      "\n"
@@ -26,7 +27,8 @@ QString shopPreparationText(const QString &settingsFile)
                                      "\n"
                                      "Un vrai magasin, vide à part son premier gérant, « Manager », qui entre "
                                      "avec CODE (1 s'il n'est pas donné) et saisit les caissiers, départements, "
-                                     "produits et paramètres généraux par le menu Paramêtres :\n"
+                                     "produits et paramètres généraux par le menu Paramêtres (ajoutez --pin NIP, 4 à 8 chiffres, "
+                                     "et chaque caissier entre avec un code et un NIP, le gérant avec celui-là) :\n"
                                      "    tillano-setup%1 --manager CODE ~/tillano"))
         .arg(settings);
 }

@@ -3,15 +3,18 @@
 #include "money_count.h"
 #include "money_count_question.h"
 #include "password_dialog.h"
+#include "secret_code_check.h"
 
 #include "store/data_module.h"
+#include "store/sign_in_tables.h"
 #include "widgets/dialogs.h"
 
 #include <QLineEdit>
 
 CashierShift::CashierShift(TDataModule2 &dm, TPasswordDlg &signIn, TMoneyCountDlg &countQuestion, MoneyCount &count,
                            ShiftHost &host)
-    : dm_(dm), signIn_(signIn), countQuestion_(countQuestion), count_(count), host_(host)
+    : dm_(dm), signIn_(signIn), countQuestion_(countQuestion), count_(count), host_(host),
+      newPin_(signIn.parentWidget())
 {
 }
 
@@ -43,31 +46,33 @@ void CashierShift::signOutAndIn()
     signInLoop();
 }
 
-int CashierShift::waitBeforeNextTry() const
-{
-    // Codes are short numbers: after three wrong ones in a row each
-    // further try waits twice as long as the one before, 1 s up to 30 s.
-    if (wrongCodesInRow_ < FreeTries)
-        return 0;
-    return qMin(MaxWaitSeconds, 1 << qMin(wrongCodesInRow_ - FreeTries, 5));
-}
-
 void CashierShift::signInLoop()
 {
+    Database &db = dm_.database();
+    const bool secretCodes = SignInTables::secretCodesRequired(db);
+    signIn_.setSecretCodes(secretCodes);
+    wait_.load(db);
+    bool refused = false;
     for (;;) {
         signIn_.Password->clear();
-        signIn_.holdOff(waitBeforeNextTry());
-        if (dialogs().exec(signIn_) != QDialog::Accepted) {
+        signIn_.setRefused(refused);
+        signIn_.holdOff(wait_.seconds(), wait_.lastWrong());
+        const bool accepted = dialogs().exec(signIn_) == QDialog::Accepted;
+        const QString pin = signIn_.Pin->text();
+        signIn_.Pin->clear();
+        if (!accepted) {
             host_.shutDown();
             return;
         }
         bool isNumber = false;
         const int code = signIn_.Password->text().trimmed().toInt(&isNumber);
-        if (!dm_.cashiertb.findKey(isNumber ? code : 0)) {
-            ++wrongCodesInRow_;
-            continue; // rejected without a message; the dialog comes back empty
-        }
-        wrongCodesInRow_ = 0;
+        const Admission admission = admit(isNumber ? code : 0, pin, secretCodes);
+        refused = admission == Admission::Refused;
+        if (refused)
+            wait_.wrongTry(db);
+        if (admission != Admission::In)
+            continue; // the dialog comes back empty, without a message unless secret codes are required
+        wait_.signedIn(db);
         Table &cashier = dm_.cashiertb;
         cashierId_ = cashier.field(QStringLiteral("Cashier_id")).asInteger();
         host_.setManagerMenu(cashier.field(QStringLiteral("Cashier_type")).asBoolean());
@@ -76,6 +81,21 @@ void CashierShift::signInLoop()
         nameCashierOnWaitingHeader();
         return;
     }
+}
+
+CashierShift::Admission CashierShift::admit(int code, const QString &pin, bool secretCodes)
+{
+    if (!secretCodes)
+        return dm_.cashiertb.findKey(code) ? Admission::In : Admission::Refused;
+    const SecretCodeCheck check = SecretCodeCheck::run(dm_, code, pin);
+    if (check.verdict == SecretCodeCheck::Refused)
+        return Admission::Refused;
+    if (check.verdict == SecretCodeCheck::ChoosePin) {
+        const QString name = dm_.cashiertb.field(QStringLiteral("Cashier_name")).asString();
+        if (!newPin_.askAndKeep(dm_.database(), code, name, NewPinDialog::Chooser::Self, check.given))
+            return Admission::NotYet;
+    }
+    return dm_.cashiertb.findKey(code) ? Admission::In : Admission::NotYet;
 }
 
 void CashierShift::nameCashierOnWaitingHeader()

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "sign_in_wait.h"
+
+#include "widgets/new_pin_dialog.h"
+
 #include <QString>
 
 class MoneyCount;
@@ -25,7 +29,10 @@ public:
 // totals) once its guard has let it through. A cashier is signed in
 // exactly while the code field of the sign-in dialog holds the code that
 // was accepted. After three wrong codes in a row, each further try
-// waits longer (1, 2, 4 ... 30 s), shown in the dialog.
+// waits longer (1, 2, 4 ... 30 s), shown in the dialog, also after a
+// restart. A shop that requires secret codes asks for the cashier's PIN
+// with the code; a cashier without a PIN, or with one given by a manager,
+// chooses one before signing in.
 class CashierShift {
 public:
     CashierShift(TDataModule2 &dm, TPasswordDlg &signIn, TMoneyCountDlg &countQuestion, MoneyCount &count,
@@ -44,12 +51,12 @@ public:
     bool findSignedInCashier();
 
 private:
-    static constexpr int FreeTries = 3;
-    static constexpr int MaxWaitSeconds = 30;
+    enum class Admission { In, Refused, NotYet };
 
     void signInLoop();
-    // Seconds the next try waits after wrong codes in a row.
-    int waitBeforeNextTry() const;
+    // Whether the code (and the PIN, with secret codes) lets the cashier
+    // in; NotYet when the cashier did not choose the PIN asked for.
+    Admission admit(int code, const QString &pin, bool secretCodes);
     void nameCashierOnWaitingHeader();
 
     TDataModule2 &dm_;
@@ -58,5 +65,6 @@ private:
     MoneyCount &count_;
     ShiftHost &host_;
     int cashierId_ = 0;
-    int wrongCodesInRow_ = 0;
+    SignInWait wait_;
+    NewPinDialog newPin_;
 };

@@ -1,6 +1,6 @@
 #include "money_count_question.h"
 
-#include "dialog_buttons.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QFrame>
 #include <QLabel>

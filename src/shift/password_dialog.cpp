@@ -1,10 +1,11 @@
 #include "password_dialog.h"
 
-#include "dialog_buttons.h"
-
 #include "common/clock.h"
 #include "common/language.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/new_pin_dialog.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,10 @@ TPasswordDlg::TPasswordDlg(QWidget *parent) : QDialog(parent)
     Password->setObjectName(QStringLiteral("Password"));
     Password->setEchoMode(QLineEdit::Password);
     Password->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    PinLabel = new QLabel(this);
+    Pin = createPinField("Pin", this);
+    PinLabel->hide();
+    Pin->hide();
     WaitLabel = new QLabel(this);
     WaitLabel->setMinimumHeight(WaitLabel->fontMetrics().height());
     const DialogButtons buttons = makeDialogButtons(*this, QStringLiteral("OK"), QStringLiteral("Close"));
@@ -35,9 +40,12 @@ TPasswordDlg::TPasswordDlg(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Password);
+    layout->addWidget(PinLabel);
+    layout->addWidget(Pin);
     layout->addWidget(WaitLabel);
     layout->addLayout(buttons.row);
-    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+    fitSize();
+    Password->installEventFilter(this);
 
     countdown_.setInterval(CountdownTickMs);
     connect(&countdown_, &QTimer::timeout, this, &TPasswordDlg::showWait);
@@ -50,10 +58,28 @@ void TPasswordDlg::applyFrenchCaptions()
     CancelBtn->setText(QStringLiteral("Fermer"));
 }
 
-void TPasswordDlg::holdOff(int seconds)
+void TPasswordDlg::fitSize()
+{
+    layout()->activate();
+    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+}
+
+void TPasswordDlg::setSecretCodes(bool required)
+{
+    if (required)
+        PinLabel->setText(chooseText(QStringLiteral("Enter PIN"), QStringLiteral("Entrer NIP")));
+    if (required == secretCodes_)
+        return;
+    secretCodes_ = required;
+    PinLabel->setVisible(required);
+    Pin->setVisible(required);
+    fitSize();
+}
+
+void TPasswordDlg::holdOff(int seconds, const QDateTime &from)
 {
     holdSeconds_ = seconds;
-    holdUntil_ = Clock::now().addSecs(seconds);
+    holdUntil_ = from.addSecs(seconds);
     showWait();
     if (holdingOff())
         countdown_.start();
@@ -64,6 +90,12 @@ bool TPasswordDlg::holdingOff() const
     return holdSeconds_ > 0 && Clock::now() < holdUntil_;
 }
 
+void TPasswordDlg::setRefused(bool refused)
+{
+    refused_ = refused;
+    showWait();
+}
+
 void TPasswordDlg::showWait()
 {
     // Whole seconds left, rounded up; never more than the wait itself,
@@ -71,11 +103,21 @@ void TPasswordDlg::showWait()
     const qint64 ms = holdingOff() ? Clock::now().msecsTo(holdUntil_) : 0;
     const int left = int(qMin<qint64>(holdSeconds_, (ms + 999) / 1000));
     Password->setEnabled(left == 0);
+    Pin->setEnabled(left == 0);
     OKBtn->setEnabled(left == 0);
-    WaitLabel->setText(left == 0 ? QString()
-                                 : chooseText(QStringLiteral("Wrong code. Next try in %1 s."),
-                                              QStringLiteral("Code erroné. Prochain essai dans %1 s."))
-                                       .arg(left));
+    if (!secretCodes_)
+        WaitLabel->setText(left == 0 ? QString()
+                                     : chooseText(QStringLiteral("Wrong code. Next try in %1 s."),
+                                                  QStringLiteral("Code erroné. Prochain essai dans %1 s."))
+                                           .arg(left));
+    else if (left > 0)
+        WaitLabel->setText(chooseText(QStringLiteral("Wrong code or PIN. Next try in %1 s."),
+                                      QStringLiteral("Code ou NIP erroné. Prochain essai dans %1 s."))
+                               .arg(left));
+    else
+        WaitLabel->setText(refused_ ? chooseText(QStringLiteral("Wrong code or PIN."),
+                                                 QStringLiteral("Code ou NIP erroné."))
+                                    : QString());
     if (left == 0) {
         countdown_.stop();
         Password->setFocus();
@@ -92,4 +134,17 @@ void TPasswordDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Password->setFocus();
+}
+
+bool TPasswordDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    // With a PIN to come, Enter in the code field moves on to it.
+    if (watched == Password && secretCodes_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Pin->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #include "data_module.h"
 
 #include "schema.h"
+#include "sign_in_tables.h"
 #include "sqlite_statement.h"
 #include "store_error.h"
 
@@ -87,6 +88,7 @@ void TDataModule2::connectTo(const QString &dataDirectory)
     db_.open(dataDirectory);
     try {
         createJournalQueueWhenMissing();
+        SignInTables::createWhenMissing(db_);
     } catch (...) {
         db_.close();
         throw;
@@ -127,6 +129,7 @@ void TDataModule2::createDatabase(const QString &dataDirectory)
             for (const QString &sql : Schema::createStatements(*def))
                 executeSql(db.handle(), sql);
         executeSql(db.handle(), Schema::journalQueueStatement());
+        SignInTables::createWhenMissing(db);
         executeSql(db.handle(), QStringLiteral("INSERT INTO \"control\" DEFAULT VALUES"));
         executeSql(db.handle(), QStringLiteral("INSERT INTO \"fin\" DEFAULT VALUES"));
         transaction.commit();

@@ -74,6 +74,11 @@ void SqliteStatement::bind(int index, const QVariant &value)
             rc = sqlite3_bind_text(stmt_, index, value.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8().constData(),
                                    -1, SQLITE_TRANSIENT);
             break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob(stmt_, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
         default: {
             const QByteArray utf8 = value.toString().toUtf8();
             rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
@@ -144,6 +149,12 @@ qint64 SqliteStatement::integer(int column) const
 double SqliteStatement::real(int column) const
 {
     return sqlite3_column_double(stmt_, column);
+}
+
+QByteArray SqliteStatement::bytes(int column) const
+{
+    const auto *data = static_cast<const char *>(sqlite3_column_blob(stmt_, column));
+    return QByteArray(data, sqlite3_column_bytes(stmt_, column));
 }
 
 QString SqliteStatement::text(int column) const

@@ -15,7 +15,8 @@ public:
     SqliteStatement(const SqliteStatement &) = delete;
     SqliteStatement &operator=(const SqliteStatement &) = delete;
 
-    // Resets the statement and binds the values to ?1, ?2, ...
+    // Resets the statement and binds the values to ?1, ?2, ... (a QByteArray
+    // as a BLOB)
     void start(const QVariantList &values = {});
     void bind(int index, const QVariant &value); // 1-based
 
@@ -32,6 +33,7 @@ public:
     qint64 integer(int column) const;
     double real(int column) const;
     QString text(int column) const;
+    QByteArray bytes(int column) const; // a BLOB, bound as a QByteArray
 
 private:
     sqlite3 *db_;

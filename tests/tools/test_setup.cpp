@@ -6,6 +6,7 @@
 #include "common/settings_store.h"
 #include "devices/simulated_devices.h"
 #include "store/data_module.h"
+#include "store/sign_in_tables.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -42,18 +43,21 @@ private slots:
 void TestSetup::emptyDirectory_data()
 {
     QTest::addColumn<int>("managerCode");
-    QTest::newRow("default code") << 1;
-    QTest::newRow("code 4711") << 4711;
+    QTest::addColumn<QString>("pin");
+    QTest::newRow("default code") << 1 << "";
+    QTest::newRow("code 4711 and a PIN") << 4711 << "903571";
 }
 
 void TestSetup::emptyDirectory()
 {
     QFETCH(int, managerCode);
+    QFETCH(QString, pin);
     QTemporaryDir tmp;
     SetupOptions o;
     o.directory = tmp.filePath(QStringLiteral("shop/data"));
     o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
     o.managerCode = managerCode;
+    o.managerPin = pin;
     QCOMPARE(prepareDataDirectory(o), QString());
 
     const SettingsStore store(o.settingsPath);
@@ -77,6 +81,10 @@ void TestSetup::emptyDirectory()
     QVERIFY(cashiers.field("Cashier_type").asBoolean());
     QVERIFY(!cashiers.field("Cashier_train").asBoolean());
     QCOMPARE(cashiers.field("Cashier_sales").asFloat(), 0.0);
+    // A PIN turns secret codes on, the manager's PIN kept as its hash only.
+    QCOMPARE(SignInTables::secretCodesRequired(dm.database()), !pin.isEmpty());
+    const std::optional<PinSecret> secret = SignInTables::secretOf(dm.database(), managerCode);
+    QVERIFY(pin.isEmpty() ? !secret : secret->matches(pin) && !secret->mustChange);
 }
 
 void TestSetup::commandLine_data()
@@ -91,6 +99,13 @@ void TestSetup::commandLine_data()
     QTest::newRow("negative") << QStringList{"--manager", "-3"} << 2 << "not \"-3\"";
     QTest::newRow("with --demo") << QStringList{"--demo", "--manager", "5"} << 2 << "--manager is for a real shop";
     QTest::newRow("with --existing") << QStringList{"--existing", "--manager", "5"} << 2 << "--manager is for a new shop";
+    QTest::newRow("secret codes off") << QStringList{} << 0
+                                      << "Secret codes are off: a cashier code alone signs in; to require a PIN";
+    QTest::newRow("--pin") << QStringList{"--manager", "25", "--pin", "903571"} << 0 << "Secret codes are on";
+    QTest::newRow("short PIN") << QStringList{"--pin", "903"} << 2 << "the PIN must have 4 to 8 digits";
+    QTest::newRow("PIN is the code") << QStringList{"--manager", "4711", "--pin", "4711"} << 2
+                                     << "the PIN cannot be the manager code";
+    QTest::newRow("--pin with --demo") << QStringList{"--demo", "--pin", "903571"} << 2 << "--pin is for a new real shop";
 }
 
 void TestSetup::commandLine()
@@ -106,6 +121,7 @@ void TestSetup::commandLine()
     QCOMPARE(setup.exitCode(), exitCode);
     const QString text = QString::fromUtf8(exitCode == 0 ? setup.readAllStandardOutput() : setup.readAllStandardError());
     QVERIFY2(text.contains(output), qPrintable(text));
+    QVERIFY(!text.contains("903571")); // a PIN is never repeated
     // A refused command line prepares nothing.
     QCOMPARE(QFileInfo::exists(tmp.filePath("data/posdb.sqlite3")), exitCode == 0);
 }

@@ -5,6 +5,7 @@
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "store/data_module.h"
+#include "store/sign_in_tables.h"
 #include "store/store_error.h"
 
 #include <QDir>
@@ -61,9 +62,15 @@ QString prepareDataDirectory(const SetupOptions &options)
                 // Run-time texts are English only for the language "0".
                 fillDemoData(dm, options.language != QLatin1String("0"));
             } else {
+                StoreTransaction transaction(dm.database());
                 dm.cashiertb.open();
                 addCashier(dm.cashiertb, options.managerCode, QStringLiteral("Manager"), true, false);
                 dm.cashiertb.close();
+                if (!options.managerPin.isEmpty()) {
+                    SignInTables::keepSecret(dm.database(), options.managerCode, PinSecret::forPin(options.managerPin));
+                    SignInTables::setSecretCodesRequired(dm.database(), true);
+                }
+                transaction.commit();
             }
         }
     } catch (const StoreError &e) {

@@ -11,12 +11,16 @@ struct SetupOptions {
     // written, as for a new one (a lost settings file, a moved directory).
     bool existing = false;
     int managerCode = 1; // without demo: the code of the one manager cashier
+    // Without demo: the manager's PIN, which turns secret codes on; empty
+    // leaves them off. Kept only as its hash.
+    QString managerPin;
 };
 
 // Prepares a data directory: creates it when needed with posdb.sqlite3 and
 // the ten tables, and names it in the settings file (Data, Language).
 // Without demo it creates one manager cashier, "Manager", with the manager
-// code, so that a real shop can be entered and set up in the back office.
+// code, so that a real shop can be entered and set up in the back office,
+// and with a manager PIN, requires secret codes from the start.
 // With demo it fills in the demo shop instead (French texts unless the
 // language is "0") and writes simulated device sections whose output files
 // lie in the directory. Refuses to touch an existing database; with

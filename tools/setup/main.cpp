@@ -1,5 +1,6 @@
 #include "data_directory_setup.h"
 
+#include "common/pin_secret.h"
 #include "common/settings_store.h"
 #include "common/shop_preparation.h"
 
@@ -49,7 +50,11 @@ int main(int argc, char *argv[])
     QCommandLineOption manager(QStringLiteral("manager"),
                                QStringLiteral("Code of the manager cashier created in a new shop without --demo."),
                                QStringLiteral("CODE"), QStringLiteral("1"));
-    parser.addOptions({settings, language, demo, existing, manager});
+    QCommandLineOption pin(QStringLiteral("pin"),
+                           QStringLiteral("The manager's PIN, 4 to 8 digits: every cashier then signs in with a "
+                                          "code and a PIN."),
+                           QStringLiteral("PIN"));
+    parser.addOptions({settings, language, demo, existing, manager, pin});
     parser.addPositionalArgument(QStringLiteral("DIRECTORY"), QStringLiteral("The data directory to prepare."));
     parser.process(app);
 
@@ -80,6 +85,21 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "tillano-setup: --manager is for a new shop; an existing one keeps its cashiers\n");
         return 2;
     }
+    // The PIN itself is never repeated: not in a refusal, not in what is printed.
+    options.managerPin = parser.value(pin);
+    if (parser.isSet(pin) && (options.demo || options.existing)) {
+        std::fprintf(stderr, "tillano-setup: --pin is for a new real shop; in a shop that exists, a manager "
+                             "turns secret codes on in Parameters > Edit general parameters\n");
+        return 2;
+    }
+    if (parser.isSet(pin) && !PinSecret::isValidPin(options.managerPin)) {
+        std::fprintf(stderr, "tillano-setup: the PIN must have 4 to 8 digits\n");
+        return 2;
+    }
+    if (parser.isSet(pin) && options.managerPin.toLongLong() == options.managerCode) {
+        std::fprintf(stderr, "tillano-setup: the PIN cannot be the manager code, which is printed on receipts\n");
+        return 2;
+    }
 
     const QString failure = prepareDataDirectory(options);
     if (!failure.isEmpty()) {
@@ -91,5 +111,13 @@ int main(int argc, char *argv[])
     if (!options.demo && !options.existing)
         std::printf("Manager code: %d (sign in with it and set up the shop from the Parameters menu)\n",
                     options.managerCode);
+    if (options.existing)
+        return 0;
+    if (!options.managerPin.isEmpty())
+        std::printf("Secret codes are on: every cashier signs in with a code and a PIN; the manager's PIN is the "
+                    "one given\n");
+    else
+        std::printf("Secret codes are off: a cashier code alone signs in; to require a PIN with it, tick \"Secret "
+                    "codes required\" in Parameters > Edit general parameters (or prepare a shop with --pin PIN)\n");
     return 0;
 }
