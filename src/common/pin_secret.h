@@ -10,7 +10,7 @@
 // database to another.
 struct PinSecret {
     // About 50 ms of one core for one check (measured with bench_pin_secret).
-    static constexpr int DefaultIterations = 20000;
+    static constexpr int DefaultIterations = 27000;
     static constexpr int MinimumLength = 4;
     static constexpr int MaximumLength = 8;
 

@@ -1,5 +1,7 @@
 #include "password_dialog.h"
 
+#include "sign_in_wait.h"
+
 #include "common/clock.h"
 #include "common/language.h"
 #include "widgets/dialog_buttons.h"
@@ -61,19 +63,33 @@ void TPasswordDlg::applyFrenchCaptions()
 void TPasswordDlg::fitSize()
 {
     layout()->activate();
-    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+    int width = 280;
+    if (secretCodes_) { // the longest refusal fits on its line
+        const QMargins margins = layout()->contentsMargins();
+        width = qMax(width, WaitLabel->fontMetrics().horizontalAdvance(waitText(SignInWait::MaxWaitSeconds))
+                                + margins.left() + margins.right());
+    }
+    setFixedSize(sizeHint().expandedTo(QSize(width, 0)));
 }
 
 void TPasswordDlg::setSecretCodes(bool required)
 {
-    if (required)
-        PinLabel->setText(chooseText(QStringLiteral("Enter PIN"), QStringLiteral("Entrer NIP")));
-    if (required == secretCodes_)
-        return;
     secretCodes_ = required;
+    PinLabel->setText(chooseText(QStringLiteral("Enter PIN"), QStringLiteral("Entrer NIP")));
     PinLabel->setVisible(required);
     Pin->setVisible(required);
     fitSize();
+}
+
+QString TPasswordDlg::waitText(int seconds) const
+{
+    if (!secretCodes_)
+        return chooseText(QStringLiteral("Wrong code. Next try in %1 s."),
+                          QStringLiteral("Code erroné. Prochain essai dans %1 s."))
+            .arg(seconds);
+    return chooseText(QStringLiteral("Wrong code or PIN. Next try in %1 s."),
+                      QStringLiteral("Code ou NIP erroné. Prochain essai dans %1 s."))
+        .arg(seconds);
 }
 
 void TPasswordDlg::holdOff(int seconds, const QDateTime &from)
@@ -105,19 +121,12 @@ void TPasswordDlg::showWait()
     Password->setEnabled(left == 0);
     Pin->setEnabled(left == 0);
     OKBtn->setEnabled(left == 0);
-    if (!secretCodes_)
-        WaitLabel->setText(left == 0 ? QString()
-                                     : chooseText(QStringLiteral("Wrong code. Next try in %1 s."),
-                                                  QStringLiteral("Code erroné. Prochain essai dans %1 s."))
-                                           .arg(left));
-    else if (left > 0)
-        WaitLabel->setText(chooseText(QStringLiteral("Wrong code or PIN. Next try in %1 s."),
-                                      QStringLiteral("Code ou NIP erroné. Prochain essai dans %1 s."))
-                               .arg(left));
+    if (left > 0)
+        WaitLabel->setText(waitText(left));
+    else if (secretCodes_ && refused_)
+        WaitLabel->setText(chooseText(QStringLiteral("Wrong code or PIN."), QStringLiteral("Code ou NIP erroné.")));
     else
-        WaitLabel->setText(refused_ ? chooseText(QStringLiteral("Wrong code or PIN."),
-                                                 QStringLiteral("Code ou NIP erroné."))
-                                    : QString());
+        WaitLabel->clear();
     if (left == 0) {
         countdown_.stop();
         Password->setFocus();

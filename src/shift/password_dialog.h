@@ -53,6 +53,8 @@ protected:
 private:
     void showWait();
     void fitSize();
+    // The refusal that counts down a wait.
+    QString waitText(int seconds) const;
 
     QDateTime holdUntil_;
     int holdSeconds_ = 0;

@@ -20,9 +20,10 @@ public:
     int seconds() const;
     QDateTime lastWrong() const { return tries_.lastWrong; }
 
+    static constexpr int MaxWaitSeconds = 30;
+
 private:
     static constexpr int FreeTries = 3;
-    static constexpr int MaxWaitSeconds = 30;
 
     void keep(Database &db);
 

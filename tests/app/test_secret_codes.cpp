@@ -43,7 +43,8 @@ void script(ScriptedDialogs &dialogs, const QList<Try> &tries, QStringList &show
             shown << dlg.WaitLabel->text();
             if (!dlg.OKBtn->isEnabled()) {
                 Clock::setFixed(Clock::now().addSecs(30));
-                QTest::qWaitFor([&] { return dlg.OKBtn->isEnabled(); });
+                if (!QTest::qWaitFor([&] { return dlg.OKBtn->isEnabled(); }))
+                    return int(QDialog::Rejected);
             }
             return dlg.secretCodes() ? typeCodeAndPin(t.code, t.pin)(d) : typeCashierCode(t.code)(d);
         });

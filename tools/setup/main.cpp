@@ -88,8 +88,8 @@ int main(int argc, char *argv[])
     // The PIN itself is never repeated: not in a refusal, not in what is printed.
     options.managerPin = parser.value(pin);
     if (parser.isSet(pin) && (options.demo || options.existing)) {
-        std::fprintf(stderr, "tillano-setup: --pin is for a new real shop; in a shop that exists, a manager "
-                             "turns secret codes on in Parameters > Edit general parameters\n");
+        std::fprintf(stderr, "tillano-setup: --pin is for a new real shop; in the others a manager turns "
+                             "secret codes on in Parameters > Edit general parameters\n");
         return 2;
     }
     if (parser.isSet(pin) && !PinSecret::isValidPin(options.managerPin)) {
