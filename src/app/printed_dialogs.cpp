@@ -16,7 +16,7 @@ void PrintedDialogs::message(QWidget *, const QString &text)
     print(QStringLiteral("message: ") + text);
 }
 
-bool PrintedDialogs::question(QWidget *, const QString &text)
+bool PrintedDialogs::question(QWidget *, const QString &text, EnterMeans)
 {
     print(QStringLiteral("question: ") + text);
     return false;

@@ -11,6 +11,6 @@
 class PrintedDialogs : public QtDialogs {
 public:
     void message(QWidget *parent, const QString &text) override;
-    bool question(QWidget *parent, const QString &text) override;
+    bool question(QWidget *parent, const QString &text, EnterMeans enter = EnterMeans::Yes) override;
     int exec(QDialog &dialog) override;
 };

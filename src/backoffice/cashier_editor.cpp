@@ -66,8 +66,6 @@ void TForm4::DBNavigator1Click(DBNavigator::Button button)
     if (button == DBNavigator::Edit && table().editing()) {
         DBEdit2->setFocus();
         DBEdit1->setEnabled(false); // an existing cashier keeps the code the shop knows
-    } else if (button == DBNavigator::Insert) {
-        DBEdit1->setFocus();
     }
 }
 

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -31,6 +32,18 @@ constexpr int NumberWidth = 90;
 QString yesNo(const QCheckBox *box)
 {
     return box->isChecked() ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+// A tax rate is a fraction of one: 5 typed for 5 % would charge 500 %.
+QString taxRateRefusal(double rate)
+{
+    if (rate < 1)
+        return QString();
+    const QLocale locale;
+    const auto number = [&locale](double value) { return locale.toString(value, 'g', 15); };
+    return chooseText(QStringLiteral("%1 would be %2 %. Write %3 for %1 %."),
+                      QStringLiteral("%1 serait %2 %. Écrivez %3 pour %1 %."))
+        .arg(number(rate), number(rate * 100), number(rate / 100));
 }
 
 }
@@ -103,6 +116,7 @@ TForm3::TForm3(TDataModule2 &dm, AppSettings &settings, SettingsStore &store, QW
         TaxNames << edit(numbered("Ctrl_tx", i), NameWidth, this);
         french(addLabelledRow(right, i, QStringLiteral("Tax name"), TaxNames.last()), "Taxe titre");
         TaxRates << edit(numbered("Ctrl_tx", i, "_rate"), NumberWidth, this);
+        TaxRates.last()->setValueRule(taxRateRefusal);
         right->addWidget(TaxRates.last(), i, 2);
         if (i > 1) {
             TaxOnTax << box("Tax on Tax", numbered("Ctrl_tx", i, "_txontx"), this);

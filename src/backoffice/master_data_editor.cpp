@@ -109,11 +109,24 @@ void MasterDataEditor::FormActivate()
     table_.open();
 }
 
-void MasterDataEditor::DBNavigator1Click(DBNavigator::Button)
+void MasterDataEditor::DBNavigator1Click(DBNavigator::Button button)
 {
     // The fields open exactly while a record is inserted or edited; a
     // delete answered No leaves a record in edit as it was.
     Set_Fields_State(table_.editing());
+    // What is typed right after Insert goes into the new record.
+    if (button == DBNavigator::Insert && table_.editing())
+        focusFirstField();
+}
+
+void MasterDataEditor::focusFirstField()
+{
+    for (QWidget *control = nextInFocusChain(); control != this; control = control->nextInFocusChain()) {
+        if (isFocusStop(control) && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void MasterDataEditor::press(DBNavigator::Button button)

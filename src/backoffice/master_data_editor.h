@@ -61,6 +61,8 @@ protected:
     virtual bool isFocusStop(QWidget *control) const = 0;
     // The window's close check: the message that keeps it open, or nothing.
     virtual QString closeRefusal() = 0;
+    // Puts the focus in the first focus stop, in tab order.
+    void focusFirstField();
     // Presses a navigator button; a refused post shows the table's message
     // and leaves the record in insert or edit.
     void press(DBNavigator::Button button);

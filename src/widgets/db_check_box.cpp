@@ -9,7 +9,7 @@ DBCheckBox::DBCheckBox(QWidget *parent) : DBCheckBox(QString(), parent) {}
 DBCheckBox::DBCheckBox(const QString &caption, QWidget *parent)
     : QCheckBox(caption, parent), link_(this, [this] { refresh(); })
 {
-    connect(this, &QCheckBox::clicked, this, &DBCheckBox::userClicked);
+    connect(this, &QCheckBox::toggled, this, &DBCheckBox::stateToggled);
 }
 
 void DBCheckBox::setDataSource(Table *table, const QString &fieldName)
@@ -19,11 +19,11 @@ void DBCheckBox::setDataSource(Table *table, const QString &fieldName)
 
 void DBCheckBox::refresh()
 {
-    const QSignalBlocker quiet(this);
+    const QSignalBlocker quiet(this); // what the table holds is not written back
     setChecked(link_.bound() && link_.field().asBoolean());
 }
 
-void DBCheckBox::userClicked(bool checked)
+void DBCheckBox::stateToggled(bool checked)
 {
     if (!link_.startEdit()) {
         refresh();

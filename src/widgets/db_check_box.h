@@ -5,7 +5,11 @@
 #include <QCheckBox>
 
 // A check box bound to a logical field of a table's current record.
-// Clicking it puts the record into edit and writes the new state at once.
+// Every change of its state (a click, the space bar, an assistive
+// technology's toggle action, toggle() or setChecked() called by the
+// program) puts the record into edit and writes the new state at once, so
+// the box never shows what the record does not hold. A refresh from the
+// table writes nothing back.
 class DBCheckBox : public QCheckBox {
     Q_OBJECT
 public:
@@ -18,6 +22,6 @@ public:
 
 private:
     void refresh();
-    void userClicked(bool checked);
+    void stateToggled(bool checked);
     FieldLink link_;
 };

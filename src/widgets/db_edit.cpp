@@ -75,6 +75,16 @@ void DBEdit::setValueRange(double lowest, double highest)
     highest_ = highest;
 }
 
+void DBEdit::setValueRule(std::function<QString(double)> rule)
+{
+    rule_ = std::move(rule);
+}
+
+void DBEdit::setValueConfirmation(std::function<bool(double)> confirm)
+{
+    confirm_ = std::move(confirm);
+}
+
 bool DBEdit::acceptsNumberCharacter(QChar ch)
 {
     return ch.isDigit() || ch == QLatin1Char('+') || ch == QLatin1Char('-') || ch == QLatin1Char('E')
@@ -153,20 +163,28 @@ QString DBEdit::namedRefusal(const QString &why) const
     return accessibleName().isEmpty() ? why : accessibleName() + QStringLiteral(": ") + why;
 }
 
-void DBEdit::writeBeforePost()
+QVariant DBEdit::typedValue() const
 {
-    if (!pending_)
-        return;
-    // What is typed stays pending, and the post is refused, while the
-    // record cannot hold it.
     QVariant value;
     try {
         value = FieldValues::canonical(link_.table()->name(), link_.field().definition(), text());
     } catch (const StoreError &) {
         throw StoreError(invalidValueMessage());
     }
-    if (ranged_ && !value.isNull() && !(value.toDouble() >= lowest_ && value.toDouble() <= highest_))
+    if (value.isNull())
+        return value;
+    if (ranged_ && !(value.toDouble() >= lowest_ && value.toDouble() <= highest_))
         throw StoreError(outOfRangeMessage());
+    if (rule_) {
+        const QString refusal = rule_(value.toDouble());
+        if (!refusal.isEmpty())
+            throw StoreError(namedRefusal(refusal));
+    }
+    return value;
+}
+
+void DBEdit::write(const QVariant &value)
+{
     pending_ = false;
     try {
         link_.field().setValue(value);
@@ -176,12 +194,26 @@ void DBEdit::writeBeforePost()
     }
 }
 
+void DBEdit::writeBeforePost()
+{
+    // What is typed stays pending, and the post is refused, while the
+    // record cannot hold it.
+    if (pending_)
+        write(typedValue());
+}
+
 bool DBEdit::commit()
 {
     if (!pending_)
         return true;
     try {
-        writeBeforePost();
+        const QVariant value = typedValue();
+        if (confirm_ && !value.isNull() && !confirm_(value.toDouble())) {
+            discardPending();
+            selectAll();
+            return false;
+        }
+        write(value);
     } catch (const StoreError &e) {
         dialogs().message(window(), e.message());
         selectAll();

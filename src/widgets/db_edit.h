@@ -3,6 +3,7 @@
 #include "field_link.h"
 
 #include <QLineEdit>
+#include <functional>
 
 // An entry field bound to a field of a table's current record.
 //
@@ -16,10 +17,11 @@
 //
 // Fields of number types accept only digits, "+", "-", "E", "e" and the
 // regional decimal separator; any other printable character is refused
-// with a beep. A range may bound the number typed. Text fields take at
-// most the characters they hold. A text the field cannot hold is refused
-// with a message that begins with the field's accessible name, when it
-// has one.
+// with a beep. A range or a rule of the window may bound the number typed,
+// and a number out of the ordinary may have to be confirmed. Text fields
+// take at most the characters they hold. A text the field cannot hold is
+// refused with a message that begins with the field's accessible name,
+// when it has one.
 class DBEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -35,9 +37,19 @@ public:
     // A number typed outside lowest..highest is refused like text that is
     // not a number, with a message naming the range.
     void setValueRange(double lowest, double highest);
+    // A rule for the numbers typed: why a number is refused (the message
+    // after the field's name), or nothing for a number that is taken.
+    // Checked after the range.
+    void setValueRule(std::function<QString(double value)> rule);
+    // Asked, when the field is left or commit() is called, about a number
+    // that keeps the range and the rule: false drops what was typed (the
+    // field shows the record's value again and keeps the focus). A post of
+    // the record does not ask.
+    void setValueConfirmation(std::function<bool(double value)> confirm);
 
     // Writes what was typed into the field. A text the field cannot hold
-    // is refused with a message and kept for correction: returns false.
+    // is refused with a message and kept for correction, and a number not
+    // confirmed is dropped: returns false.
     bool commit();
     // Forgets what was typed and shows the field's value again.
     void discardPending();
@@ -56,6 +68,9 @@ private:
     void tableChanged();
     void typed();
     void writeBeforePost();
+    // The value of what was typed; raises StoreError with the refusal.
+    QVariant typedValue() const;
+    void write(const QVariant &value);
     QString valueText() const;
     QString invalidValueMessage() const;
     QString outOfRangeMessage() const;
@@ -68,4 +83,6 @@ private:
     bool ranged_ = false;
     double lowest_ = 0;
     double highest_ = 0;
+    std::function<QString(double)> rule_;
+    std::function<bool(double)> confirm_;
 };

@@ -36,9 +36,10 @@ void QtDialogs::message(QWidget *parent, const QString &text)
     box.exec();
 }
 
-bool QtDialogs::question(QWidget *parent, const QString &text)
+bool QtDialogs::question(QWidget *parent, const QString &text, EnterMeans enter)
 {
-    return QMessageBox::question(parent, Title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    const auto onEnter = enter == EnterMeans::No ? QMessageBox::No : QMessageBox::Yes;
+    return QMessageBox::question(parent, Title, text, QMessageBox::Yes | QMessageBox::No, onEnter) == QMessageBox::Yes;
 }
 
 int QtDialogs::exec(QDialog &dialog)

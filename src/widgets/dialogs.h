@@ -16,8 +16,12 @@ public:
 
     // A message with an OK button.
     virtual void message(QWidget *parent, const QString &text) = 0;
-    // A confirmation with Yes and No; true for Yes.
-    virtual bool question(QWidget *parent, const QString &text) = 0;
+    // The button of a question that Enter presses.
+    enum class EnterMeans { Yes, No };
+    // A confirmation with Yes and No; true for Yes. A question whose Yes
+    // must be meant (a quantity that may be a scanned code) takes No on
+    // Enter.
+    virtual bool question(QWidget *parent, const QString &text, EnterMeans enter = EnterMeans::Yes) = 0;
     // Shows a window modally; returns its result (QDialog::Accepted ...).
     virtual int exec(QDialog &dialog) = 0;
     // The standard open-file dialog; empty when cancelled.
@@ -37,7 +41,7 @@ void setDialogs(Dialogs *replacement);
 class QtDialogs : public Dialogs {
 public:
     void message(QWidget *parent, const QString &text) override;
-    bool question(QWidget *parent, const QString &text) override;
+    bool question(QWidget *parent, const QString &text, EnterMeans enter = EnterMeans::Yes) override;
     int exec(QDialog &dialog) override;
     QString openFileName(QWidget *parent, const QString &caption) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;

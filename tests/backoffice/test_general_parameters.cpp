@@ -8,6 +8,7 @@
 
 #include "backoffice/general_parameters_window.h"
 #include "common/app_settings.h"
+#include "common/language.h"
 #include "common/settings_store.h"
 #include "widgets/db_edit.h"
 
@@ -25,6 +26,7 @@ private slots:
     void settingsBoxes();
     void cancelChangesNothing();
     void refusedRecordKeepsTheWindowOpen();
+    void rateRefusedBeforeLeavingTheField_data();
     void rateRefusedBeforeLeavingTheField();
     void unwritableSettingsFileIsSaid();
 
@@ -58,6 +60,7 @@ void TestGeneralParameters::cleanup()
     window.reset();
     dialogs.reset();
     db.reset();
+    setLanguageSetting(QStringLiteral("0"));
 }
 
 void TestGeneralParameters::edit(const std::function<void()> &keys)
@@ -191,27 +194,52 @@ void TestGeneralParameters::refusedRecordKeepsTheWindowOpen()
     QCOMPARE(settings.pod, QStringLiteral("Y"));
 }
 
+void TestGeneralParameters::rateRefusedBeforeLeavingTheField_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("tax");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("not a number") << "0" << 2 << "0.0.8" << "Tax Rates 2: '0.0.8' is not a valid number";
+    QTest::newRow("5 for 5 %") << "0" << 1 << "5" << "Tax Rates 1: 5 would be 500 %. Write 0.05 for 5 %.";
+    QTest::newRow("9.975 for 9.975 %")
+        << "0" << 2 << "9.975" << "Tax Rates 2: 9.975 would be 997.5 %. Write 0.09975 for 9.975 %.";
+    QTest::newRow("1 is 100 %") << "0" << 3 << "1" << "Tax Rates 3: 1 would be 100 %. Write 0.01 for 1 %.";
+    QTest::newRow("French") << "1" << 1 << "5" << "Taux taxe 1: 5 serait 500 %. Écrivez 0.05 pour 5 %.";
+}
+
 void TestGeneralParameters::rateRefusedBeforeLeavingTheField()
 {
+    QFETCH(QString, language);
+    QFETCH(int, tax);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    setLanguageSetting(language);
+    if (language == QLatin1String("1"))
+        window->applyFrenchCaptions();
+    const QString field = QStringLiteral("Ctrl_tx%1_rate").arg(tax);
     QStringList focus;
     edit([&] {
-        enterUntil("Ctrl_tx2_rate");
-        window->TaxRates[1]->selectAll();
+        enterUntil(field);
+        window->TaxRates[tax - 1]->selectAll();
         type("x%");
-        type("0.0.8");
+        type(typed);
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Up, Qt::Key_Tab}) {
             press(key);
             focus << focusedName();
         }
-        window->TaxRates[1]->selectAll();
-        type("0.08");
+        window->TaxRates[tax - 1]->selectAll();
+        type("0.999");
         press(Qt::Key_Return);
         focus << focusedName();
-        press(Qt::Key_Escape);
+        QTest::mouseClick(window->OKBtn, Qt::LeftButton);
     });
     QCOMPARE(dialogs->beeps(), 2);
-    QCOMPARE(dialogs->messages(), QStringList(4, "Tax Rates 2: '0.0.8' is not a valid number"));
-    QCOMPARE(focus, (QStringList{"Ctrl_tx2_rate", "Ctrl_tx2_rate", "Ctrl_tx2_rate", "Ctrl_tx2_rate", "Ctrl_tx2_txontx"}));
+    QCOMPARE(dialogs->messages(), QStringList(4, refusal));
+    QCOMPARE(focus.mid(0, 4), QStringList(4, field));
+    QVERIFY(focus[4] != field);
+    db->dm().Control.refresh();
+    QCOMPARE(db->dm().Control.field(field).asFloat(), 0.999); // a fraction of one is taken
 }
 
 void TestGeneralParameters::unwritableSettingsFileIsSaid()

@@ -47,9 +47,10 @@ void ScriptedDialogs::message(QWidget *, const QString &text)
     log.append(QStringLiteral("message: ") + text);
 }
 
-bool ScriptedDialogs::question(QWidget *, const QString &text)
+bool ScriptedDialogs::question(QWidget *, const QString &text, EnterMeans enter)
 {
-    log.append(QStringLiteral("question: ") + text);
+    log.append(QStringLiteral("question: ") + text
+               + (enter == EnterMeans::No ? QStringLiteral(" (Enter: No)") : QString()));
     if (!answers_.isEmpty())
         return answers_.dequeue();
     return questionHandler_ && questionHandler_(text);

@@ -33,7 +33,8 @@ public:
     void setOpenFileName(const QString &path) { fileName_ = path; }
     void setSaveFileName(const QString &path) { saveFileName_ = path; }
 
-    // What was shown, in order: "message: text", "question: text",
+    // What was shown, in order: "message: text", "question: text" (a
+    // question that takes No on Enter: "question: text (Enter: No)"),
     // "exec: TForm8", "open-file: caption", "save-file: caption", "url: ...",
     // "beep".
     QStringList log;
@@ -42,7 +43,7 @@ public:
     int beeps() const;
 
     void message(QWidget *parent, const QString &text) override;
-    bool question(QWidget *parent, const QString &text) override;
+    bool question(QWidget *parent, const QString &text, EnterMeans enter = EnterMeans::Yes) override;
     int exec(QDialog &dialog) override;
     QString openFileName(QWidget *parent, const QString &caption) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;

@@ -1,5 +1,5 @@
 // The bound entry field, label, check box, lookup drop-down and record
-// navigator, on real tables.
+// navigator, on real tables; the Yes/No question of the real dialogs.
 #include "scripted_dialogs.h"
 #include "test_database.h"
 
@@ -10,9 +10,12 @@
 #include "widgets/db_navigator.h"
 #include "widgets/db_text.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -39,11 +42,14 @@ private slots:
     void closedTableRefusesTyping();
     void suspendedTableDoesNotRefresh();
     void labelShowsDisplayText();
-    void checkBoxWritesAtOnce();
+    void checkBoxStoresEveryChange_data();
+    void checkBoxStoresEveryChange();
     void lookupComboListsAndStores();
     void lookupComboReadsOnlyWhenVisible();
     void navigatorActs();
     void navigatorDeleteAsksFirst();
+    void enterOnAQuestion_data();
+    void enterOnAQuestion();
 
 private:
     void addDepartments();
@@ -356,19 +362,52 @@ void TestDbControls::labelShowsDisplayText()
     QCOMPARE(total->text(), QStringLiteral("$1,234.50"));
 }
 
-void TestDbControls::checkBoxWritesAtOnce()
+// However the box changes, by the user or by assistive technology, the
+// record holds what it shows; moving to a record only shows it.
+void TestDbControls::checkBoxStoresEveryChange_data()
 {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("mouse") << "mouse";
+    QTest::newRow("space bar") << "space";
+    QTest::newRow("accessible toggle action") << "accessible";
+    QTest::newRow("toggle()") << "toggle";
+}
+
+void TestDbControls::checkBoxStoresEveryChange()
+{
+    QFETCH(QString, how);
     Table &p = db_->dm().producttb;
     auto *tax = place(window_.get(), new DBCheckBox(QStringLiteral("Tax 1")));
     tax->setDataSource(&p, QStringLiteral("Product_tx1"));
     QVERIFY(tax->isChecked());
     p.next();
     QVERIFY(!tax->isChecked());
-    tax->click();
+    QCOMPARE(p.state(), TableState::Browse); // the refresh wrote nothing
+
+    const auto change = [&] {
+        if (how == QLatin1String("mouse"))
+            QTest::mouseClick(tax, Qt::LeftButton, {}, QPoint(6, tax->height() / 2)); // on the box itself
+        else if (how == QLatin1String("space"))
+            QTest::keyClick(tax, Qt::Key_Space);
+        else if (how == QLatin1String("accessible"))
+            QAccessible::queryAccessibleInterface(tax)->actionInterface()->doAction(
+                QAccessibleActionInterface::toggleAction());
+        else
+            tax->toggle();
+    };
+    change();
+    QVERIFY(tax->isChecked());
     QCOMPARE(p.state(), TableState::Edit);
     QVERIFY(p.field("Product_tx1").asBoolean());
-    p.cancel();
+    change();
     QVERIFY(!tax->isChecked());
+    QVERIFY(!p.field("Product_tx1").asBoolean());
+    change();
+    p.post();
+    p.first(); // read back from the table
+    p.next();
+    QVERIFY(tax->isChecked());
+    QVERIFY(p.field("Product_tx1").asBoolean());
 }
 
 void TestDbControls::lookupComboListsAndStores()
@@ -458,6 +497,24 @@ void TestDbControls::navigatorDeleteAsksFirst()
     QCOMPARE(p.field("Product_upc").asFloat(), 1002.0);
     QCOMPARE(dialogs_->questions(), (QStringList{"Delete record?", "Delete record?"}));
     QCOMPARE(clicked.size(), 2); // after the action, whatever the answer
+}
+
+// The real message box: Enter presses the button the question names.
+void TestDbControls::enterOnAQuestion_data()
+{
+    QTest::addColumn<bool>("enterMeansNo");
+    QTest::newRow("Yes") << false;
+    QTest::newRow("No, for a Yes that must be meant") << true;
+}
+
+void TestDbControls::enterOnAQuestion()
+{
+    QFETCH(bool, enterMeansNo);
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    QtDialogs real;
+    QCOMPARE(real.question(nullptr, QStringLiteral("Quantity 1002?"),
+                           enterMeansNo ? Dialogs::EnterMeans::No : Dialogs::EnterMeans::Yes),
+             !enterMeansNo);
 }
 
 QTEST_MAIN(TestDbControls)
