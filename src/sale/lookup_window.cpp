@@ -7,6 +7,7 @@
 #include "widgets/db_grid.h"
 #include "widgets/dialogs.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +25,6 @@ TForm16::TForm16(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
 
     SearchLine = new QLineEdit(this);
     SearchLine->setObjectName(QStringLiteral("SearchLine"));
-    SearchLine->hide();
     SearchLine->installEventFilter(this);
 
     DBGrid1 = new DBGrid(this);
@@ -70,18 +70,23 @@ bool TForm16::findForEditor()
     Table &products = dm_.producttb;
     const qint64 startedOn = products.hasCurrent() ? products.currentRowid() : 0;
     forEditor_ = true;
-    SearchLine->clear();
-    SearchLine->setPlaceholderText(chooseText(QStringLiteral("Code or words of the description, then Enter"),
-                                              QStringLiteral("Code ou mots de la description, puis Entrée")));
-    SearchLine->show();
-    SearchLine->setFocus();
     const bool chosen = dialogs().exec(*this) == QDialog::Accepted;
-    SearchLine->hide();
-    DBGrid1->setFocus(); // where the sale's lookup starts
     forEditor_ = false;
     if (!chosen && startedOn != 0)
         products.moveToRowid(startedOn);
     return chosen;
+}
+
+void TForm16::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    SearchLine->clear();
+    SearchLine->setPlaceholderText(chooseText(QStringLiteral("Code or words of the description, then Enter"),
+                                              QStringLiteral("Code ou mots de la description, puis Entrée")));
+    if (forEditor_)
+        SearchLine->setFocus();
+    else
+        DBGrid1->setFocus();
 }
 
 void TForm16::search()
@@ -129,9 +134,20 @@ bool TForm16::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *keyEvent = static_cast<QKeyEvent *>(event);
+        const int key = keyEvent->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             choose();
+            return true;
+        }
+        // A code or a word typed in the list starts a new search.
+        const QString typed = keyEvent->text();
+        const bool printable = !typed.isEmpty() && typed.at(0).isPrint()
+            && !(keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (printable) {
+            SearchLine->setFocus();
+            SearchLine->selectAll();
+            QCoreApplication::sendEvent(SearchLine, event);
             return true;
         }
     }

@@ -12,10 +12,15 @@ class TDataModule2;
 // double click writes the chosen product's code into the current sale
 // line and closes with Accepted; Escape closes with Rejected.
 //
-// The product editor opens it with findForEditor(): a search line above
-// the grid finds a product by code or description, Return in the grid
-// leaves the product table on the chosen product and writes nothing into
-// the sale, Escape puts the table back on the product it stood on.
+// A search line above the list finds a product by code or by words of its
+// description: Enter finds, Enter again the next match, Down goes into the
+// list. The sale's lookup opens in the list, whose keys stay as they are;
+// typing there goes on in the search line.
+//
+// The product editor opens it with findForEditor(), in the search line:
+// Return in the list leaves the product table on the chosen product and
+// writes nothing into the sale, Escape puts the table back on the product
+// it stood on.
 class TForm16 : public QDialog {
     Q_OBJECT
 public:
@@ -25,7 +30,7 @@ public:
     // True when a product was chosen.
     bool findForEditor();
 
-    QLineEdit *SearchLine; // for the product editor only
+    QLineEdit *SearchLine;
     DBGrid *DBGrid1;
     QLabel *Label1; // "Escape Key to exit"
     QLabel *Label2; // "Return Key to select"
@@ -35,6 +40,7 @@ public:
     void reject() override;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -9,19 +9,25 @@
 #include "common/language.h"
 #include "devices/device_operations.h"
 #include "store/data_module.h"
+#include "store/store_error.h"
 #include "widgets/db_edit.h"
 #include "widgets/dialogs.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
+#include <cmath>
 
 namespace {
 
 const char *const CannotEnglish = "Operation can not be done durring a transaction";
 const char *const ThisCannotEnglish = "This operation can not be done durring a transaction";
 const char *const CannotFrench = "Cette opération ne peut pas être fait durant une transaction";
+
+// The largest quantity, either way, rung without a question.
+constexpr double QuantityWithoutQuestion = 999;
 
 }
 
@@ -169,7 +175,27 @@ void TForm1::DBEdit1Enter()
     const double code = codeFromText(DBEdit1->text());
     if (lines.recordCount() >= 1 && entry_.currentLineUnfinished(code))
         return;
-    entry_.appendEntryLine();
+    startNextEntryLine();
+}
+
+void TForm1::startNextEntryLine()
+{
+    try {
+        entry_.appendEntryLine();
+    } catch (const StoreError &e) {
+        // The work before it (a line priced, and shown to the customer, or
+        // cleared) is saved: "this change was not saved" would have the
+        // cashier ring that line a second time.
+        throw StoreError(e.cause() + QStringLiteral("\n\n")
+                             + chooseText(QStringLiteral("The lines rung so far are kept: do not ring them again. Only "
+                                                         "the next line could not be started; once this is put right, "
+                                                         "type the next code."),
+                                          QStringLiteral("Les lignes déjà saisies sont gardées : ne les saisissez pas "
+                                                         "de nouveau. Seule la ligne suivante n'a pas pu être "
+                                                         "commencée ; une fois le problème réglé, tapez le code "
+                                                         "suivant.")),
+                         e.problem());
+    }
 }
 
 void TForm1::RemoveLinesNotToPost()
@@ -185,7 +211,7 @@ void TForm1::RemoveLinesNotToPost()
 
 void TForm1::AppendEntryLine()
 {
-    entry_.appendEntryLine();
+    startNextEntryLine();
 }
 
 void TForm1::recomputeTotals(bool computeTaxes)
@@ -207,6 +233,18 @@ void TForm1::ProcessCode()
     }
     DBEdit1->discardPending(); // the line now holds the code itself
     SetFocusTo(DBEdit3);
+}
+
+bool TForm1::quantityConfirmed(double quantity)
+{
+    if (std::abs(quantity) <= QuantityWithoutQuestion)
+        return true;
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return dialogs().question(this,
+                              chooseText(QStringLiteral("Quantity %1?"), QStringLiteral("Quantité %1?"))
+                                  .arg(locale.toString(quantity, 'g', 15)),
+                              Dialogs::EnterMeans::No);
 }
 
 void TForm1::PriceLine()
@@ -283,7 +321,7 @@ void TForm1::ClearLine()
         dm_.tmpdetail.deleteRecord(); // the line being entered, or the one chosen in the grid
         recomputeTotals(true);
     });
-    entry_.appendEntryLine();
+    startNextEntryLine();
     SetFocusTo(DBEdit1);
 }
 

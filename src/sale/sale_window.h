@@ -176,8 +176,14 @@ private:
     // Line entry. Every operation of the window ends by putting the focus
     // somewhere, so that is where the mode indicator is brought up to date.
     void SetFocusTo(QWidget *control);
+    // Appends the next entry line after saved work; a failure says what
+    // is kept.
+    void startNextEntryLine();
     void showModes();
     void ProcessCode();
+    // A quantity above 999, either way, is rung only when the cashier
+    // says Yes to "Quantity 1002?"; Enter means No.
+    bool quantityConfirmed(double quantity);
     void PriceLine();
     void recomputeTotals(bool computeTaxes);
 

@@ -49,7 +49,15 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 bool TForm1::FormKeyDown(QObject *target, int key)
 {
     switch (key) {
-    case Qt::Key_F2: BitBtn1Click(); break;
+    case Qt::Key_F2:
+        // A number typed and not yet left is taken first, with its checks
+        // (a quantity above 999 asked about), as if the field were left.
+        if (target == DBEdit3 || target == DBEdit4 || target == DBEdit5) {
+            if (!static_cast<DBEdit *>(target)->commit())
+                break;
+        }
+        BitBtn1Click();
+        break;
     case Qt::Key_F3: CancelTransaction(); break;
     case Qt::Key_F4: VoidTransaction(); break;
     case Qt::Key_F5: VoidItem(); break;

@@ -245,8 +245,10 @@ QWidget *TForm1::buildEntryPanel()
     DBEdit1->setAlignment(Qt::AlignRight);
     for (DBEdit *number : {DBEdit3, DBEdit4, DBEdit5})
         number->setAlignment(Qt::AlignRight);
-    // A barcode scanned into the quantity is refused rather than sold.
+    // A barcode scanned into the quantity is refused rather than sold, and
+    // a shorter code (1002) is asked about before it counts.
     DBEdit3->setValueRange(-QuantityLimit, QuantityLimit);
+    DBEdit3->setValueConfirmation([this](double quantity) { return quantityConfirmed(quantity); });
     DBEdit4->setValueRange(0, 100);
     DBEdit5->setValueRange(-UnitPriceLimit, UnitPriceLimit);
     DBEdit2->setFocusPolicy(Qt::ClickFocus); // reached with the mouse only

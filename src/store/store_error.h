@@ -21,12 +21,17 @@ enum class StoreProblem {
 // table.
 class StoreError : public std::runtime_error {
 public:
-    explicit StoreError(const QString &message, StoreProblem problem = StoreProblem::Other)
-        : std::runtime_error(message.toStdString()), message_(message), problem_(problem) {}
+    explicit StoreError(const QString &message, StoreProblem problem = StoreProblem::Other,
+                        const QString &cause = QString())
+        : std::runtime_error(message.toStdString()), message_(message), problem_(problem), cause_(cause) {}
     const QString &message() const { return message_; }
     StoreProblem problem() const { return problem_; }
+    // What went wrong without what it means for the change ("this change
+    // was not saved"), for a caller that knows better what was kept.
+    const QString &cause() const { return cause_.isEmpty() ? message_ : cause_; }
 
 private:
     QString message_;
     StoreProblem problem_;
+    QString cause_;
 };

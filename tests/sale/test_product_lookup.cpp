@@ -1,11 +1,14 @@
 // The product lookup: F9 from the UPC field rings the chosen product, the
-// button only writes its code, Escape changes nothing.
+// button only writes its code, Escape changes nothing, and what is typed
+// finds a product by code or words of its description.
 #include "sale_window_fixture.h"
 
 #include "sale/lookup_window.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_grid.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -23,6 +26,8 @@ private slots:
     void listsEveryProductInCodeOrder();
     void opensOnTheCurrentProduct();
     void doubleClickChooses();
+    void typingFindsAProduct_data();
+    void typingFindsAProduct();
 
 private:
     // Drives the lookup when it opens: the keys given, in order.
@@ -158,6 +163,48 @@ void TestProductLookup::doubleClickChooses()
     });
     f->press(Qt::Key_F9);
     QCOMPARE(f->dm().tmpdetail.field("Trx_short_desc").asString(), QStringLiteral("Bag"));
+}
+
+void TestProductLookup::typingFindsAProduct_data()
+{
+    QTest::addColumn<QString>("typed");  // in the list, where the lookup opens
+    QTest::addColumn<int>("searches");   // Enter in the search line
+    QTest::addColumn<int>("listMoves");  // Down in the list, after the Down into it
+    QTest::addColumn<double>("rung");
+
+    QTest::newRow("by code") << "1005" << 1 << 0 << 1005.0;
+    QTest::newRow("by words inside the description, any case") << "OFFE" << 1 << 0 << 1003.0;
+    QTest::newRow("Enter again: the next match") << "co" << 2 << 0 << 1003.0;
+    QTest::newRow("then down the list") << "co" << 1 << 1 << 1002.0;
+}
+
+void TestProductLookup::typingFindsAProduct()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, searches);
+    QFETCH(int, listMoves);
+    QFETCH(double, rung);
+    f->dm().producttb.findKey(1004.0); // the lookup opens here; a search goes on from here
+    QString startedIn;
+    bool searchLineShown = false;
+    f->dialogs.onModal(QStringLiteral("TForm16"), [&](QDialog &dialog) {
+        startedIn = QApplication::focusWidget()->objectName();
+        searchLineShown = static_cast<TForm16 &>(dialog).SearchLine->isVisible();
+        for (QChar c : typed) // each key where the focus is then
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        for (int i = 0; i < searches; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (int i = 0; i <= listMoves; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        return -1;
+    });
+    f->press(Qt::Key_F9);
+    QCOMPARE(startedIn, QStringLiteral("DBGrid1"));
+    QVERIFY(searchLineShown);
+    QCOMPARE(f->dm().tmpdetail.field("Trx_upc").asFloat(), rung);
+    QCOMPARE(f->focusedName(), QStringLiteral("DBEdit3")); // rung as if typed
+    QVERIFY(f->dialogs.beeps() == 0);
 }
 
 QTEST_MAIN(TestProductLookup)
