@@ -4,6 +4,7 @@
 // directory under /tmp and reused by later runs.
 
 #include "cached_database.h"
+#include "held_data_directory.h"
 
 #include <QFileInfo>
 
@@ -32,5 +33,7 @@ inline QString preparedCatalogue(const QString &cacheDirectory, int products)
         executeSql(db, QStringLiteral("INSERT INTO cashier (Cashier_id, Cashier_name) VALUES (1, 'Ann')"));
         executeSql(db, QStringLiteral("COMMIT"));
     });
-    return QFileInfo(database).absolutePath();
+    const QString directory = QFileInfo(database).absolutePath();
+    holdDataDirectory(directory);
+    return directory;
 }

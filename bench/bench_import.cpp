@@ -16,6 +16,7 @@
 #include "store/sqlite_statement.h"
 
 #include "cached_database.h"
+#include "held_data_directory.h"
 #include "ratio_reporter.h"
 
 #include <QCoreApplication>
@@ -140,6 +141,7 @@ private:
 void BM_Import(benchmark::State &state, bool holdingProducts)
 {
     const QString file = catalogue();
+    holdDataDirectory(WorkDirectory); // the directories of every run are inside
     RunTimer timer(state);
     for (auto _ : state) {
         const QString dir = freshDirectory(holdingProducts);

@@ -15,6 +15,8 @@
 #include "store/filter_scope.h"
 #include "store/sqlite_statement.h"
 
+#include "held_data_directory.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -82,8 +84,9 @@ TDataModule2 &dataModule(const QString &directory)
     static std::map<QString, std::unique_ptr<TDataModule2>> open;
     std::unique_ptr<TDataModule2> &dm = open[directory];
     if (!dm) {
+        QDir().mkpath(directory);
+        holdDataDirectory(directory);
         if (!QFileInfo::exists(directory + QStringLiteral("/posdb.sqlite3"))) {
-            QDir().mkpath(directory);
             TDataModule2::createDatabase(directory);
             Database db;
             db.open(directory);

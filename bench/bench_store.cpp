@@ -6,6 +6,7 @@
 #include "store/schema.h"
 #include "store/sqlite_statement.h"
 
+#include "held_data_directory.h"
 #include "ratio_reporter.h"
 
 #include <QCoreApplication>
@@ -36,9 +37,10 @@ double upcOf(int i)
 void prepare(int products)
 {
     const QString dir = dataDirectory(products);
+    QDir().mkpath(dir);
+    holdDataDirectory(dir);
     if (QFileInfo::exists(dir + QStringLiteral("/posdb.sqlite3")))
         return;
-    QDir().mkpath(dir);
     TDataModule2::createDatabase(dir);
     Database db;
     db.open(dir);

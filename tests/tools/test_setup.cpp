@@ -5,6 +5,7 @@
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "devices/simulated_devices.h"
+#include "store/data_directory_lock.h"
 #include "store/data_module.h"
 #include "store/sign_in_tables.h"
 #include "test_files.h"
@@ -35,6 +36,7 @@ private slots:
     void demoShop_data();
     void demoShop();
     void refusesExistingDatabase();
+    void refusesADirectoryInUse();
     void unwritableDirectorySaysWhichPath();
     void upcCheckDigits_data();
     void upcCheckDigits();
@@ -164,14 +166,16 @@ void TestSetup::demoShop()
     SimulatedPrinter simulated(DeviceSettings::read(store, QStringLiteral("POSPrinter"), QStringLiteral("ReceiptPrinter")));
     QCOMPARE(simulated.Open(QStringLiteral("ReceiptPrinter")), Opos::Success);
     QMap<QString, int> modes{{QStringLiteral("settings.ini"), fileMode(o.settingsPath)}};
-    for (const char *name : {"", "posdb.sqlite3", "posdb.sqlite3-wal", "posdb.sqlite3-shm", "receipt-printer.txt"})
+    for (const char *name :
+         {"", "posdb.sqlite3", "posdb.sqlite3-wal", "posdb.sqlite3-shm", "receipt-printer.txt", "tillano.lock"})
         modes.insert(QLatin1String(name), fileMode(QDir(o.directory).filePath(QLatin1String(name))));
     QCOMPARE(modes, (QMap<QString, int>{{"", 0700},
                                         {"posdb.sqlite3", 0600},
                                         {"posdb.sqlite3-wal", 0600},
                                         {"posdb.sqlite3-shm", 0600},
                                         {"receipt-printer.txt", 0600},
-                                        {"settings.ini", 0600}}));
+                                        {"settings.ini", 0600},
+                                        {"tillano.lock", 0600}}));
 
     Table &cashiers = dm.cashiertb;
     QVERIFY(cashiers.findKey(1) && cashiers.field("Cashier_type").asBoolean());
@@ -240,6 +244,22 @@ void TestSetup::refusesExistingDatabase()
     QCOMPARE(f.readAll(), before);
     o.directory = tmp.filePath(QStringLiteral("empty"));
     QVERIFY(prepareDataDirectory(o).contains(QStringLiteral("no database")));
+}
+
+void TestSetup::refusesADirectoryInUse()
+{
+    QTemporaryDir tmp;
+    SetupOptions o;
+    o.directory = tmp.path();
+    o.settingsPath = tmp.filePath(QStringLiteral("settings.ini"));
+    {
+        const DataDirectoryLock tillRunning(tmp.path());
+        QVERIFY(tillRunning.held());
+        QCOMPARE(prepareDataDirectory(o), "Tillano is running on the data directory " + tmp.path()
+                                              + "; close it, then run tillano-setup again. Nothing was changed.");
+        QCOMPARE(QDir(tmp.path()).entryList(QDir::Files), QStringList{"tillano.lock"});
+    }
+    QCOMPARE(prepareDataDirectory(o), QString()); // once the till is closed
 }
 
 void TestSetup::unwritableDirectorySaysWhichPath()

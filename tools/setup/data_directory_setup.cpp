@@ -4,6 +4,7 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "store/data_directory_lock.h"
 #include "store/data_module.h"
 #include "store/sign_in_tables.h"
 #include "store/store_error.h"
@@ -50,6 +51,16 @@ QString prepareDataDirectory(const SetupOptions &options)
         return QStringLiteral("There is no database in %1; nothing was changed.").arg(directory);
     if (!options.existing && !createDataDirectory(directory))
         return QStringLiteral("Cannot create the directory %1.").arg(directory);
+    // Nothing is done in a directory that Tillano (or another tillano-setup)
+    // is working in.
+    const DataDirectoryLock lock(directory);
+    if (lock.state() == DataDirectoryLock::State::HeldElsewhere)
+        return QStringLiteral("Tillano is running on the data directory %1; close it, then run tillano-setup "
+                              "again. Nothing was changed.")
+            .arg(directory);
+    if (!lock.held())
+        return QStringLiteral("Cannot lock the data directory %1 (%2); nothing was changed.")
+            .arg(directory, lock.errorString());
     if (!options.existing && hasDatabase)
         return QStringLiteral("A database already exists in %1; nothing was changed.").arg(directory);
 
