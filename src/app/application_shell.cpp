@@ -3,10 +3,12 @@
 #include "tips_dialog.h"
 
 #include "backoffice/import_products.h"
+#include "common/formats.h"
 #include "common/language.h"
 #include "common/message_text.h"
 #include "common/shop_preparation.h"
 #include "devices/device_settings.h"
+#include "posting/interrupted_sale.h"
 #include "posting/journal_queue.h"
 #include "reports/print_target.h"
 #include "sale/lookup_window.h"
@@ -208,7 +210,7 @@ void ApplicationShell::FormActivate()
         QDir::setCurrent(settings_.data); // when it is missing, opening the tables says so
     setPrintTarget(PrintTarget::fromSettings(store_, settings_.data));
 
-    if (!openDataDirectory())
+    if (!lockDataDirectory() || !openDataDirectory())
         return;
     showTips();
 
@@ -219,7 +221,37 @@ void ApplicationShell::FormActivate()
     }
     startDevices();
     ZeroMaster(DataModule2, Form1->modes);
+    offerInterruptedSaleReceipt();
     Form1->FocusUpcField();
+}
+
+// A sale posted just before the program last stopped, whose receipt never
+// came out: the cashier is told, so it is not rung again, and may print it.
+void ApplicationShell::offerInterruptedSaleReceipt()
+{
+    Database &db = DataModule2.database();
+    const double sale = InterruptedSale::marked(db);
+    Table &salesRegister = DataModule2.tranmaster;
+    if (sale == 0 || !salesRegister.findKey(sale))
+        return;
+    const QString named = QStringLiteral("%1 (%2)").arg(
+        QString::number(qint64(sale)), currencyText(salesRegister.field(QStringLiteral("Trxh_grand_total")).asFloat()));
+    const bool print = dialogs().question(
+        Form1.get(),
+        chooseText(QStringLiteral("Sale %1 was completed after an interruption: it is posted and counted in the "
+                                  "totals, but Tillano stopped before its receipt was printed. Do not ring it "
+                                  "again.\n\nPrint its receipt now?"),
+                   QStringLiteral("La vente %1 a été complétée après une interruption : elle est enregistrée et "
+                                  "comptée dans les totaux, mais Tillano s'est arrêté avant d'imprimer son reçu. "
+                                  "Ne la saisissez pas de nouveau.\n\nImprimer son reçu maintenant?"))
+            .arg(named));
+    try {
+        InterruptedSale::clear(db); // asked once, whatever the answer
+    } catch (const StoreError &) {
+        // asked again at the next start
+    }
+    if (print) // as checkout prints it: the invoice page too without a receipt printer
+        rePrint_->printSale(sale, checkout_->pagesWanted());
 }
 
 // The devices named in the settings, in their order; each start gives an
@@ -257,18 +289,72 @@ bool ApplicationShell::shopPrepared()
     if (!settings_.data.isEmpty())
         return true;
     const QString path = QFileInfo(store_.path()).absoluteFilePath();
+    // The commands name the settings file when it is not the default one.
+    const bool defaultFile = path == QFileInfo(SettingsStore::defaultPath()).absoluteFilePath();
+    const QString shown = shortenedForMessage(path);
+    if (!settingsFileReadable(path, defaultFile ? QString() : shown))
+        return false;
     const QString why = QFileInfo::exists(path)
         ? chooseText(QStringLiteral("Tillano has no shop yet: the settings file %1 names no data directory."),
                      QStringLiteral("Tillano n'a pas encore de magasin : le fichier de paramètres %1 ne nomme "
                                     "aucun répertoire de données."))
         : chooseText(QStringLiteral("Tillano has no shop yet: there is no settings file %1."),
                      QStringLiteral("Tillano n'a pas encore de magasin : le fichier de paramètres %1 n'existe pas."));
-    // The commands name the settings file when it is not the default one.
-    const bool defaultFile = path == QFileInfo(SettingsStore::defaultPath()).absoluteFilePath();
-    const QString shown = shortenedForMessage(path);
     return refuseStartUp(why.arg(shown) + QStringLiteral("\n\n") + shopPreparationText(defaultFile ? QString() : shown)
                          + chooseText(QStringLiteral("\n\nThen start Tillano again."),
                                       QStringLiteral("\n\nPuis relancez Tillano.")));
+}
+
+// One till per data directory: a second start is refused before it
+// touches a table, so it can neither empty the work tables under the first
+// nor post a sale of its own beside it.
+// A settings file that is there but cannot be read names no data
+// directory either: say what is wrong with it, not that there is no shop.
+bool ApplicationShell::settingsFileReadable(const QString &path, const QString &named)
+{
+    if (QFileInfo(path).isDir())
+        return refuseStartUp(
+            chooseText(QStringLiteral("Tillano cannot read its settings file %1: it is a directory, not a file.\n\n"
+                                      "Move that directory elsewhere, then name the shop's data directory in a new "
+                                      "settings file with\n    tillano-setup%2 --existing DIRECTORY"),
+                       QStringLiteral("Tillano ne peut pas lire son fichier de paramètres %1 : c'est un répertoire, "
+                                      "pas un fichier.\n\nDéplacez ce répertoire ailleurs, puis nommez le répertoire "
+                                      "de données du magasin dans un nouveau fichier de paramètres avec\n"
+                                      "    tillano-setup%2 --existing RÉPERTOIRE"))
+                .arg(shortenedForMessage(path), settingsOption(named)));
+    QFile file(path);
+    if (!QFileInfo::exists(path) || file.open(QIODevice::ReadOnly))
+        return true;
+    return refuseStartUp(
+        chooseText(QStringLiteral("Tillano cannot read its settings file %1 (%2).\n\nIt must be a text file that the "
+                                  "user who runs Tillano may read and write."),
+                   QStringLiteral("Tillano ne peut pas lire son fichier de paramètres %1 (%2).\n\nCe doit être un "
+                                  "fichier texte que l'utilisateur qui lance Tillano peut lire et écrire."))
+            .arg(shortenedForMessage(path), file.errorString()));
+}
+
+bool ApplicationShell::lockDataDirectory()
+{
+    dataDirectoryLock_ = std::make_unique<DataDirectoryLock>(settings_.data);
+    const QString directory = QFileInfo(settings_.data).absoluteFilePath();
+    switch (dataDirectoryLock_->state()) {
+    case DataDirectoryLock::State::Held:
+        return true;
+    case DataDirectoryLock::State::HeldElsewhere:
+        return refuseStartUp(DataDirectoryLock::heldElsewhereText(directory));
+    case DataDirectoryLock::State::Failed:
+        break;
+    }
+    // A missing directory, or a file in its place, is said by the opening
+    // of the tables, with what to do.
+    if (!QFileInfo(directory).isDir())
+        return true;
+    return refuseStartUp(
+        chooseText(QStringLiteral("Tillano cannot lock its data directory %1 (%2).\n\nThe user who runs Tillano must "
+                                  "be allowed to write in it."),
+                   QStringLiteral("Tillano ne peut pas verrouiller son répertoire de données %1 (%2).\n\n"
+                                  "L'utilisateur qui lance Tillano doit pouvoir y écrire."))
+            .arg(shortenedForMessage(directory), dataDirectoryLock_->errorString()));
 }
 
 bool ApplicationShell::openDataDirectory()

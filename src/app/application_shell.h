@@ -34,6 +34,7 @@
 #include "shift/money_count_window.h"
 #include "shift/password_dialog.h"
 #include "shift/re_print.h"
+#include "store/data_directory_lock.h"
 #include "store/data_module.h"
 
 #include <QObject>
@@ -92,9 +93,12 @@ private:
     void wireDayAndPeriodEnd();
     void wireBackOffice();
     bool shopPrepared();
+    bool settingsFileReadable(const QString &path, const QString &named);
     void startDevices();
     void stopDevices();
     bool slipReceiptsOn();
+    bool lockDataDirectory();
+    void offerInterruptedSaleReceipt();
     bool openDataDirectory();
     void writeQueuedJournal();
     bool refuseStartUp(const QString &message);
@@ -103,6 +107,8 @@ private:
 
     SettingsStore store_;
     StartOptions options_;
+    // Held from before the tables are opened until the program ends.
+    std::unique_ptr<DataDirectoryLock> dataDirectoryLock_;
     AppSettings settings_;
     DeviceNames names_;
     TDataModule2 DataModule2;

@@ -2,12 +2,16 @@
 
 #include "language.h"
 
+QString settingsOption(const QString &settingsFile)
+{
+    if (settingsFile.isEmpty())
+        return QString();
+    return settingsFile.contains(QLatin1Char(' ')) ? QStringLiteral(" --settings '%1'").arg(settingsFile)
+                                                    : QStringLiteral(" --settings %1").arg(settingsFile);
+}
+
 QString shopPreparationText(const QString &settingsFile)
 {
-    QString settings;
-    if (!settingsFile.isEmpty())
-        settings = settingsFile.contains(QLatin1Char(' ')) ? QStringLiteral(" --settings '%1'").arg(settingsFile)
-                                                           : QStringLiteral(" --settings %1").arg(settingsFile);
     return chooseText(QStringLiteral("Prepare a shop with tillano-setup, as the user who runs Tillano:\n"
                                      "\n"
                                      "A demo shop, with simulated devices (manager code 1, cashier 2, "
@@ -30,5 +34,5 @@ QString shopPreparationText(const QString &settingsFile)
                                      "produits et paramètres généraux par le menu Paramêtres (ajoutez --pin NIP, 4 à 8 chiffres, "
                                      "et chaque caissier entre avec un code et un NIP, le gérant avec celui-là) :\n"
                                      "    tillano-setup%1 --manager CODE ~/tillano"))
-        .arg(settings);
+        .arg(settingsOption(settingsFile));
 }

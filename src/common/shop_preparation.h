@@ -9,3 +9,7 @@
 // Each paragraph is one line, for a message box to wrap; the commands are
 // lines of their own.
 QString shopPreparationText(const QString &settingsFile = QString());
+
+// " --settings FILE" for the commands (quoted when it holds a blank);
+// nothing for no file.
+QString settingsOption(const QString &settingsFile);

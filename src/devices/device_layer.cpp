@@ -103,8 +103,7 @@ bool DeviceLayer::printUntilAcceptedOrStopped(const QString &data)
     // takes nothing any more) is sent again only when the cashier says so:
     // nothing is lost or doubled, and a dead printer cannot hold the till.
     while (printer_.PrintNormal(Opos::ReceiptStation, data) != Opos::Success) {
-        QString question = chooseText(QStringLiteral("There is a problem with the printer."),
-                                      QStringLiteral("Il y a un problème avec l'imprimante."));
+        QString question = printerProblemText() + QLatin1Char('.');
         if (!stopNote_.isEmpty())
             question += QStringLiteral("\n\n") + stopNote_;
         question += chooseText(QStringLiteral("\n\nTry again? (No stops this printout.)"),
@@ -150,9 +149,19 @@ void DeviceLayer::ShowOnLineDisplay(const QString &text)
                     QStringLiteral("Il y a un problème avec l'afficheur client"));
 }
 
+QString DeviceLayer::printerProblemText() const
+{
+    // What the printer says about it (a full output, a device file that
+    // refuses), when it says anything.
+    const QString cause = printer_.failureText();
+    const QString problem = chooseText(QStringLiteral("There is a problem with the printer"),
+                                       QStringLiteral("Il y a un problème avec l'imprimante"));
+    return cause.isEmpty() ? problem : problem + chooseText(QStringLiteral(": "), QStringLiteral(" : ")) + cause;
+}
+
 void DeviceLayer::showPrinterProblem()
 {
-    showMessage(QStringLiteral("There is a problem with the printer"), QStringLiteral("Il y a un problème avec l'imprimante"));
+    dialogs().message(dialogParent_, printerProblemText());
 }
 
 void DeviceLayer::showMessage(const QString &english, const QString &french)

@@ -41,6 +41,9 @@ private:
     // One attempt; on failure the device is given up for the run, with a message.
     QString startOrGiveUp(OposDevice &device, const QString &name, const QString &english, const QString &french);
     bool printUntilAcceptedOrStopped(const QString &data);
+    // "There is a problem with the printer", with the printer's own words
+    // on it when it has any.
+    QString printerProblemText() const;
     void showPrinterProblem();
     void showMessage(const QString &english, const QString &french);
 

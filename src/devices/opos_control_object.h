@@ -81,6 +81,11 @@ public:
         return service_->Close();
     }
 
+    QString failureText() const override
+    {
+        return readiness() == Opos::Success ? service_->failureText() : QString();
+    }
+
 protected:
     // Success when the device may be used, else the code that says why not.
     int readiness() const

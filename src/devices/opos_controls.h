@@ -32,6 +32,10 @@ public:
     virtual void setDeviceEnabled(bool enabled) = 0;
     virtual int ReleaseDevice() = 0;
     virtual int Close() = 0;
+    // What the device can say, in words, about why its last call failed
+    // ("its output file … cannot be written (No space left on device)");
+    // empty when it has nothing to add to the result code.
+    virtual QString failureText() const { return QString(); }
 };
 
 // The POSPrinter calls the program makes.

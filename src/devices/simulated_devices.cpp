@@ -1,5 +1,6 @@
 #include "simulated_devices.h"
 
+#include "common/language.h"
 #include "devices/drawer_close_prompt.h"
 #include "widgets/dialogs.h"
 
@@ -34,14 +35,19 @@ int SimulatedOutput::claim()
 
 int SimulatedOutput::append(const QByteArray &data) const
 {
+    failure_.clear();
     if (path_.isEmpty())
         return Opos::NoHardware;
     QFile file(path_);
     // A new output file is readable by the till's user only, as the
     // receipts in it are the shop's.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append, QFile::ReadOwner | QFile::WriteOwner))
-        return Opos::Failure;
-    return file.write(data) == data.size() && file.flush() ? Opos::Success : Opos::Failure;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append, QFile::ReadOwner | QFile::WriteOwner)
+        && file.write(data) == data.size() && file.flush())
+        return Opos::Success;
+    failure_ = chooseText(QStringLiteral("its output file %1 cannot be written (%2)"),
+                          QStringLiteral("son fichier de sortie %1 ne peut pas être écrit (%2)"))
+                   .arg(path_, file.errorString());
+    return Opos::Failure;
 }
 
 SimulatedPrinter::SimulatedPrinter(const DeviceSettings &settings)

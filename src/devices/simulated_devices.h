@@ -32,9 +32,12 @@ public:
     int open();
     int claim();
     int append(const QByteArray &data) const;
+    // Why the last append failed; empty after one that succeeded.
+    const QString &failureText() const { return failure_; }
 
 private:
     QString path_;
+    mutable QString failure_;
     ScriptedFailures failOpen_;
     ScriptedFailures failClaim_;
 };
@@ -48,6 +51,7 @@ public:
     void setDeviceEnabled(bool) override {}
     int ReleaseDevice() override { return Opos::Success; }
     int Close() override { return Opos::Success; }
+    QString failureText() const override { return output_.failureText(); }
 
 protected:
     int append(const QByteArray &data) const { return output_.append(data); }

@@ -1,5 +1,6 @@
 #include "sale_posting.h"
 
+#include "interrupted_sale.h"
 #include "journal_queue.h"
 #include "posting_checkpoints.h"
 #include "running_totals.h"
@@ -23,6 +24,7 @@ double postSale(TDataModule2 &dm, int signedInCashierId)
         PostingCheckpoints::reach(PostingCheckpoint::ProductTotalsPosted);
         const TransferredSale sale = Transfer_sale(dm);
         JournalQueue::add(dm.database(), sale.transactionNumber, sale.journalRecords);
+        InterruptedSale::mark(dm.database(), sale.transactionNumber);
         PostingCheckpoints::reach(PostingCheckpoint::SaleTransferred);
         transaction.commit();
         transactionNumber = sale.transactionNumber;

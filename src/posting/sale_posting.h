@@ -10,7 +10,9 @@ class TDataModule2;
 // The sale's export journal records are queued in the same transaction
 // and appended after the commit, with any queued before (journal_queue.h);
 // when that fails JournalWriteError is thrown, the sale stays posted and
-// its records stay queued. Any other failure raises StoreError with
+// its records stay queued. The transaction also marks the sale as not
+// printed yet; the caller takes the mark off once its printouts are done
+// (interrupted_sale.h). Any other failure raises StoreError with
 // nothing posted. The work tables are left as they are; the caller
 // empties them after success. Call it outside any store
 // transaction, so that its commit is the one that reaches the disk.

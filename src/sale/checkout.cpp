@@ -11,6 +11,7 @@
 #include "common/language.h"
 #include "devices/device_operations.h"
 #include "posting/export_journal.h"
+#include "posting/interrupted_sale.h"
 #include "posting/sale_posting.h"
 #include "receipts/receipt_printing.h"
 #include "reports/invoice_report.h"
@@ -128,10 +129,23 @@ void Checkout::completeSale()
         if (drawer)
             p_.devices.WaitCashDrawerClosed();
     } catch (...) {
+        printoutsDone(training);
         reset();
         throw;
     }
+    printoutsDone(training);
     reset();
+}
+
+void Checkout::printoutsDone(bool training)
+{
+    if (training)
+        return; // never posted, never marked
+    try {
+        InterruptedSale::clear(p_.dm.database());
+    } catch (const StoreError &) {
+        // The next start offers the receipt once more; the sale is done.
+    }
 }
 
 void Checkout::postUnlessTraining(bool training)

@@ -54,6 +54,9 @@ public:
     // work header), with the lines of the work lines. An invoice that
     // cannot be written is reported, not thrown. Re-print uses it too.
     void printInvoice(bool training);
+    // The invoice page is printed at checkout: the store prints invoices,
+    // or has no receipt printer.
+    bool pagesWanted() const;
 
 private:
     bool signedInCashierInTraining();
@@ -62,6 +65,9 @@ private:
     // The steps after the payment window closed with OK.
     void completeSale();
     void postUnlessTraining(bool training);
+    // The posted sale's printouts are done (or given up): the next start
+    // has nothing to finish for it.
+    void printoutsDone(bool training);
     // The transaction goes on: void-item mode off, a new entry line, focus
     // in the UPC field.
     void continueTransaction();
@@ -77,7 +83,6 @@ private:
     // Empty work tables, a new work header, the focus in the UPC field.
     void reset();
     void showOnDisplay(const QString &label, const QString &amountText);
-    bool pagesWanted() const;
 
     CheckoutParts p_;
     // A refused posting's payment that could not be cleared yet.

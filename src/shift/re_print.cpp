@@ -24,7 +24,21 @@ void RePrint::BitBtn6Click()
                                                        QStringLiteral("Aucune vente à réimprimer")));
         return;
     }
+    Table &control = p_.dm.Control;
+    control.first();
+    printCurrentSale(control.field(QStringLiteral("Ctrl_invoice")).asBoolean());
+}
 
+bool RePrint::printSale(double transactionNumber, bool invoice)
+{
+    if (!p_.dm.tranmaster.findKey(transactionNumber))
+        return false;
+    printCurrentSale(invoice);
+    return true;
+}
+
+void RePrint::printCurrentSale(bool invoice)
+{
     Table &work = p_.dm.tmpdetail;
     work.cancel(); // the blank entry line
     work.close();
@@ -37,9 +51,7 @@ void RePrint::BitBtn6Click()
     };
     try {
         copyPostedLines();
-        Table &control = p_.dm.Control;
-        control.first();
-        if (control.field(QStringLiteral("Ctrl_invoice")).asBoolean())
+        if (invoice)
             p_.printInvoice();
         p_.shift.findSignedInCashier(); // the receipt reads the signed-in cashier's training flag
         p_.printReceipt();
@@ -52,7 +64,7 @@ void RePrint::BitBtn6Click()
 
 void RePrint::copyPostedLines()
 {
-    // The posted lines follow their header: these are the last sale's.
+    // The posted lines follow their header: these are the sale's to print.
     Table &posted = p_.dm.trandetail;
     Table &work = p_.dm.tmpdetail;
     for (posted.first(); !posted.eof(); posted.next()) {

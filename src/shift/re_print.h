@@ -30,8 +30,14 @@ public:
     explicit RePrint(RePrintParts parts) : p_(std::move(parts)) {}
 
     void BitBtn6Click();
+    // The same for the sale with `transactionNumber`, its invoice page
+    // printed when `invoice` says so; false when the register has no such
+    // sale.
+    bool printSale(double transactionNumber, bool invoice);
 
 private:
+    // Prints the sale on which the sales register stands.
+    void printCurrentSale(bool invoice);
     void copyPostedLines();
 
     RePrintParts p_;

@@ -40,6 +40,14 @@ void Database::open(const QString &dataDirectory, bool create)
     const QFileInfo dir(dataDirectory);
     if (dataDirectory.isEmpty())
         throw StoreError(QStringLiteral("No data directory is set."), StoreProblem::NoDatabase);
+    if (dir.exists() && !dir.isDir())
+        throw StoreError(chooseText(QStringLiteral("The data directory %1 is a file, not a directory: the setting "
+                                                   "Data must name the directory that holds the shop's database, "
+                                                   "posdb.sqlite3."),
+                                    QStringLiteral("Le répertoire de données %1 est un fichier, pas un répertoire : "
+                                                   "le paramètre Data doit nommer le répertoire qui contient la base "
+                                                   "de données du magasin, posdb.sqlite3."))
+                             .arg(shortenedForMessage(dataDirectory)));
     if (!dir.isDir())
         throw StoreError(chooseText(QStringLiteral("The data directory %1 does not exist."),
                                     QStringLiteral("Le répertoire de données %1 n'existe pas."))

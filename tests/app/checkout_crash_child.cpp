@@ -2,13 +2,15 @@
 // "started" once the start-up is done, waits for a line on its standard
 // input, then sells until it is killed: random products and quantities
 // rung with the keys, Total <F2>, paid exactly. Every message shown is
-// written to standard error.
-//   checkout_crash_child SETTINGS_FILE SEED
+// written to standard error. With a CHECKPOINT (a PostingCheckpoint value)
+// it kills itself when the first posting reaches it.
+//   checkout_crash_child SETTINGS_FILE SEED [CHECKPOINT]
 #include "scripted_dialogs.h"
 #include "sign_in_script.h"
 
 #include "app/application_shell.h"
 #include "app/tillano_application.h"
+#include "posting/posting_checkpoints.h"
 #include "sale/sale_window.h"
 
 #include <QRandomGenerator>
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <iostream>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,10 +64,15 @@ int main(int argc, char *argv[])
     ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives the test
     TillanoApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: checkout_crash_child SETTINGS_FILE SEED\n");
+    if (args.size() != 3 && args.size() != 4) {
+        std::fprintf(stderr, "usage: checkout_crash_child SETTINGS_FILE SEED [CHECKPOINT]\n");
         return 2;
     }
+    if (args.size() == 4)
+        PostingCheckpoints::setHandler([checkpoint = args[3].toInt()](PostingCheckpoint reached) {
+            if (int(reached) == checkpoint)
+                ::kill(::getpid(), SIGKILL);
+        });
     QRandomGenerator random(args[2].toUInt());
 
     StandardErrorDialogs dialogs;

@@ -1,12 +1,20 @@
 // A printer that refuses the lines of a receipt: the cashier is told that
 // the sale is posted and chooses between trying again and stopping the
 // printout; the printout never loops by itself and the checkout goes on
-// to the drawer.
+// to the drawer. A full output says so. A till that died between the
+// posting and the receipt names the sale at the next start and offers its
+// receipt.
 #include "running_shop.h"
 #include "test_files.h"
 
 #include "app/application_shell.h"
 #include "common/clock.h"
+#include "common/formats.h"
+#include "posting/posting_checkpoints.h"
+#include "sale/sale_window.h"
+#include "store/data_module.h"
+
+#include <QProcess>
 
 #include <QtTest>
 
@@ -17,6 +25,9 @@ private slots:
     void cleanupTestCase();
     void refusedReceipt_data();
     void refusedReceipt();
+    void fullOutputSaysWhatHappened();
+    void saleInterruptedBeforeItsReceipt_data();
+    void saleInterruptedBeforeItsReceipt();
 
 private:
     // The sale of these tests, paid exactly; the printer's output.
@@ -83,6 +94,66 @@ void TestDeadPrinter::refusedReceipt()
     QCOMPARE(dm.tranmaster.recordCount(), 1);
     QCOMPARE(fileBytes(shop.dataDirectory() + QStringLiteral("/CashDrawer.txt")), QByteArray("open\nclosed\n"));
     QCOMPARE(dm.tmpmaster.field("Trxh_grand_total").asFloat(), 0.0); // ready for the next customer
+}
+
+void TestDeadPrinter::fullOutputSaysWhatHappened()
+{
+    DemoShop shop;
+    shop.setPrinterSetting(QStringLiteral("Output"), QStringLiteral("/dev/full"));
+    sell(shop);
+    QCOMPARE(shop.dialogs.questions(),
+             QStringList{"There is a problem with the printer: its output file /dev/full cannot be written (No "
+                         "space left on device).\n\nThe sale is posted: if this receipt is stopped now, it can be "
+                         "printed again with Re-Print <F11>.\n\nTry again? (No stops this printout.)"});
+}
+
+void TestDeadPrinter::saleInterruptedBeforeItsReceipt_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<QString>("question"); // %1: the sale's number, %2 its total
+    const QString english = QStringLiteral(
+        "Sale %1 (%2) was completed after an interruption: it is posted and counted in the totals, but Tillano "
+        "stopped before its receipt was printed. Do not ring it again.\n\nPrint its receipt now?");
+    QTest::newRow("printed") << "0" << true << english;
+    QTest::newRow("not printed") << "0" << false << english;
+    QTest::newRow("French") << "1" << true
+                            << "La vente %1 (%2) a été complétée après une interruption : elle est enregistrée et "
+                               "comptée dans les totaux, mais Tillano s'est arrêté avant d'imprimer son reçu. Ne la "
+                               "saisissez pas de nouveau.\n\nImprimer son reçu maintenant?";
+}
+
+void TestDeadPrinter::saleInterruptedBeforeItsReceipt()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, print);
+    QFETCH(QString, question);
+    DemoShop shop(language);
+    QProcess till;
+    till.start(QCoreApplication::applicationDirPath() + QStringLiteral("/checkout_crash_child"),
+               {shop.settingsPath(), QStringLiteral("1"), QString::number(int(PostingCheckpoint::Committed))});
+    QVERIFY(till.waitForReadyRead(60000));
+    QCOMPARE(till.readLine(), QByteArray("started\n"));
+    till.write("go\n");
+    QVERIFY(till.waitForFinished(60000));
+    QCOMPARE(till.exitStatus(), QProcess::CrashExit); // killed with its first sale posted
+
+    shop.dialogs.answerQuestions({print});
+    shop.start(QStringLiteral("2"));
+    Table &salesRegister = shop.shell().dataModule().tranmaster;
+    QCOMPARE(salesRegister.recordCount(), 1);
+    salesRegister.first();
+    QCOMPARE(shop.dialogs.questions(),
+             QStringList{question.arg(QStringLiteral("1000"),
+                                      currencyText(salesRegister.field("Trxh_grand_total").asFloat()))});
+    const QByteArray receipt = shop.printerOutput();
+    QCOMPARE(receipt.isEmpty(), !print);
+    if (print) { // the receipt Re-Print gives
+        QTest::keyClick(shop.shell().mainWindow().focusWidget(), Qt::Key_F11);
+        QCOMPARE(shop.printerOutput(), receipt + receipt);
+    }
+    shop.start(QStringLiteral("2"));
+    QCOMPARE(shop.dialogs.questions().size(), 1); // asked once
 }
 
 QTEST_MAIN(TestDeadPrinter)

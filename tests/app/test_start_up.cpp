@@ -16,12 +16,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 
 namespace {
 
@@ -39,6 +41,8 @@ private slots:
     void closingSignInEndsProgramWithoutDevices();
     void leftoverTransactionIsGone();
     void missingDataDirectoryExplainsHowToPrepare();
+    void unusablePlacesAreNamed_data();
+    void unusablePlacesAreNamed();
     void tipsShownFromWorkingDirectory();
     void missingTipsFileGoesOnToSignIn();
     void programFilesFoundInOrder_data();
@@ -47,6 +51,7 @@ private slots:
     void noShopExplainsHowToPrepareOne();
     void startUpCheckOfTheProgram_data();
     void startUpCheckOfTheProgram();
+    void secondStartOnTheSameDirectoryIsRefused();
     void noSlipMeansNoDevices();
     void frenchCaptionsForLanguage1_data();
     void frenchCaptionsForLanguage1();
@@ -174,6 +179,58 @@ void TestStartUp::missingDataDirectoryExplainsHowToPrepare()
              qPrintable(message));
     QVERIFY(dialogs_->questions().isEmpty());
     QVERIFY(!dialogs_->log.contains(QStringLiteral("exec: TPasswordDlg")));
+}
+
+// A settings file or a data directory that is there but cannot serve is
+// named with what is wrong with it, not as missing.
+void TestStartUp::unusablePlacesAreNamed_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("said"); // %1: the place
+    QTest::newRow("Data names a file")
+        << "data file"
+        << "The data directory %1 is a file, not a directory: the setting Data must name the directory that holds "
+           "the shop's database, posdb.sqlite3.";
+    QTest::newRow("the settings file is a directory")
+        << "settings directory"
+        << "Tillano cannot read its settings file %1: it is a directory, not a file.\n\nMove that directory "
+           "elsewhere, then name the shop's data directory in a new settings file with\n"
+           "    tillano-setup --settings %1 --existing DIRECTORY";
+    QTest::newRow("the settings file cannot be read")
+        << "settings socket"
+        << "Tillano cannot read its settings file %1 (No such device or address).\n\nIt must be a text file that "
+           "the user who runs Tillano may read and write.";
+    QTest::newRow("no right to read the settings file")
+        << "settings unreadable"
+        << "Tillano cannot read its settings file %1 (Permission denied).\n\nIt must be a text file that the user "
+           "who runs Tillano may read and write.";
+}
+
+void TestStartUp::unusablePlacesAreNamed()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, said);
+    const QString place = QDir::current().absoluteFilePath(QStringLiteral("place"));
+    QString settings = settingsPath_;
+    QLocalServer socket;
+    if (what == QLatin1String("data file")) {
+        writeFileBytes(place, "not a directory");
+        setSetting(QStringLiteral("Data"), place);
+    } else {
+        settings = place;
+        if (what == QLatin1String("settings directory"))
+            QDir().mkdir(place);
+        else if (what == QLatin1String("settings socket"))
+            QVERIFY(socket.listen(place));
+        else if (::geteuid() == 0)
+            QSKIP("root reads every file");
+        else
+            QVERIFY(QFile::copy(settingsPath_, place) && QFile::setPermissions(place, QFile::WriteOwner));
+    }
+    ApplicationShell shell(settings);
+    start(shell);
+    QVERIFY(shell.startUpFailed());
+    QCOMPARE(dialogs_->log, QStringList{"message: " + said.arg(place)});
 }
 
 void TestStartUp::tipsShownFromWorkingDirectory()
@@ -330,6 +387,42 @@ void TestStartUp::startUpCheckOfTheProgram()
     QCOMPARE(QFileInfo(printed[0].mid(tipsWindow.size())).canonicalFilePath(), QFileInfo(tipsShown).canonicalFilePath());
     QCOMPARE(printed[1], QStringLiteral("window: TPasswordDlg \"Cashier login\""));
     QCOMPARE(SettingsStore(settingsPath_).read(TillanoSection, QStringLiteral("Tips")), QStringLiteral("Y"));
+}
+
+// A second till on the data directory (a double click on the menu entry)
+// is refused before it touches a table: the first one's sale goes on.
+void TestStartUp::secondStartOnTheSameDirectoryIsRefused()
+{
+    dialogs_->onModal(QStringLiteral("TPasswordDlg"), typeCashierCode(QStringLiteral("1")));
+    dialogs_->onModal(QStringLiteral("TForm8"), [](QDialog &payment) {
+        QTest::keyClick(payment.focusWidget(), Qt::Key_F5); // paid exactly
+        return -1;
+    });
+    ApplicationShell first(settingsPath_);
+    start(first);
+    TForm1 &window = first.mainWindow();
+    QTest::keyClicks(window.DBEdit1, QStringLiteral("062813100018"));
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+    const QByteArray database = fileBytes(dataDir_ + QStringLiteral("/posdb.sqlite3"), {});
+    const QByteArray journal = fileBytes(dataDir_ + QStringLiteral("/posdb.sqlite3-wal"), {});
+
+    QProcess second;
+    second.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tillano"),
+                 {QStringLiteral("--check-start-up"), QStringLiteral("--settings"), settingsPath_});
+    QVERIFY(second.waitForFinished());
+    QCOMPARE(second.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(second.readAllStandardOutput()),
+             "message: Tillano is already running on the data directory " + dataDir_
+                 + ". Use the Tillano that is open: only one program at a time may work on a shop's data.\n");
+    QCOMPARE(fileBytes(dataDir_ + QStringLiteral("/posdb.sqlite3"), {}), database); // not a byte written
+    QCOMPARE(fileBytes(dataDir_ + QStringLiteral("/posdb.sqlite3-wal"), {}), journal);
+
+    QTest::keyClick(window.focusWidget(), Qt::Key_F2);
+    TDataModule2 &dm = first.dataModule();
+    QCOMPARE(dm.tranmaster.recordCount(), 1);
+    QCOMPARE(dm.trandetail.recordCount(), 1);
+    QCOMPARE(dm.trandetail.field("Trx_upc").asFloat(), 62813100018.0);
 }
 
 void TestStartUp::noSlipMeansNoDevices()
