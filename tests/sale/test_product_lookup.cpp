@@ -188,7 +188,7 @@ void TestProductLookup::typingFindsAProduct()
     QString startedIn;
     bool searchLineShown = false;
     f->dialogs.onModal(QStringLiteral("TForm16"), [&](QDialog &dialog) {
-        startedIn = QApplication::focusWidget()->objectName();
+        startedIn = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
         searchLineShown = static_cast<TForm16 &>(dialog).SearchLine->isVisible();
         for (QChar c : typed) // each key where the focus is then
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
