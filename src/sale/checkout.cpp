@@ -117,6 +117,7 @@ void Checkout::completeSale()
 
     // The sale is posted: whatever happens now, its work tables are emptied,
     // or a second Total would post it again.
+    bool printed = false;
     try {
         const bool printAtCheckout = p_.settings.printAtCheckout();
         if (printAtCheckout && pagesWanted())
@@ -126,14 +127,16 @@ void Checkout::completeSale()
             p_.devices.OpenCashDrawer();
         if (printAtCheckout)
             p_.receipts.print_receipt_sale();
+        printed = true;
+        printoutsDone(training); // before the wait for the drawer, which may be long
         if (drawer)
             p_.devices.WaitCashDrawerClosed();
     } catch (...) {
-        printoutsDone(training);
+        if (!printed)
+            printoutsDone(training);
         reset();
         throw;
     }
-    printoutsDone(training);
     reset();
 }
 
