@@ -305,9 +305,6 @@ bool ApplicationShell::shopPrepared()
                                       QStringLiteral("\n\nPuis relancez Tillano.")));
 }
 
-// One till per data directory: a second start is refused before it
-// touches a table, so it can neither empty the work tables under the first
-// nor post a sale of its own beside it.
 // A settings file that is there but cannot be read names no data
 // directory either: say what is wrong with it, not that there is no shop.
 bool ApplicationShell::settingsFileReadable(const QString &path, const QString &named)
@@ -333,6 +330,9 @@ bool ApplicationShell::settingsFileReadable(const QString &path, const QString &
             .arg(shortenedForMessage(path), file.errorString()));
 }
 
+// One till per data directory: a second start is refused before it
+// touches a table, so it can neither empty the work tables under the first
+// nor post a sale of its own beside it.
 bool ApplicationShell::lockDataDirectory()
 {
     dataDirectoryLock_ = std::make_unique<DataDirectoryLock>(settings_.data);
