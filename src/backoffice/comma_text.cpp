@@ -67,3 +67,17 @@ QStringList splitCommaText(QStringView line)
         fields.append(text.nextField());
     return fields;
 }
+
+ImportFields commaTextFields(QStringView line)
+{
+    ImportFields fields;
+    for (CommaText text(line); !text.atEnd();) {
+        if (fields.wanted()) {
+            fields.add(text.nextField());
+        } else {
+            text.skipField();
+            ++fields.count;
+        }
+    }
+    return fields;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import_fields.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -34,3 +36,5 @@ private:
 
 // Every field of a line.
 QStringList splitCommaText(QStringView line);
+// The fields of a line as an import keeps them.
+ImportFields commaTextFields(QStringView line);

@@ -84,6 +84,36 @@ ImportText::ImportText(QByteArray bytes) : bytes_(std::move(bytes)), windows1252
         lineEnd(bytes_, pos, pos);
 }
 
+ControlCharacter ImportText::firstControlCharacter() const
+{
+    // Bytes below 0x80 are the same characters in both encodings; above,
+    // UTF-8 writes the codes 0x80 to 0x9F as C2 80 to C2 9F, and
+    // Windows-1252 leaves five bytes without a character.
+    const auto isWindows1252Control = [](quint8 b) { return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D; };
+    int line = 1;
+    for (qsizetype i = 0; i < bytes_.size(); ++i) {
+        const auto b = quint8(bytes_[i]);
+        if (b == '\n' || b == '\r') {
+            if (!(b == '\r' && i + 1 < bytes_.size() && bytes_[i + 1] == '\n'))
+                ++line;
+            continue;
+        }
+        if ((b < 0x20 && b != '\t') || b == 0x7F)
+            return {line, char16_t(b)};
+        if (utf8_ && b == 0xC2 && i + 1 < bytes_.size() && quint8(bytes_[i + 1]) >= 0x80 && quint8(bytes_[i + 1]) <= 0x9F)
+            return {line, char16_t(quint8(bytes_[i + 1]))};
+        if (!utf8_ && isWindows1252Control(b))
+            return {line, char16_t(b)};
+    }
+    return {};
+}
+
+void ImportText::seek(const Position &position)
+{
+    pos_ = position.byte;
+    lineNumber_ = position.lineNumber;
+}
+
 bool ImportText::nextLine(QString &line)
 {
     if (pos_ >= bytes_.size())

@@ -13,6 +13,12 @@ constexpr qint64 MaxImportFileBytes = 256 * 1024 * 1024;
 // more than `maxBytes`.
 bool readImportFile(const QString &path, QByteArray &bytes, QString &error, qint64 maxBytes = MaxImportFileBytes);
 
+// A control character where text should be: its line, from 1, and code.
+struct ControlCharacter {
+    int lineNumber = 0; // 0: none in the file
+    char16_t code = 0;
+};
+
 // The lines of an import file as text. The bytes are UTF-8 when they are
 // valid UTF-8 (a byte-order mark is dropped), as spreadsheets here write
 // them, and Windows-1252 otherwise, as older tills write them. A line ends
@@ -25,10 +31,23 @@ public:
     bool isUtf8() const { return utf8_; }
     int lineCount() const { return lineCount_; }
 
+    // The first control character other than a tab and the line ends (a
+    // NUL, a form feed, DEL, the codes 0x80 to 0x9F): a file holding one
+    // is no list of products, whatever else it holds.
+    ControlCharacter firstControlCharacter() const;
+
     // The next line; false after the last one.
     bool nextLine(QString &line);
     // The number of the line nextLine() gave last, from 1.
     int lineNumber() const { return lineNumber_; }
+
+    // Where the reading stands, to come back to it.
+    struct Position {
+        qsizetype byte = 0;
+        int lineNumber = 0;
+    };
+    Position position() const { return {pos_, lineNumber_}; }
+    void seek(const Position &position);
 
 private:
     QByteArray bytes_;

@@ -2,6 +2,7 @@
 
 #include "import_file.h"
 #include "import_progress_window.h"
+#include "product_file.h"
 #include "product_import.h"
 
 #include "common/language.h"
@@ -21,6 +22,20 @@ void cannotOpen(QWidget *parent, const QString &path, const QString &why)
                                   .arg(QDir::toNativeSeparators(path), why));
 }
 
+// Runs one step of a long import under its progress window, which is
+// gone before the next message (it would hold it back).
+template <class Work>
+auto withProgress(ImportProgressWindow::Step step, int lineCount, QWidget *parent, Work work)
+{
+    std::unique_ptr<ImportProgressWindow> window;
+    if (lineCount > ImportProgressWindow::LongImportLines)
+        window = std::make_unique<ImportProgressWindow>(step, lineCount, parent);
+    return work([&](int line) {
+        if (window)
+            window->lineRead(line);
+    });
+}
+
 }
 
 void importProducts(TDataModule2 &dm, QWidget *parent)
@@ -30,12 +45,12 @@ void importProducts(TDataModule2 &dm, QWidget *parent)
     if (path.isEmpty())
         return;
     // A name that is not there is created empty: the import then reads nothing.
-    QFile file(path);
-    if (!file.exists() && !file.open(QIODevice::WriteOnly)) {
-        cannotOpen(parent, path, file.errorString());
+    QFile created(path);
+    if (!created.exists() && !created.open(QIODevice::WriteOnly)) {
+        cannotOpen(parent, path, created.errorString());
         return;
     }
-    file.close();
+    created.close();
 
     QByteArray bytes;
     QString error;
@@ -43,14 +58,20 @@ void importProducts(TDataModule2 &dm, QWidget *parent)
         cannotOpen(parent, path, error);
         return;
     }
+    // The whole file is read before anything is written.
+    const QString name = QFileInfo(path).fileName();
     ImportText text(std::move(bytes));
-    std::unique_ptr<ImportProgressWindow> progress;
-    if (text.lineCount() > ImportProgressWindow::LongImportLines)
-        progress = std::make_unique<ImportProgressWindow>(text.lineCount(), parent);
-    const ImportSummary summary = ProductImport(dm).run(text, [&](int line) {
-        if (progress)
-            progress->lineRead(line);
-    });
-    progress.reset(); // gone before the message, which it would hold back
-    dialogs().message(parent, importSummaryText(summary, QFileInfo(path).fileName()));
+    const ProductFile file = withProgress(ImportProgressWindow::Step::Reading, text.lineCount(), parent,
+                                          [&](const auto &progress) { return readProductFile(text, progress); });
+    if (file.refused()) {
+        dialogs().message(parent, controlCharacterText(file.controlCharacter.lineNumber,
+                                                       file.controlCharacter.code, name));
+        return;
+    }
+    if (file.summary.skipped > 0 && !file.products.isEmpty()
+        && !dialogs().question(parent, skippedLinesQuestion(file.summary, name, int(file.products.size()))))
+        return;
+    const ImportSummary summary = withProgress(ImportProgressWindow::Step::Writing, text.lineCount(), parent,
+                                               [&](const auto &progress) { return ProductImport(dm).write(file, progress); });
+    dialogs().message(parent, importSummaryText(summary, name));
 }

@@ -11,7 +11,12 @@ namespace {
 constexpr int RefreshEveryMs = 50;
 }
 
-ImportProgressWindow::ImportProgressWindow(int lineCount, QWidget *parent) : QProgressDialog(parent)
+ImportProgressWindow::ImportProgressWindow(Step step, int lineCount, QWidget *parent)
+    : QProgressDialog(parent),
+      label_(step == Step::Reading
+                 ? chooseText(QStringLiteral("Reading line %1 of %2"), QStringLiteral("Lecture de la ligne %1 sur %2"))
+                 : chooseText(QStringLiteral("Importing line %1 of %2"),
+                              QStringLiteral("Importation de la ligne %1 sur %2")))
 {
     setObjectName(QStringLiteral("ImportProgressWindow"));
     setWindowTitle(chooseText(QStringLiteral("Import products"), QStringLiteral("Importer des produits")));
@@ -29,8 +34,7 @@ void ImportProgressWindow::lineRead(int lineNumber)
 {
     if (sinceRefresh_.isValid() && sinceRefresh_.elapsed() < RefreshEveryMs && lineNumber < maximum())
         return;
-    setLabelText(chooseText(QStringLiteral("Line %1 of %2"), QStringLiteral("Ligne %1 sur %2"))
-                     .arg(QLocale().toString(lineNumber), QLocale().toString(maximum())));
+    setLabelText(label_.arg(QLocale().toString(lineNumber), QLocale().toString(maximum())));
     setValue(lineNumber);
     QApplication::processEvents();
     sinceRefresh_.start();

@@ -3,8 +3,9 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
-// The window that counts the lines of a long import as they are read; a
-// file of up to LongImportLines lines is done before it would be seen.
+// The window that counts the lines of a long import as they are read, and
+// again as they are written; a file of up to LongImportLines lines is done
+// before it would be seen.
 // The import cannot be stopped half-way, so the window has no Cancel and
 // Escape does not close it.
 class ImportProgressWindow : public QProgressDialog {
@@ -12,8 +13,10 @@ class ImportProgressWindow : public QProgressDialog {
 public:
     static constexpr int LongImportLines = 20000;
 
+    enum class Step { Reading, Writing };
+
     // Shows itself at once.
-    ImportProgressWindow(int lineCount, QWidget *parent);
+    ImportProgressWindow(Step step, int lineCount, QWidget *parent);
     void lineRead(int lineNumber);
 
 protected:
@@ -21,5 +24,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QString label_;
     QElapsedTimer sinceRefresh_;
 };

@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 // A code as it stood in the file, cut short when it is long: the file may
@@ -40,14 +42,38 @@ QString count(int n)
     return QLocale().toString(n);
 }
 
+// The skipped lines after the counts, and a word on quotes when a line
+// had too many fields.
+QStringList skippedLines(const ImportSummary &summary)
+{
+    QStringList lines;
+    for (const SkippedLine &line : summary.firstSkipped)
+        lines << chooseText(QStringLiteral("Line %1: %2"), QStringLiteral("Ligne %1 : %2"))
+                     .arg(count(line.lineNumber), reasonText(line));
+    if (summary.skipped > summary.firstSkipped.size())
+        lines << chooseText(QStringLiteral("... and %1 more."), QStringLiteral("... et %1 de plus."))
+                     .arg(count(summary.skipped - int(summary.firstSkipped.size())));
+    if (summary.tooManyFields)
+        lines << QString()
+              << chooseText(QStringLiteral("Texts holding commas must be written between double quotes."),
+                            QStringLiteral("Les textes contenant des virgules doivent être écrits entre guillemets."));
+    return lines;
+}
+
 }
 
 void ImportSummary::skip(int lineNumber, SkipReason reason, const QString &detail)
 {
     ++skipped;
     tooManyFields = tooManyFields || (reason == SkipReason::FieldCount && detail.toLongLong() > ImportFieldCount);
-    if (firstSkipped.size() < LinesListed)
-        firstSkipped.append({lineNumber, reason, detail});
+    // Lines refused by the table come after the others were read.
+    const auto at = std::upper_bound(firstSkipped.begin(), firstSkipped.end(), lineNumber,
+                                     [](int n, const SkippedLine &line) { return n < line.lineNumber; });
+    if (at - firstSkipped.begin() < LinesListed) {
+        firstSkipped.insert(at, {lineNumber, reason, detail});
+        if (firstSkipped.size() > LinesListed)
+            firstSkipped.removeLast();
+    }
 }
 
 QString importSummaryText(const ImportSummary &summary, const QString &fileName)
@@ -65,17 +91,34 @@ QString importSummaryText(const ImportSummary &summary, const QString &fileName)
             .arg(count(summary.updated)),
         chooseText(QStringLiteral("Lines skipped: %1"), QStringLiteral("Lignes ignorées : %1")).arg(count(summary.skipped))};
     if (summary.skipped > 0)
-        lines << QString();
-    for (const SkippedLine &line : summary.firstSkipped)
-        lines << chooseText(QStringLiteral("Line %1: %2"), QStringLiteral("Ligne %1 : %2"))
-                     .arg(count(line.lineNumber), reasonText(line));
-    if (summary.skipped > summary.firstSkipped.size())
-        lines << chooseText(QStringLiteral("... and %1 more."), QStringLiteral("... et %1 de plus."))
-                     .arg(count(summary.skipped - int(summary.firstSkipped.size())));
-    if (summary.tooManyFields)
-        lines << QString()
-              << chooseText(QStringLiteral("Texts holding blanks or commas must be written between double quotes."),
-                            QStringLiteral("Les textes contenant des espaces ou des virgules doivent être écrits "
-                                           "entre guillemets."));
+        lines << QString() << skippedLines(summary);
     return lines.join(QLatin1Char('\n'));
+}
+
+QString skippedLinesQuestion(const ImportSummary &summary, const QString &fileName, int toImport)
+{
+    QStringList lines{summary.skipped == 1
+                          ? chooseText(QStringLiteral("%1: 1 line cannot be imported."),
+                                       QStringLiteral("%1 : 1 ligne ne peut pas être importée."))
+                                .arg(fileName)
+                          : chooseText(QStringLiteral("%1: %2 lines cannot be imported."),
+                                       QStringLiteral("%1 : %2 lignes ne peuvent pas être importées."))
+                                .arg(fileName, count(summary.skipped)),
+                      QString()};
+    lines << skippedLines(summary) << QString()
+          << chooseText(QStringLiteral("Import the other %1 lines? (No imports nothing.)"),
+                        QStringLiteral("Importer les %1 autres lignes? (Non n'importe rien.)"))
+                 .arg(count(toImport));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString controlCharacterText(int lineNumber, char16_t code, const QString &fileName)
+{
+    return chooseText(QStringLiteral("%1 is not a list of products: line %2 holds a control character "
+                                     "(code %3), which no text of a product may hold.\n\nNothing was imported."),
+                      QStringLiteral("%1 n'est pas une liste de produits : la ligne %2 contient un caractère de "
+                                     "contrôle (code %3), qu'aucun texte de produit ne peut contenir.\n\n"
+                                     "Rien n'a été importé."))
+        .arg(fileName, count(lineNumber),
+             QStringLiteral("0x") + QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0')));
 }

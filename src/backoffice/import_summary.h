@@ -20,7 +20,7 @@ struct ImportSummary {
     int added = 0;
     int updated = 0;
     int skipped = 0;
-    QList<SkippedLine> firstSkipped; // at most LinesListed
+    QList<SkippedLine> firstSkipped; // the first LinesListed, in line order
     // A line had more fields than it should: most often a text with
     // blanks written without quotes, worth a word in the message.
     bool tooManyFields = false;
@@ -35,3 +35,11 @@ struct ImportSummary {
 // The message that ends an import of `fileName`, in the language of the
 // texts: the counts, then the first skipped lines with their reasons.
 QString importSummaryText(const ImportSummary &summary, const QString &fileName);
+
+// The question asked before anything is written when lines of `fileName`
+// would be skipped: how many, the first reasons, and whether to import
+// the `toImport` others.
+QString skippedLinesQuestion(const ImportSummary &summary, const QString &fileName, int toImport);
+
+// Why a file holding a control character is not imported at all.
+QString controlCharacterText(int lineNumber, char16_t code, const QString &fileName);

@@ -4,27 +4,26 @@
 
 #include <functional>
 
-class ImportText;
+struct ProductFile;
 class TDataModule2;
 
-// Merges the lines of an import file into the product table: a line whose
-// code is there updates that product's descriptive fields, any other adds
-// a new product with zero quantities and totals. The last line of a code
-// wins. Every line is posted in one transaction, committed before run()
-// returns, so that a 100,000-line file takes seconds, not minutes.
+// Merges the products read from an import file into the product table: a
+// product whose code is there gets the line's descriptive fields, any
+// other is added with zero quantities and totals. The last line of a code
+// wins. Every product is written in one transaction, committed before
+// write() returns, so that a 100,000-line file takes seconds, not
+// minutes; when the database gives the transaction up, nothing of the
+// file stays.
 class ProductImport {
 public:
-    // Told the number of each line before it is read.
+    // Told the number of each line before it is written.
     using Progress = std::function<void(int lineNumber)>;
 
     explicit ProductImport(TDataModule2 &dm) : dm_(dm) {}
 
-    ImportSummary run(ImportText &text, const Progress &progress = {});
+    // The file's summary with what was added, updated and refused.
+    ImportSummary write(const ProductFile &file, const Progress &progress = {});
 
 private:
-    // Posts one product; true when it is new. Throws StoreError when the
-    // table refuses it.
-    bool post(const ProductLine &line);
-
     TDataModule2 &dm_;
 };

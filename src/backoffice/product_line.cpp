@@ -1,31 +1,53 @@
 #include "product_line.h"
 
-#include "comma_text.h"
-
 #include "common/formats.h"
 
 #include <limits>
 
 namespace {
 
-// An integer field of the product: a whole number of 32 bits, 0 otherwise.
-int integerOrZero(const QString &text)
-{
-    const std::optional<qint64> n = wholeNumberFromText(text);
-    return n && *n >= std::numeric_limits<qint32>::min() && *n <= std::numeric_limits<qint32>::max() ? int(*n) : 0;
-}
+// Tells whether every value of a line read as one.
+class ValueCheck {
+public:
+    bool allRead() const { return allRead_; }
 
-std::optional<double> decimal(const QString &text)
-{
-    double value = 0;
-    return numberFromText(text, value) ? std::optional<double>(value) : std::nullopt;
-}
+    int integer(const QString &text)
+    {
+        const std::optional<qint64> n = wholeNumberFromText(text);
+        const bool fits = n && *n >= std::numeric_limits<qint32>::min() && *n <= std::numeric_limits<qint32>::max();
+        note(text, fits);
+        return fits ? int(*n) : 0;
+    }
+    std::optional<double> decimal(const QString &text)
+    {
+        double value = 0;
+        const bool read = numberFromText(text, value);
+        note(text, read);
+        return read ? std::optional<double>(value) : std::nullopt;
+    }
+    QDate date(const QString &text)
+    {
+        const QDate value = dateFromText(text);
+        note(text, value.isValid());
+        return value;
+    }
+    // A tax applies when the field starts with Y or T, in either case; N,
+    // F, 0 and 1 are read as the words of a flag too.
+    bool taxFlag(const QString &text)
+    {
+        const QChar first = text.isEmpty() ? QChar() : text.front().toUpper();
+        note(text, QStringLiteral("YTNF01").contains(first));
+        return first == u'Y' || first == u'T';
+    }
 
-// A tax applies when the field starts with Y or T, in either case.
-bool taxFlag(const QString &text)
+private:
+    void note(const QString &text, bool read) { allRead_ = allRead_ && (read || text.trimmed().isEmpty()); }
+    bool allRead_ = true;
+};
+
+QString withoutTabs(QString text)
 {
-    const QChar first = text.isEmpty() ? QChar() : text.front().toUpper();
-    return first == u'Y' || first == u'T';
+    return text.replace(QLatin1Char('\t'), QLatin1Char(' '));
 }
 
 int digitValue(QChar ch, int base)
@@ -62,35 +84,36 @@ std::optional<qint64> wholeNumberFromText(QStringView text)
     return negative ? -qint64(value) : qint64(value);
 }
 
-SkipReason readProductLine(QStringView text, ProductLine &line)
+ProductLine readProductLine(const ImportFields &fields, int lineNumber)
 {
-    // One field more than needed tells a wrong line; the rest is counted.
-    QStringList fields;
-    CommaText comma(text);
-    for (line.fieldCount = 0; !comma.atEnd(); ++line.fieldCount) {
-        if (fields.size() <= ImportFieldCount)
-            fields.append(comma.nextField());
-        else
-            comma.skipField();
+    ProductLine line;
+    line.lineNumber = lineNumber;
+    line.fieldCount = fields.count;
+    if (fields.count != ImportFieldCount) {
+        line.skipped = SkipReason::FieldCount;
+        return line;
     }
-    if (line.fieldCount != ImportFieldCount)
-        return SkipReason::FieldCount;
-    line.upcText = fields[0];
-    const std::optional<qint64> upc = wholeNumberFromText(fields[0]);
-    if (!upc || *upc < 1 || *upc > MaxImportUpc)
-        return SkipReason::InvalidUpc;
+    const QStringList &f = fields.kept;
+    line.upcText = f[0];
+    const std::optional<qint64> upc = wholeNumberFromText(f[0]);
+    if (!upc || *upc < 1 || *upc > MaxImportUpc) {
+        line.skipped = SkipReason::InvalidUpc;
+        return line;
+    }
+    ValueCheck check;
     line.upc = double(*upc);
-    line.desc = fields[1];
-    line.shortDesc = fields[2];
-    line.dept = integerOrZero(fields[3]);
-    line.price = decimal(fields[4]);
-    line.promo = decimal(fields[5]);
-    line.promoStart = dateFromText(fields[6]);
-    line.promoEnd = dateFromText(fields[7]);
-    line.avgCost = decimal(fields[8]);
-    line.tx1 = taxFlag(fields[9]);
-    line.tx2 = taxFlag(fields[10]);
-    line.tx3 = taxFlag(fields[11]);
-    line.accnt = integerOrZero(fields[12]);
-    return SkipReason::None;
+    line.desc = withoutTabs(f[1]);
+    line.shortDesc = withoutTabs(f[2]);
+    line.dept = check.integer(f[3]);
+    line.price = check.decimal(f[4]);
+    line.promo = check.decimal(f[5]);
+    line.promoStart = check.date(f[6]);
+    line.promoEnd = check.date(f[7]);
+    line.avgCost = check.decimal(f[8]);
+    line.tx1 = check.taxFlag(f[9]);
+    line.tx2 = check.taxFlag(f[10]);
+    line.tx3 = check.taxFlag(f[11]);
+    line.accnt = check.integer(f[12]);
+    line.allValuesRead = check.allRead();
+    return line;
 }

@@ -1,6 +1,8 @@
 // "Import products" clicked on the real main window of a running program:
-// the open-file dialog, the summary, the refusal during a sale, the
-// progress window of a long file, and an imported product rung up.
+// the open-file dialog, the question when lines would be skipped (No
+// writes nothing), a file refused for a control character, the summary,
+// the refusal during a sale, the progress windows of a long file, and an
+// imported product rung up.
 #include "menu_click.h"
 #include "running_shop.h"
 #include "test_files.h"
@@ -17,8 +19,8 @@
 
 namespace {
 
-// What a spreadsheet writes with "quote all text cells": a heading, then
-// one product a line. The soap line was typed without its quotes.
+// What a spreadsheet writes: a heading, then one product a line, texts
+// quoted or not.
 const QByteArray Catalogue = "\"UPC\",\"Description\",\"Short\",\"Dept\",\"Price\",\"Promo\",\"Start\",\"End\","
                              "\"Cost\",\"Tax 1\",\"Tax 2\",\"Tax 3\",\"Account\"\r\n"
                              "062813100018,\"Café moulu 1 kg\",\"Café moulu\",10,27.10,,,,8.25,\"Y\",\"Y\",\"N\",4010\r\n"
@@ -84,37 +86,56 @@ void TestImportProducts::fromTheMenu_data()
     QTest::addColumn<QString>("chosen");      // in the open-file dialog, in the shop's folder
     QTest::addColumn<QByteArray>("content");  // of the chosen file; null: there is none
     QTest::addColumn<int>("workLines");       // a sale in progress from 2
+    QTest::addColumn<bool>("yes");            // the answer to a question
     QTest::addColumn<QStringList>("log");     // what was shown; %1 is the shop's folder
     QTest::addColumn<int>("products");
 
-    const QString summary = QStringLiteral(
-        "message: Import of catalogue.csv finished.\nProducts added: 2\nProducts updated: 0\nLines skipped: 2\n\n"
-        "Line 1: invalid UPC \"UPC\"\nLine 3: wrong number of fields (16 instead of 13)\n\n"
-        "Texts holding blanks or commas must be written between double quotes.");
-    QTest::newRow("a spreadsheet's file") << "0" << "catalogue.csv" << Catalogue << 1
-                                          << QStringList{"open-file: Import products", summary} << 2;
-    QTest::newRow("French") << "1" << "catalogue.csv" << Catalogue << 0
-                            << QStringList{"open-file: Importer des produits",
-                                           "message: Importation de catalogue.csv terminée.\nProduits ajoutés : 2\n"
-                                           "Produits mis à jour : 0\nLignes ignorées : 2\n\n"
-                                           "Ligne 1 : code UPC invalide « UPC »\n"
-                                           "Ligne 3 : nombre de champs incorrect (16 au lieu de 13)\n\n"
-                                           "Les textes contenant des espaces ou des virgules doivent être écrits "
-                                           "entre guillemets."}
-                            << 2;
-    QTest::newRow("dialog cancelled") << "0" << QString() << QByteArray() << 0
+    QTest::newRow("a spreadsheet's file")
+        << "0" << "catalogue.csv" << Catalogue << 1 << false
+        << QStringList{"open-file: Import products", "message: Import of catalogue.csv finished.\nProducts added: 3\n"
+                                                     "Products updated: 0\nLines skipped: 0"}
+        << 3;
+    const QByteArray badLines = Catalogue + "062813400026,Broom,Broom,40,12.99,,,,5,Y,Y,N\r\n"
+                                            "06281340003X,Mop,Mop,40,12.99,,,,5,Y,Y,N,4040\r\n";
+    const QString question = QStringLiteral(
+        "question: catalogue.csv: 2 lines cannot be imported.\n\n"
+        "Line 5: wrong number of fields (12 instead of 13)\nLine 6: invalid UPC \"06281340003X\"\n\n"
+        "Import the other 3 lines? (No imports nothing.)");
+    QTest::newRow("lines skipped: No writes nothing") << "0" << "catalogue.csv" << badLines << 0 << false
+                                                      << QStringList{"open-file: Import products", question} << 0;
+    QTest::newRow("lines skipped: Yes writes the others")
+        << "0" << "catalogue.csv" << badLines << 0 << true
+        << QStringList{"open-file: Import products", question,
+                       "message: Import of catalogue.csv finished.\nProducts added: 3\nProducts updated: 0\n"
+                       "Lines skipped: 2\n\nLine 5: wrong number of fields (12 instead of 13)\n"
+                       "Line 6: invalid UPC \"06281340003X\""}
+        << 3;
+    QTest::newRow("French, No")
+        << "1" << "catalogue.csv" << badLines << 0 << false
+        << QStringList{"open-file: Importer des produits",
+                       "question: catalogue.csv : 2 lignes ne peuvent pas être importées.\n\n"
+                       "Ligne 5 : nombre de champs incorrect (12 au lieu de 13)\n"
+                       "Ligne 6 : code UPC invalide « 06281340003X »\n\n"
+                       "Importer les 3 autres lignes? (Non n'importe rien.)"}
+        << 0;
+    const QString refused = QStringLiteral("message: catalogue.csv is not a list of products: line 3 holds a control "
+                                           "character (code 0x00), which no text of a product may hold.\n\n"
+                                           "Nothing was imported.");
+    QTest::newRow("a NUL byte") << "0" << "catalogue.csv" << QByteArray(Catalogue).replace("Dish", QByteArray("Di\0sh", 5))
+                                << 0 << true << QStringList{"open-file: Import products", refused} << 0;
+    QTest::newRow("dialog cancelled") << "0" << QString() << QByteArray() << 0 << false
                                       << QStringList{"open-file: Import products"} << 0;
     QTest::newRow("a name that is not there is created empty")
-        << "0" << "new.csv" << QByteArray() << 0
+        << "0" << "new.csv" << QByteArray() << 0 << false
         << QStringList{"open-file: Import products",
                        "message: Import of new.csv finished.\nProducts added: 0\nProducts updated: 0\nLines skipped: 0"}
         << 0;
-    QTest::newRow("a directory chosen") << "0" << "." << QByteArray() << 0
+    QTest::newRow("a directory chosen") << "0" << "." << QByteArray() << 0 << false
                                         << QStringList{"open-file: Import products",
                                                        "message: The file %1/. cannot be opened: file to open is a "
                                                        "directory"}
                                         << 0;
-    QTest::newRow("during a sale") << "0" << "catalogue.csv" << Catalogue << 2
+    QTest::newRow("during a sale") << "0" << "catalogue.csv" << Catalogue << 2 << false
                                    << QStringList{"message: This operation can not be done durring a transaction"} << 0;
 }
 
@@ -124,9 +145,11 @@ void TestImportProducts::fromTheMenu()
     QFETCH(QString, chosen);
     QFETCH(QByteArray, content);
     QFETCH(int, workLines);
+    QFETCH(bool, yes);
     QFETCH(QStringList, log);
     QFETCH(int, products);
     start(language);
+    shop_->dialogs.answerQuestions({yes});
     shop_->leaveWorkLines(workLines);
     const QString path = chosen.isEmpty() ? QString() : shop_->directory() + QLatin1Char('/') + chosen;
     if (!content.isNull())
@@ -167,8 +190,9 @@ void TestImportProducts::progressOfLongImports_data()
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("lastLabel");
     QTest::newRow("short: none, not even later") << 10 << QStringList() << QString();
-    QTest::newRow("long") << ImportProgressWindow::LongImportLines + 1 << QStringList{"Import products"}
-                          << "Line 20,001 of 20,001";
+    QTest::newRow("long, read then written") << ImportProgressWindow::LongImportLines + 1
+                                             << QStringList{"Import products", "Import products"}
+                                             << "Importing line 20,001 of 20,001";
 }
 
 void TestImportProducts::progressOfLongImports()

@@ -1,7 +1,9 @@
-// The splitting of an import line into fields, rule by rule, and a
-// property checked on random fields: any list of texts written quoted and
-// comma-separated splits back into exactly that list.
+// The splitting of an import line into fields, rule by rule, by the comma
+// text of older tills and by standard CSV, and a property checked on
+// random fields: any list of texts written quoted and comma-separated
+// splits back into exactly that list.
 #include "backoffice/comma_text.h"
+#include "backoffice/standard_csv.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -18,35 +20,47 @@ void TestCommaText::rules_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QStringList>("csv"); // as standard CSV reads the line
 
-    QTest::newRow("plain") << "123,Shirt,SHIRT" << QStringList{"123", "Shirt", "SHIRT"};
+    const QStringList plain{"123", "Shirt", "SHIRT"};
+    QTest::newRow("plain") << "123,Shirt,SHIRT" << plain << plain;
+    // Files holding control characters other than tabs are refused before
+    // they are read.
     QTest::newRow("blanks and controls around fields skipped")
-        << " \t123 ,\x01 Shirt\x1f , SHIRT  " << QStringList{"123", "Shirt", "SHIRT"};
-    QTest::newRow("a blank splits an unquoted field") << "123,Blue shirt,X" << QStringList{"123", "Blue", "shirt", "X"};
-    QTest::newRow("a NUL splits like a blank") << QString::fromUtf8("12\0003,X", 6) << QStringList{"12", "3", "X"};
-    QTest::newRow("quoted field keeps commas and blanks")
-        << "123,\"Blue shirt, large\",X" << QStringList{"123", "Blue shirt, large", "X"};
-    QTest::newRow("two quotes stand for one") << "\"15\"\" collar\",\"\"\"\"" << QStringList{"15\" collar", "\""};
-    QTest::newRow("empty quoted field") << "a,\"\",b" << QStringList{"a", "", "b"};
-    QTest::newRow("quote not closed runs to the end") << "a,\"open, still" << QStringList{"a", "open, still"};
-    QTest::newRow("text after a closing quote is a field of its own")
-        << "\"ab\"cd,e" << QStringList{"ab", "cd", "e"};
-    QTest::newRow("quote inside an unquoted field is text") << "ab\"c,d" << QStringList{"ab\"c", "d"};
-    QTest::newRow("two commas give an empty field") << "a,,b" << QStringList{"a", "", "b"};
-    QTest::newRow("a blank between two commas is nothing") << "a, ,b" << QStringList{"a", "", "b"};
-    QTest::newRow("leading comma gives an empty field") << ",a" << QStringList{"", "a"};
-    QTest::newRow("trailing comma gives no field") << "a,b," << QStringList{"a", "b"};
-    QTest::newRow("trailing comma and blanks") << "a,b,  " << QStringList{"a", "b"};
-    QTest::newRow("only a comma") << "," << QStringList{""};
-    QTest::newRow("blank line") << " \t " << QStringList{};
-    QTest::newRow("empty line") << "" << QStringList{};
+        << " \t123 ,\x01 Shirt\x1f , SHIRT  " << plain << QStringList{"123", "\x01 Shirt\x1f", "SHIRT"};
+    QTest::newRow("a blank splits an unquoted field")
+        << "123,Blue shirt,X" << QStringList{"123", "Blue", "shirt", "X"} << QStringList{"123", "Blue shirt", "X"};
+    QTest::newRow("a NUL splits like a blank") << QString::fromUtf8("12\0003,X", 6) << QStringList{"12", "3", "X"}
+                                               << QStringList{QString::fromUtf8("12\0003", 4), "X"};
+    const QStringList withComma{"123", "Blue shirt, large", "X"};
+    QTest::newRow("quoted field keeps commas and blanks") << "123,\"Blue shirt, large\",X" << withComma << withComma;
+    QTest::newRow("blanks before a quoted field") << "123,  \"Blue shirt, large\" ,X" << withComma << withComma;
+    const QStringList quotes{"15\" collar", "\""};
+    QTest::newRow("two quotes stand for one") << "\"15\"\" collar\",\"\"\"\"" << quotes << quotes;
+    QTest::newRow("empty quoted field") << "a,\"\",b" << QStringList{"a", "", "b"} << QStringList{"a", "", "b"};
+    QTest::newRow("quote not closed runs to the end")
+        << "a,\"open, still" << QStringList{"a", "open, still"} << QStringList{"a", "open, still"};
+    QTest::newRow("text after a closing quote") << "\"ab\"cd,e" << QStringList{"ab", "cd", "e"}
+                                                << QStringList{"abcd", "e"};
+    QTest::newRow("quote inside an unquoted field is text")
+        << "ab\"c,d" << QStringList{"ab\"c", "d"} << QStringList{"ab\"c", "d"};
+    QTest::newRow("two commas give an empty field") << "a,,b" << QStringList{"a", "", "b"} << QStringList{"a", "", "b"};
+    QTest::newRow("a blank between two commas is nothing")
+        << "a, ,b" << QStringList{"a", "", "b"} << QStringList{"a", "", "b"};
+    QTest::newRow("leading comma gives an empty field") << ",a" << QStringList{"", "a"} << QStringList{"", "a"};
+    QTest::newRow("trailing comma") << "a,b," << QStringList{"a", "b"} << QStringList{"a", "b", ""};
+    QTest::newRow("trailing comma and blanks") << "a,b,  " << QStringList{"a", "b"} << QStringList{"a", "b", ""};
+    QTest::newRow("only a comma") << "," << QStringList{""} << QStringList{"", ""};
+    QTest::newRow("blank line") << " \t " << QStringList{} << QStringList{""};
 }
 
 void TestCommaText::rules()
 {
     QFETCH(QString, line);
     QFETCH(QStringList, fields);
+    QFETCH(QStringList, csv);
     QCOMPARE(splitCommaText(line), fields);
+    QCOMPARE(standardCsvFields(line).kept, csv);
 }
 
 void TestCommaText::quotedFieldsComeBack()
@@ -69,6 +83,8 @@ void TestCommaText::quotedFieldsComeBack()
                     + QLatin1Char('"');
         const QString line = quoted.join(QLatin1Char(','));
         QVERIFY2(splitCommaText(line) == fields, qPrintable(QStringLiteral("round %1: %2").arg(round).arg(line)));
+        if (fields.size() < ImportFields::Kept)
+            QVERIFY2(standardCsvFields(line).kept == fields, qPrintable(QStringLiteral("round %1: %2").arg(round).arg(line)));
     }
 }
 

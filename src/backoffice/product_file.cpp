@@ -1,0 +1,94 @@
+#include "product_file.h"
+
+#include "comma_text.h"
+#include "standard_csv.h"
+
+#include <algorithm>
+
+namespace {
+
+// How well a reading reads a file: the lines it takes whose every value
+// is in its place, then all the lines it takes.
+struct ReadingScore {
+    int allValuesRead = 0;
+    int taken = 0;
+
+    void count(const ProductLine &line)
+    {
+        if (line.skipped != SkipReason::None)
+            return;
+        ++taken;
+        allValuesRead += line.allValuesRead ? 1 : 0;
+    }
+    auto operator<=>(const ReadingScore &) const = default;
+};
+
+// A line as the readings read it: alike, or as one of them only.
+struct ReadLine {
+    std::optional<ImportReading> onlyBy;
+    ProductLine line;
+};
+
+// A heading names its first column with a word: letters, no digit.
+bool isHeading(const ImportFields &fields)
+{
+    if (fields.kept.isEmpty())
+        return false;
+    const QString &first = fields.kept.first();
+    return std::any_of(first.cbegin(), first.cend(), [](QChar ch) { return ch.isLetter(); })
+        && std::none_of(first.cbegin(), first.cend(), [](QChar ch) { return ch.isDigit(); });
+}
+
+}
+
+ProductFile readProductFile(ImportText &text, const std::function<void(int lineNumber)> &progress)
+{
+    ProductFile file;
+    file.controlCharacter = text.firstControlCharacter();
+    if (file.refused())
+        return file;
+
+    // The standard reading goes record by record; the comma text reads the
+    // same lines of the file one by one.
+    QList<ReadLine> lines;
+    ReadingScore commaText, csv;
+    StandardCsvReader reader(text);
+    ImportFields fields;
+    QStringList fileLines;
+    int first = 0;
+    while (reader.next(fields, fileLines, first)) {
+        if (progress)
+            progress(first);
+        const ImportFields firstLine = commaTextFields(fileLines.first());
+        if (file.headingLine == 0 && lines.isEmpty() && isHeading(fields) && isHeading(firstLine)) {
+            file.headingLine = first;
+            continue;
+        }
+        if (fileLines.size() == 1 && firstLine == fields) {
+            lines.append({std::nullopt, readProductLine(fields, first)});
+            continue;
+        }
+        lines.append({ImportReading::StandardCsv, readProductLine(fields, first)});
+        csv.count(lines.last().line);
+        for (qsizetype i = 0; i < fileLines.size(); ++i) {
+            if (isBlankLine(fileLines[i]))
+                continue;
+            lines.append({ImportReading::CommaText,
+                          readProductLine(i == 0 ? firstLine : commaTextFields(fileLines[i]), first + int(i))});
+            commaText.count(lines.last().line);
+        }
+    }
+
+    file.reading = csv > commaText ? ImportReading::StandardCsv : ImportReading::CommaText;
+    for (ReadLine &read : lines) {
+        if (read.onlyBy && *read.onlyBy != file.reading)
+            continue;
+        ProductLine &line = read.line;
+        if (line.skipped == SkipReason::None)
+            file.products.append(std::move(line));
+        else
+            file.summary.skip(line.lineNumber, line.skipped,
+                              line.skipped == SkipReason::FieldCount ? QString::number(line.fieldCount) : line.upcText);
+    }
+    return file;
+}

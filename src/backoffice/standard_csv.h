@@ -1,0 +1,39 @@
+#pragma once
+
+#include "import_fields.h"
+
+class ImportText;
+
+// Reads the records of standard comma-separated values, as spreadsheets
+// write them (RFC 4180, quotes only where needed):
+// 1. fields are separated by commas; a comma at the end of a line gives an
+//    empty last field;
+// 2. a field starting with a double quote (blanks before it are passed
+//    over) runs to the closing quote; two quotes inside stand for one; it
+//    may hold commas, blanks and line ends, each line end becoming a blank;
+//    text between the closing quote and the next comma is added to it;
+// 3. any other field runs up to the next comma, blanks and quotes inside
+//    it included; blanks around it are dropped.
+// A quote still open at the end of the file, or after MaxRecordLines
+// lines, was never closed: it ends with its own line. A line of blanks is
+// no record.
+class StandardCsvReader {
+public:
+    static constexpr int MaxRecordLines = 100;
+
+    explicit StandardCsvReader(ImportText &text) : text_(text) {}
+
+    // The next record, the lines of the file it was read from and the
+    // number of the first; false after the last one.
+    bool next(ImportFields &fields, QStringList &lines, int &firstLine);
+
+private:
+    ImportText &text_;
+};
+
+// The fields of one line of standard comma-separated values, a quote left
+// open ending with the line.
+ImportFields standardCsvFields(QStringView line);
+
+// A line of blanks (and tabs) only.
+bool isBlankLine(QStringView line);
