@@ -2,6 +2,7 @@
 
 #include "tips_dialog.h"
 
+#include "backoffice/devices_window.h"
 #include "backoffice/import_products.h"
 #include "common/formats.h"
 #include "common/language.h"
@@ -11,6 +12,7 @@
 #include "posting/interrupted_sale.h"
 #include "posting/journal_queue.h"
 #include "reports/print_target.h"
+#include "reports/report_printing.h"
 #include "sale/lookup_window.h"
 #include "sale/sale_window.h"
 #include "sale/transaction_totals.h"
@@ -89,7 +91,10 @@ void ApplicationShell::wireMainWindow()
 {
     SaleWindowHooks &hooks = Form1->hooks;
     hooks.checkout = [this] { checkout_->run(); };
-    hooks.signOutAndIn = [this] { shift_->signOutAndIn(); };
+    hooks.signOutAndIn = [this] {
+        shift_->signOutAndIn();
+        tellWhereReceiptsGo();
+    };
     hooks.importProducts = [this] { importProducts(DataModule2, Form1.get()); };
     hooks.helpFiles = [this] { dialogs().openUrl(QUrl::fromLocalFile(options_.files.find(HelpFile))); };
     hooks.helpOnline = [] { dialogs().openUrl(QUrl(SupportMail)); };
@@ -149,6 +154,14 @@ void ApplicationShell::wireBackOffice()
             stopDevices();
         else
             startDevices();
+    };
+    hooks.editDevices = [this] {
+        DevicesWindow window(DataModule2, store_, settings_, Form1.get());
+        if (!window.edit())
+            return;
+        // The new settings take effect at once.
+        stopDevices();
+        startDevices();
     };
     hooks.editProducts = [this] { dialogs().exec(*Form5); };
     hooks.editCashiers = [this] { dialogs().exec(*Form4); };
@@ -220,6 +233,8 @@ void ApplicationShell::FormActivate()
         return;
     }
     startDevices();
+    startedUp_ = true;
+    tellWhereReceiptsGo();
     ZeroMaster(DataModule2, Form1->modes);
     offerInterruptedSaleReceipt();
     Form1->FocusUpcField();
@@ -273,6 +288,38 @@ void ApplicationShell::stopDevices()
     devices_->StopCashDrawer();
     devices_->StopLineDisplay();
     names_ = DeviceNames();
+}
+
+// A shop without a receipt printer prints each sale's receipt as an
+// invoice page; its manager is told once where those pages go, at a
+// sign-in, and again only when that place changes.
+void ApplicationShell::tellWhereReceiptsGo()
+{
+    // At start-up the devices start after the sign-in: it tells then.
+    if (!startedUp_ || !names_.printer.isEmpty() || !Form1->managerMenuAttached() || Form1->ShuttingDown)
+        return;
+    const PrintTarget &target = printTarget();
+    const QString directory = target.pdfDirectory.isEmpty() ? target.pdfOutputDirectory(systemHasPrinter())
+                                                            : target.pdfDirectory; // no need to ask the system
+    const QString place = directory.isEmpty() ? QStringLiteral("printer") : QDir::toNativeSeparators(directory);
+    const QString toldPlace = QStringLiteral("NoReceiptPrinterNotice");
+    if (store_.read(PrintingSection, toldPlace) == place)
+        return;
+    const QString where = directory.isEmpty()
+        ? chooseText(QStringLiteral("are printed on the system's printer."),
+                     QStringLiteral("sont imprimés sur l'imprimante du système."))
+        : chooseText(QStringLiteral("are written as numbered PDF files into the folder\n%1"),
+                     QStringLiteral("sont écrits en fichiers PDF numérotés dans le dossier\n%1"))
+              .arg(place);
+    dialogs().message(Form1.get(),
+                      chooseText(QStringLiteral("This till has no receipt printer: the receipt of each sale is an "
+                                                "invoice page. Invoices and reports %1\n\nA receipt printer is set "
+                                                "up under Parameters > Devices…"),
+                                 QStringLiteral("Cette caisse n'a pas d'imprimante de reçus : le reçu de chaque vente "
+                                                "est une page de facture. Les factures et les rapports %1\n\nUne "
+                                                "imprimante de reçus s'installe sous Paramêtres > Périphériques…"))
+                          .arg(where));
+    store_.write(PrintingSection, toldPlace, place);
 }
 
 bool ApplicationShell::slipReceiptsOn()

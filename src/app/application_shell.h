@@ -96,6 +96,7 @@ private:
     bool settingsFileReadable(const QString &path, const QString &named);
     void startDevices();
     void stopDevices();
+    void tellWhereReceiptsGo();
     bool slipReceiptsOn();
     bool lockDataDirectory();
     void offerInterruptedSaleReceipt();
@@ -148,4 +149,5 @@ private:
     std::unique_ptr<RePrint> rePrint_;
     std::unique_ptr<PeriodEnd> periodEnd_;
     bool startUpFailed_ = false;
+    bool startedUp_ = false; // signed in and devices started
 };

@@ -91,11 +91,14 @@ QString SettingsStore::read(const QString &section, const QString &name, const Q
     return defaultValue;
 }
 
-bool SettingsStore::write(const QString &section, const QString &name, const QString &value)
-{
-    QStringList lines = readLines();
-    const QString newLine = name + QLatin1Char('=') + value;
+namespace {
 
+// Sets one value in the lines of the file: in place when the section has
+// it, after the section's last value when not, in a new section at the end
+// when there is none.
+void setValue(QStringList &lines, const QString &section, const QString &name, const QString &value)
+{
+    const QString newLine = name + QLatin1Char('=') + value;
     qsizetype sectionStart = -1;  // index of the section line
     qsizetype lastValueLine = -1; // last non-blank line inside the section
     qsizetype existing = -1;
@@ -127,7 +130,50 @@ bool SettingsStore::write(const QString &section, const QString &name, const QSt
         lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
         lines.append(newLine);
     }
+}
 
+bool isUnder(const QString &section, const QString &keyPath)
+{
+    return sameKey(section, keyPath)
+        || (section.size() > keyPath.size() && section.startsWith(keyPath, Qt::CaseInsensitive)
+            && section[keyPath.size()] == QLatin1Char('\\'));
+}
+
+}
+
+bool SettingsStore::write(const QString &section, const QString &name, const QString &value)
+{
+    return write(section, Values{{name, value}});
+}
+
+bool SettingsStore::write(const QString &section, const Values &values)
+{
+    QStringList lines = readLines();
+    for (const auto &[name, value] : values)
+        setValue(lines, section, name, value);
+    return save(lines);
+}
+
+bool SettingsStore::remove(const QString &keyPath)
+{
+    QStringList lines = readLines();
+    bool removing = false;
+    for (qsizetype i = 0; i < lines.size();) {
+        if (isSectionLine(lines[i]))
+            removing = isUnder(sectionOf(lines[i]), keyPath);
+        if (removing)
+            lines.removeAt(i);
+        else
+            ++i;
+    }
+    // No blank lines left at the end where a section was.
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    return save(lines);
+}
+
+bool SettingsStore::save(const QStringList &lines)
+{
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSaveFile file(path_);
     if (file.open(QIODevice::WriteOnly)) {

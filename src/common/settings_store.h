@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMap>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -23,9 +24,15 @@ public:
 
     QString read(const QString &section, const QString &name, const QString &defaultValue = QString()) const;
 
+    using Values = QList<QPair<QString, QString>>;
+
     // Returns false when the file cannot be written; nothing is changed
     // then, and errorString() says why.
     bool write(const QString &section, const QString &name, const QString &value);
+    // Several values of one section, in one rewrite of the file.
+    bool write(const QString &section, const Values &values);
+    // Removes a key path: its section and every section under it.
+    bool remove(const QString &keyPath);
     const QString &errorString() const { return error_; }
 
     // Names of the keys directly under a key path, in file order.
@@ -36,6 +43,7 @@ public:
 
 private:
     QStringList readLines() const;
+    bool save(const QStringList &lines);
     QString path_;
     QString error_;
 };

@@ -1,6 +1,7 @@
 #include "device_port.h"
 
 #include "devices/device_settings.h"
+#include "common/language.h"
 #include "devices/opos_controls.h"
 
 #include <QDeadlineTimer>
@@ -33,9 +34,10 @@ public:
         socket_.abort();
         socket_.connectToHost(address_.host, address_.tcpPort);
         if (!socket_.waitForConnected(timeoutMs_)) {
+            error_ = socket_.errorString();
             qWarning().noquote() << "Cannot reach the device at" << address_.host + QLatin1Char(':')
                                         + QString::number(address_.tcpPort) + QStringLiteral(":")
-                                 << socket_.errorString();
+                                 << error_;
             const auto error = socket_.error();
             socket_.abort();
             if (error == QAbstractSocket::HostNotFoundError)
@@ -52,12 +54,16 @@ public:
         const int connected = reconnectIfDropped();
         if (connected != Opos::Success)
             return connected;
-        if (socket_.write(data) != data.size())
+        if (socket_.write(data) != data.size()) {
+            error_ = socket_.errorString();
             return Opos::Failure;
+        }
         const QDeadlineTimer deadline(timeoutMs_);
         while (socket_.bytesToWrite() > 0) {
-            if (!socket_.waitForBytesWritten(int(deadline.remainingTime())))
+            if (!socket_.waitForBytesWritten(int(deadline.remainingTime()))) {
+                error_ = socket_.errorString();
                 return socket_.state() == QAbstractSocket::ConnectedState ? Opos::Timeout : Opos::Offline;
+            }
         }
         return Opos::Success;
     }
@@ -142,8 +148,12 @@ public:
         }
         if (fd_ < 0)
             return failure("open");
-        if (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
-            return failure("lock");
+        if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            const int result = failure("lock");
+            error_ = chooseText(QStringLiteral("another program is using it"),
+                                QStringLiteral("un autre programme l'utilise"));
+            return result;
+        }
         if (::isatty(fd_) && !configureSerial(baud, flowControl))
             return failure("configure");
         ++connections_;
@@ -160,8 +170,10 @@ public:
                 done += n;
                 continue;
             }
-            if (n < 0 && errno != EAGAIN && errno != EINTR)
+            if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                error_ = QString::fromLocal8Bit(std::strerror(errno));
                 return resultOfErrno(errno);
+            }
             if (!waitFor(POLLOUT, deadline))
                 return Opos::Timeout;
         }
@@ -223,8 +235,8 @@ private:
     int failure(const char *step)
     {
         const int error = errno;
-        qWarning().noquote() << QStringLiteral("Cannot %1 the device %2: %3")
-                                    .arg(QLatin1String(step), path_, QString::fromLocal8Bit(std::strerror(error)));
+        error_ = QString::fromLocal8Bit(std::strerror(error));
+        qWarning().noquote() << QStringLiteral("Cannot %1 the device %2: %3").arg(QLatin1String(step), path_, error_);
         return resultOfErrno(error);
     }
 
@@ -252,7 +264,7 @@ PortAddress PortAddress::parse(const QString &value)
     return address;
 }
 
-std::shared_ptr<DevicePort> DevicePort::shared(const DeviceSettings &settings, int &result)
+std::shared_ptr<DevicePort> DevicePort::shared(const DeviceSettings &settings, int &result, QString *why)
 {
     // Ports in use, by their setting: the cash drawer is kicked through the
     // connection of the printer it hangs on.
@@ -281,8 +293,11 @@ std::shared_ptr<DevicePort> DevicePort::shared(const DeviceSettings &settings, i
                             settings.text(QStringLiteral("FlowControl"), QStringLiteral("none")).toLower());
         port = file;
     }
-    if (result != Opos::Success)
+    if (result != Opos::Success) {
+        if (why)
+            *why = port->errorText();
         return nullptr;
+    }
     inUse.insert(portValue, port);
     return port;
 }

@@ -19,7 +19,8 @@ public:
     // names the same "Port" and gets the same open connection.
     // Values used: Port, Timeout (ms, default 3000), and for serial
     // devices Baud (default 9600) and FlowControl (none, rtscts, xonxoff).
-    static std::shared_ptr<DevicePort> shared(const DeviceSettings &settings, int &result);
+    // On failure `why` gets the system's words.
+    static std::shared_ptr<DevicePort> shared(const DeviceSettings &settings, int &result, QString *why = nullptr);
 
     // Connects again when the device has dropped the connection; Success
     // when the port is usable.
@@ -36,9 +37,13 @@ public:
     // Counts the connections made; a new count means the device may have
     // been reset and needs its set-up again.
     int connectionCount() const { return connections_; }
+    // The system's words for the last failure ("Permission denied",
+    // "Connection refused").
+    const QString &errorText() const { return error_; }
 
 protected:
     int connections_ = 0;
+    QString error_;
 };
 
 // The port setting of a device, taken apart: either a TCP host and port or

@@ -14,6 +14,7 @@ public:
     static DeviceSettings read(const SettingsStore &store, const QString &deviceClass, const QString &deviceName);
 
     bool isEmpty() const { return values_.isEmpty(); }
+    bool operator==(const DeviceSettings &other) const { return values_ == other.values_; }
     void set(const QString &name, const QString &value) { values_.insert(name.toLower(), value); }
 
     QString text(const QString &name, const QString &defaultValue = QString()) const;

@@ -24,7 +24,8 @@ public:
     int ClaimDevice(int) override
     {
         int result = Opos::Success;
-        port_ = DevicePort::shared(settings_, result);
+        claimError_.clear();
+        port_ = DevicePort::shared(settings_, result, &claimError_);
         return result;
     }
     void setDeviceEnabled(bool enabled) override
@@ -38,6 +39,7 @@ public:
         return Opos::Success;
     }
     int Close() override { return Opos::Success; }
+    QString failureText() const override { return port_ ? port_->errorText() : claimError_; }
 
 protected:
     // Sends the device's set-up again when the connection was made anew
@@ -62,6 +64,7 @@ protected:
     std::shared_ptr<DevicePort> port_;
 
 private:
+    QString claimError_;
     int setUp()
     {
         const QByteArray bytes = setUpBytes();

@@ -11,8 +11,10 @@
 // looks the device name up in the settings, starts the service object its
 // "Service" value names and from then on passes every call to it, keeping
 // the open / claimed / enabled states the OPOS rules ask for. The service
-// object stays alive across Close, so a device that failed to open keeps
-// its state (the simulated FailOpen counter) for the next try.
+// object stays alive across Close while its settings stay the same, so a
+// device that failed to open keeps its state (the simulated FailOpen
+// counter) for the next try; settings changed in the meantime (the
+// devices window) give a new one.
 template <class Control>
 class OposControlObject : public Control {
 public:
@@ -28,15 +30,16 @@ public:
     {
         if (opened_)
             return Opos::Illegal;
-        if (!service_ || deviceName != deviceName_) {
+        const DeviceSettings settings = DeviceSettings::read(store_, deviceClass_, deviceName);
+        if (!service_ || deviceName != deviceName_ || !(settings == settings_)) {
             service_.reset();
-            const DeviceSettings settings = DeviceSettings::read(store_, deviceClass_, deviceName);
+            deviceName_ = deviceName;
+            settings_ = settings;
             if (settings.isEmpty())
                 return Opos::NoService;
             service_ = factory_(settings.text(QStringLiteral("Service")).toLower(), settings);
             if (!service_)
                 return Opos::NoService;
-            deviceName_ = deviceName;
         }
         const int result = service_->Open(deviceName);
         opened_ = result == Opos::Success;
@@ -81,10 +84,9 @@ public:
         return service_->Close();
     }
 
-    QString failureText() const override
-    {
-        return readiness() == Opos::Success ? service_->failureText() : QString();
-    }
+    // Also after a failed Open or ClaimDevice, which is when the words
+    // matter most ("Permission denied").
+    QString failureText() const override { return service_ ? service_->failureText() : QString(); }
 
 protected:
     // Success when the device may be used, else the code that says why not.
@@ -112,6 +114,7 @@ private:
     ServiceFactory factory_;
     std::unique_ptr<Control> service_;
     QString deviceName_;
+    DeviceSettings settings_; // the service object's
     bool opened_ = false;
     bool claimed_ = false;
     bool enabled_ = false;

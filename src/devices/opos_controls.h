@@ -32,9 +32,12 @@ public:
     virtual void setDeviceEnabled(bool enabled) = 0;
     virtual int ReleaseDevice() = 0;
     virtual int Close() = 0;
-    // What the device can say, in words, about why its last call failed
-    // ("its output file … cannot be written (No space left on device)");
-    // empty when it has nothing to add to the result code.
+    // What the device can say, in words, about why its last call failed:
+    // the system's words for a port ("Permission denied", "Connection
+    // refused"), or a whole clause for a simulated device's output file
+    // ("its output file … cannot be written (No space left on device)").
+    // Empty when it has nothing to add to the result code; the program
+    // tells results apart by their codes only, people by these words.
     virtual QString failureText() const { return QString(); }
 };
 

@@ -21,6 +21,24 @@ std::unique_ptr<Control> makeService(const QString &service, const DeviceSetting
 
 }
 
+std::unique_ptr<PosPrinterControl> makePrinterService(const DeviceSettings &settings)
+{
+    return makeService<PosPrinterControl, SimulatedPrinter, EscPosPrinter>(
+        settings.text(QStringLiteral("Service")).toLower(), settings);
+}
+
+std::unique_ptr<CashDrawerControl> makeDrawerService(const DeviceSettings &settings)
+{
+    return makeService<CashDrawerControl, SimulatedDrawer, EscPosDrawer>(
+        settings.text(QStringLiteral("Service")).toLower(), settings);
+}
+
+std::unique_ptr<LineDisplayControl> makeDisplayService(const DeviceSettings &settings)
+{
+    return makeService<LineDisplayControl, SimulatedDisplay, EscPosDisplay>(
+        settings.text(QStringLiteral("Service")).toLower(), settings);
+}
+
 OposPosPrinter::OposPosPrinter(const SettingsStore &store)
     : OposControlObject(store, QStringLiteral("POSPrinter"),
                         makeService<PosPrinterControl, SimulatedPrinter, EscPosPrinter>)

@@ -27,6 +27,12 @@ public:
     int DisplayText(const QString &data, int attribute) override;
 };
 
+// The service object a device's "Service" value names (simulated or
+// escpos); null for any other value.
+std::unique_ptr<PosPrinterControl> makePrinterService(const DeviceSettings &settings);
+std::unique_ptr<CashDrawerControl> makeDrawerService(const DeviceSettings &settings);
+std::unique_ptr<LineDisplayControl> makeDisplayService(const DeviceSettings &settings);
+
 // The three control objects together, for their owner.
 struct OposDevices {
     explicit OposDevices(const SettingsStore &store) : Printer1(store), CashDrawer1(store), Linedisp1(store) {}

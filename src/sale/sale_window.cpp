@@ -376,6 +376,11 @@ void TForm1::Editgeneralparameters1Click()
     runHook(hooks.editGeneralParameters);
 }
 
+void TForm1::Devices1Click()
+{
+    runBetweenTransactions(hooks.editDevices);
+}
+
 void TForm1::Createeditproducts1Click()
 {
     runWithTableClosed(dm_.producttb, hooks.editProducts);

@@ -88,6 +88,7 @@ public:
 
     // --- main menu entries ---
     void Editgeneralparameters1Click();
+    void Devices1Click();
     void Createeditproducts1Click();
     void Createeditcashiers1Click();
     void CreateEditDepartments1Click();
@@ -138,7 +139,7 @@ public:
 
     QMenuBar *MainMenu1;
     QMenu *Parameters1, *Reports1, *EndofPeriod1, *Help1;
-    QAction *Editgeneralparameters1, *Createeditproducts1, *Createeditcashiers1, *CreateEditDepartments1,
+    QAction *Editgeneralparameters1, *Devices1, *Createeditproducts1, *Createeditcashiers1, *CreateEditDepartments1,
         *Importproducts1;
     QAction *PrintCashierreport1, *PrintFinancialreport1, *PrintProductreport1, *PrintDepartmentsalesreport1,
         *Printsalesregister1, *Printstockcount1;

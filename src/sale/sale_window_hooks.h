@@ -12,6 +12,7 @@ struct SaleWindowHooks {
     std::function<void()> rePrint;            // Re-Print <F11>, between transactions
     std::function<void()> signOutAndIn;       // In/Out <F12>: from the removal of the blank line to the sign-in
     std::function<void()> editGeneralParameters;
+    std::function<void()> editDevices;        // between transactions
     std::function<void()> editProducts;       // shows the product editor; the window closes and reopens the table
     std::function<void()> editCashiers;       // shows the cashier editor; likewise
     std::function<bool()> findSignedInCashier; // after it: false when the signed-in cashier is gone

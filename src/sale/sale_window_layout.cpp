@@ -294,7 +294,7 @@ void TForm1::buildMenu()
     layout()->setMenuBar(MainMenu1);
 
     auto entry = [this](QMenu *menu, const char *caption, void (TForm1::*handler)()) {
-        QAction *action = menu->addAction(QLatin1String(caption));
+        QAction *action = menu->addAction(QString::fromUtf8(caption));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
@@ -304,6 +304,7 @@ void TForm1::buildMenu()
     Createeditcashiers1 = entry(Parameters1, "Create/edit cashiers", &TForm1::Createeditcashiers1Click);
     CreateEditDepartments1 = entry(Parameters1, "Create/Edit Departments", &TForm1::CreateEditDepartments1Click);
     Importproducts1 = entry(Parameters1, "Import products", &TForm1::Importproducts1Click);
+    Devices1 = entry(Parameters1, "Devices…", &TForm1::Devices1Click);
 
     Reports1 = MainMenu1->addMenu(QStringLiteral("Reports"));
     PrintCashierreport1 = entry(Reports1, "Print Cashier report", &TForm1::PrintCashierreport1Click);
@@ -350,6 +351,7 @@ void TForm1::applyFrenchCaptions()
         menu->setTitle(QString::fromUtf8(caption));
     const QList<QPair<QAction *, const char *>> entries{
         {Editgeneralparameters1, "Modifier paramêtres généraux"},
+        {Devices1, "Périphériques…"},
         {Createeditproducts1, "Créer/modifier produuits"},
         {Createeditcashiers1, "Créer/modifier caissiers"},
         {CreateEditDepartments1, "Créer/modifier Départements"},

@@ -27,7 +27,9 @@ RunningShop::RunningShop(const QString &language, bool demo)
 
     SettingsStore store(settingsPath());
     store.write(TillanoSection, QStringLiteral("Tips"), QStringLiteral("N"));
-    store.write(PrintingSection, QStringLiteral("PdfDirectory"), printedDirectory());
+    store.write(PrintingSection, {{QStringLiteral("PdfDirectory"), printedDirectory()},
+                                  // its manager knows where the receipts go without a receipt printer
+                                  {QStringLiteral("NoReceiptPrinterNotice"), printedDirectory()}});
     const QList<QPair<QString, QString>> devices{{"POSPrinter", "ReceiptPrinter"}, {"CashDrawer", "CashDrawer"}};
     for (const auto &[deviceClass, name] : devices) {
         const QString section = oposDeviceSection(deviceClass, name);

@@ -31,14 +31,6 @@ bool createDataDirectory(const QString &directory)
         && QDir().mkdir(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-bool writeAll(SettingsStore &store, const QString &section, const QList<QPair<QString, QString>> &values)
-{
-    for (const auto &[name, value] : values)
-        if (!store.write(section, name, value))
-            return false;
-    return true;
-}
-
 }
 
 QString prepareDataDirectory(const SetupOptions &options)
@@ -89,8 +81,8 @@ QString prepareDataDirectory(const SetupOptions &options)
     }
 
     SettingsStore store(options.settingsPath);
-    bool written = writeAll(store, TillanoSection,
-                            {{QStringLiteral("Data"), directory}, {QStringLiteral("Language"), options.language}});
+    bool written = store.write(TillanoSection,
+                               {{QStringLiteral("Data"), directory}, {QStringLiteral("Language"), options.language}});
     if (written && options.demo) {
         const QDir dir(directory);
         const DemoDevice devices[] = {
@@ -103,7 +95,7 @@ QString prepareDataDirectory(const SetupOptions &options)
                                                   {QStringLiteral("Output"), dir.filePath(QLatin1String(d.outputFile))}};
             values += d.extra;
             written = written
-                && writeAll(store, oposDeviceSection(QLatin1String(d.deviceClass), QLatin1String(d.name)), values);
+                && store.write(oposDeviceSection(QLatin1String(d.deviceClass), QLatin1String(d.name)), values);
         }
         written = written
             && store.write(PrintingSection, QStringLiteral("PdfDirectory"), dir.filePath(QStringLiteral("printed")));
