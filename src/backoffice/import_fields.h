@@ -17,6 +17,8 @@ struct ImportFields {
     bool wanted() const { return kept.size() < Kept; }
     void add(QString field)
     {
+        if (kept.isEmpty())
+            kept.reserve(Kept);
         if (wanted())
             kept.append(std::move(field));
         ++count;

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -26,16 +27,15 @@ bool validUtf8(QByteArrayView bytes)
     return !decoder.hasError();
 }
 
-bool isLineEnd(char ch)
-{
-    return ch == '\n' || ch == '\r';
-}
-
 // Where the line starting at `pos` ends, and where the next one starts.
 qsizetype lineEnd(const QByteArray &bytes, qsizetype pos, qsizetype &next)
 {
-    const auto end = std::find_if(bytes.begin() + pos, bytes.end(), isLineEnd);
-    const qsizetype at = end - bytes.begin();
+    const QByteArrayView rest = QByteArrayView(bytes).sliced(pos);
+    qsizetype at = rest.indexOf('\n');
+    const qsizetype cr = QByteArrayView(rest.data(), at < 0 ? rest.size() : at).indexOf('\r');
+    if (cr >= 0)
+        at = cr;
+    at = at < 0 ? bytes.size() : pos + at;
     next = at;
     if (at < bytes.size())
         next += bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 2 : 1;
@@ -88,22 +88,33 @@ ControlCharacter ImportText::firstControlCharacter() const
 {
     // Bytes below 0x80 are the same characters in both encodings; above,
     // UTF-8 writes the codes 0x80 to 0x9F as C2 80 to C2 9F, and
-    // Windows-1252 leaves five bytes without a character.
-    const auto isWindows1252Control = [](quint8 b) { return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D; };
+    // Windows-1252 leaves five bytes without a character. The bytes worth
+    // a look are marked, so that the rest are passed over quickly.
+    std::array<bool, 256> marked{};
+    for (int b = 0; b < 0x20; ++b)
+        marked[b] = b != '\t';
+    marked[0x7F] = true;
+    if (utf8_)
+        marked[0xC2] = true;
+    else
+        for (const int b : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+            marked[b] = true;
+
+    const auto *bytes = reinterpret_cast<const quint8 *>(bytes_.constData());
+    const qsizetype size = bytes_.size();
     int line = 1;
-    for (qsizetype i = 0; i < bytes_.size(); ++i) {
-        const auto b = quint8(bytes_[i]);
-        if (b == '\n' || b == '\r') {
-            if (!(b == '\r' && i + 1 < bytes_.size() && bytes_[i + 1] == '\n'))
-                ++line;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (!marked[bytes[i]])
             continue;
+        const quint8 b = bytes[i];
+        if (b == '\n' || b == '\r') {
+            if (!(b == '\r' && i + 1 < size && bytes[i + 1] == '\n'))
+                ++line;
+        } else if (b != 0xC2) {
+            return {line, char16_t(b)};
+        } else if (i + 1 < size && bytes[i + 1] >= 0x80 && bytes[i + 1] <= 0x9F) {
+            return {line, char16_t(bytes[i + 1])};
         }
-        if ((b < 0x20 && b != '\t') || b == 0x7F)
-            return {line, char16_t(b)};
-        if (utf8_ && b == 0xC2 && i + 1 < bytes_.size() && quint8(bytes_[i + 1]) >= 0x80 && quint8(bytes_[i + 1]) <= 0x9F)
-            return {line, char16_t(quint8(bytes_[i + 1]))};
-        if (!utf8_ && isWindows1252Control(b))
-            return {line, char16_t(b)};
     }
     return {};
 }

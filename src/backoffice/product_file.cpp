@@ -49,37 +49,36 @@ ProductFile readProductFile(ImportText &text, const std::function<void(int lineN
         return file;
 
     // The standard reading goes record by record; the comma text reads the
-    // same lines of the file one by one.
+    // same lines of the file one by one, where they read differently.
     QList<ReadLine> lines;
+    lines.reserve(text.lineCount());
     ReadingScore commaText, csv;
     StandardCsvReader reader(text);
-    ImportFields fields;
-    QStringList fileLines;
-    int first = 0;
-    while (reader.next(fields, fileLines, first)) {
+    for (CsvRecord record; reader.next(record);) {
+        const int first = record.firstLine;
         if (progress)
             progress(first);
-        const ImportFields firstLine = commaTextFields(fileLines.first());
-        if (file.headingLine == 0 && lines.isEmpty() && isHeading(fields) && isHeading(firstLine)) {
+        if (file.headingLine == 0 && lines.isEmpty() && isHeading(record.fields)
+            && isHeading(commaTextFields(record.lines.first()))) {
             file.headingLine = first;
             continue;
         }
-        if (fileLines.size() == 1 && firstLine == fields) {
-            lines.append({std::nullopt, readProductLine(fields, first)});
+        if (record.lines.size() == 1 && record.alikeAsCommaText) {
+            lines.append({std::nullopt, readProductLine(record.fields, first)});
             continue;
         }
-        lines.append({ImportReading::StandardCsv, readProductLine(fields, first)});
+        lines.append({ImportReading::StandardCsv, readProductLine(record.fields, first)});
         csv.count(lines.last().line);
-        for (qsizetype i = 0; i < fileLines.size(); ++i) {
-            if (isBlankLine(fileLines[i]))
+        for (qsizetype i = 0; i < record.lines.size(); ++i) {
+            if (isBlankLine(record.lines[i]))
                 continue;
-            lines.append({ImportReading::CommaText,
-                          readProductLine(i == 0 ? firstLine : commaTextFields(fileLines[i]), first + int(i))});
+            lines.append({ImportReading::CommaText, readProductLine(commaTextFields(record.lines[i]), first + int(i))});
             commaText.count(lines.last().line);
         }
     }
 
     file.reading = csv > commaText ? ImportReading::StandardCsv : ImportReading::CommaText;
+    file.products.reserve(lines.size());
     for (ReadLine &read : lines) {
         if (read.onlyBy && *read.onlyBy != file.reading)
             continue;

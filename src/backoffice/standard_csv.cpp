@@ -3,6 +3,7 @@
 #include "import_file.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,14 +22,18 @@ public:
     // still open at its end, unless `closeOpenQuote` ends it there.
     bool read(QStringView line, bool closeOpenQuote);
     const ImportFields &fields() const { return fields_; }
+    bool alikeAsCommaText() const { return alike_; }
 
 private:
-    enum class State { FieldStart, Unquoted, Quoted, AfterQuote };
-    void endField();
+    enum class State { FieldStart, Quoted, AfterQuote };
+    void addField(QString field);
+    void appendToField(QStringView text);
 
     ImportFields fields_;
-    QString field_;
+    QString field_; // a quoted field being read
     State state_ = State::FieldStart;
+    bool afterComma_ = false;
+    bool alike_ = true;
 };
 
 bool RecordParser::read(QStringView line, bool closeOpenQuote)
@@ -37,43 +42,34 @@ bool RecordParser::read(QStringView line, bool closeOpenQuote)
     while (i < line.size()) {
         switch (state_) {
         case State::FieldStart:
-            if (line[i] == Comma) {
-                endField();
+            if (isBlank(line[i])) {
+                ++i;
+            } else if (line[i] == Comma) {
+                addField(QString());
+                afterComma_ = true;
                 ++i;
             } else if (line[i] == Quote) {
                 state_ = State::Quoted;
-                ++i;
-            } else if (isBlank(line[i])) {
+                afterComma_ = false;
                 ++i;
             } else {
-                state_ = State::Unquoted;
+                // An unquoted field, whole up to the next comma.
+                qsizetype comma = line.indexOf(Comma, i);
+                const QStringView text = line.sliced(i, (comma < 0 ? line.size() : comma) - i).trimmed();
+                // The comma text ends an unquoted field at a blank or a control.
+                alike_ = alike_ && std::none_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() <= u' '; });
+                addField(text.toString());
+                afterComma_ = comma >= 0;
+                i = comma < 0 ? line.size() : comma + 1;
             }
             break;
-        case State::Unquoted:
-        case State::AfterQuote: {
-            // Up to the next comma, in one piece; after a closing quote
-            // the blanks are dropped.
-            qsizetype comma = line.indexOf(Comma, i);
-            if (comma < 0)
-                comma = line.size();
-            const QStringView run = line.sliced(i, comma - i);
-            field_.append(state_ == State::AfterQuote ? run.trimmed() : run);
-            i = comma;
-            if (comma < line.size()) {
-                endField();
-                ++i;
-            }
-            break;
-        }
         case State::Quoted: {
             const qsizetype quote = line.indexOf(Quote, i);
-            const qsizetype end = quote < 0 ? line.size() : quote;
-            field_.append(line.sliced(i, end - i));
-            i = end;
-            if (quote < 0)
-                break;
-            if (quote + 1 < line.size() && line[quote + 1] == Quote) {
-                field_.append(Quote);
+            appendToField(line.sliced(i, (quote < 0 ? line.size() : quote) - i));
+            if (quote < 0) {
+                i = line.size();
+            } else if (quote + 1 < line.size() && line[quote + 1] == Quote) {
+                appendToField(QStringView(&Quote, 1));
                 i = quote + 2;
             } else {
                 state_ = State::AfterQuote;
@@ -81,25 +77,52 @@ bool RecordParser::read(QStringView line, bool closeOpenQuote)
             }
             break;
         }
+        case State::AfterQuote: {
+            // Up to the next comma; the comma text makes any text here a
+            // field of its own.
+            qsizetype comma = line.indexOf(Comma, i);
+            const QStringView text = line.sliced(i, (comma < 0 ? line.size() : comma) - i).trimmed();
+            alike_ = alike_ && text.isEmpty();
+            appendToField(text);
+            if (comma < 0) {
+                i = line.size();
+            } else {
+                addField(std::exchange(field_, QString()));
+                afterComma_ = true;
+                i = comma + 1;
+            }
+            break;
+        }
         }
     }
     if (state_ == State::Quoted && !closeOpenQuote) {
-        field_.append(u' '); // the line end inside the text
+        appendToField(u" "); // the line end inside the text
+        alike_ = false;
         return false;
     }
-    endField(); // the last field, an empty one too
+    if (state_ != State::FieldStart) {
+        addField(std::exchange(field_, QString()));
+    } else if (afterComma_) {
+        addField(QString()); // an empty last field, which the comma text has not
+        alike_ = false;
+    }
     return true;
 }
 
-void RecordParser::endField()
+void RecordParser::appendToField(QStringView text)
 {
-    if (state_ == State::Unquoted)
-        field_ = field_.trimmed();
+    if (field_.isEmpty())
+        field_ = text.toString(); // one allocation of the right size
+    else
+        field_.append(text);
+}
+
+void RecordParser::addField(QString field)
+{
     if (fields_.wanted())
-        fields_.add(field_);
+        fields_.add(std::move(field));
     else
         ++fields_.count;
-    field_.clear();
     state_ = State::FieldStart;
 }
 
@@ -110,37 +133,41 @@ bool isBlankLine(QStringView line)
     return std::all_of(line.begin(), line.end(), [](QChar ch) { return ch.unicode() <= u' '; });
 }
 
-ImportFields standardCsvFields(QStringView line)
+ImportFields standardCsvFields(QStringView line, bool *alikeAsCommaText)
 {
     RecordParser record;
     record.read(line, true);
+    if (alikeAsCommaText)
+        *alikeAsCommaText = record.alikeAsCommaText();
     return record.fields();
 }
 
-bool StandardCsvReader::next(ImportFields &fields, QStringList &lines, int &firstLine)
+bool StandardCsvReader::next(CsvRecord &record)
 {
     QString line;
     do {
         if (!text_.nextLine(line))
             return false;
     } while (isBlankLine(line));
-    firstLine = text_.lineNumber();
+    record.firstLine = text_.lineNumber();
     const ImportText::Position afterFirst = text_.position();
-    lines = QStringList{line};
-    RecordParser record;
-    bool complete = record.read(line, false);
-    while (!complete && lines.size() < MaxRecordLines && text_.nextLine(line)) {
-        lines.append(line);
-        complete = record.read(line, false);
+    record.lines.clear(); // keeps its room
+    record.lines.append(line);
+    RecordParser parser;
+    bool complete = parser.read(line, false);
+    while (!complete && record.lines.size() < MaxRecordLines && text_.nextLine(line)) {
+        record.lines.append(line);
+        complete = parser.read(line, false);
     }
     if (!complete) {
         // A quote never closed: it ends with its line, and the lines read
         // after it are read again.
         text_.seek(afterFirst);
-        lines.resize(1);
-        record = RecordParser();
-        record.read(lines.first(), true);
+        record.lines.resize(1);
+        parser = RecordParser();
+        parser.read(record.lines.first(), true);
     }
-    fields = record.fields();
+    record.fields = parser.fields();
+    record.alikeAsCommaText = parser.alikeAsCommaText();
     return true;
 }

@@ -17,23 +17,33 @@ class ImportText;
 // A quote still open at the end of the file, or after MaxRecordLines
 // lines, was never closed: it ends with its own line. A line of blanks is
 // no record.
+// One record of a file, and the lines of the file it was read from.
+struct CsvRecord {
+    ImportFields fields;
+    QStringList lines;
+    int firstLine = 0;
+    // Read as comma text, its one line gives the same fields: it holds no
+    // blank inside an unquoted text, no text after a closing quote, and
+    // does not end with a comma.
+    bool alikeAsCommaText = true;
+};
+
 class StandardCsvReader {
 public:
     static constexpr int MaxRecordLines = 100;
 
     explicit StandardCsvReader(ImportText &text) : text_(text) {}
 
-    // The next record, the lines of the file it was read from and the
-    // number of the first; false after the last one.
-    bool next(ImportFields &fields, QStringList &lines, int &firstLine);
+    // The next record; false after the last one.
+    bool next(CsvRecord &record);
 
 private:
     ImportText &text_;
 };
 
 // The fields of one line of standard comma-separated values, a quote left
-// open ending with the line.
-ImportFields standardCsvFields(QStringView line);
+// open ending with the line; `alikeAsCommaText` as in CsvRecord.
+ImportFields standardCsvFields(QStringView line, bool *alikeAsCommaText = nullptr);
 
 // A line of blanks (and tabs) only.
 bool isBlankLine(QStringView line);

@@ -121,6 +121,32 @@ QVariant timeValue(const QString &table, const FieldDef &field, const QVariant &
     return QVariant(QTime(t.hour(), t.minute(), t.second()));
 }
 
+// A value in the very form its field stores: a finite double for a number,
+// a bool, a 64-bit integer of 32-bit range, a valid date, a text within
+// its size.
+bool alreadyStored(const FieldDef &field, const QVariant &value)
+{
+    switch (field.type) {
+    case FieldType::Float:
+    case FieldType::Money:
+        return value.typeId() == QMetaType::Double && std::isfinite(*static_cast<const double *>(value.constData()));
+    case FieldType::Logical:
+        return value.typeId() == QMetaType::Bool;
+    case FieldType::Integer:
+        return value.typeId() == QMetaType::LongLong
+            && *static_cast<const qint64 *>(value.constData()) >= std::numeric_limits<qint32>::min()
+            && *static_cast<const qint64 *>(value.constData()) <= std::numeric_limits<qint32>::max();
+    case FieldType::Date:
+        return value.typeId() == QMetaType::QDate && static_cast<const QDate *>(value.constData())->isValid();
+    case FieldType::Text:
+        return value.typeId() == QMetaType::QString && static_cast<const QString *>(value.constData())->size() <= field.size;
+    case FieldType::Memo:
+        return value.typeId() == QMetaType::QString;
+    default:
+        return false;
+    }
+}
+
 }
 
 namespace FieldValues {
@@ -132,6 +158,8 @@ QVariant canonical(const QString &table, const FieldDef &field, const QVariant &
                              .arg(field.name, table));
     if (value.isNull() || !value.isValid())
         return QVariant();
+    if (alreadyStored(field, value))
+        return value; // the usual case of a typed write, worth no conversion
     const bool isText = value.typeId() == QMetaType::QString;
     if (isText && value.toString().trimmed().isEmpty() && field.type != FieldType::Text
         && field.type != FieldType::Memo)

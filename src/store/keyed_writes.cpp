@@ -15,29 +15,55 @@ QString quoted(const QString &identifier)
     return QLatin1Char('"') + identifier + QLatin1Char('"');
 }
 
+QString mark(qsizetype parameter)
+{
+    return QLatin1Char('?') + QString::number(parameter);
 }
 
-KeyedWrites::KeyedWrites(Database &db, Table &table, const QStringList &fields) : db_(db), table_(table)
+}
+
+KeyedWrites::KeyedWrites(Database &db, Table &table, const QStringList &fields, const NewRecordValues &newRecordValues)
+    : db_(db), table_(table)
 {
     if (!db.isOpen())
         throw StoreError(QStringLiteral("Table %1 cannot be written: the database is not connected").arg(table.name()));
-    QStringList columns, marks, assignments;
+    // Whether a record was added is told by its rowid, which only a table
+    // with rowids has.
+    SqliteStatement(db.handle(), QStringLiteral("SELECT rowid FROM %1 LIMIT 0").arg(quoted(table.name())));
+    // One statement adds or updates: ?1 .. ?n are the record's values,
+    // the parameters after them the new-record values, bound once.
+    QStringList columns, values, assignments;
+    QVariantList defaults;
+    const auto newRecordValue = [&](const QString &field) -> QString {
+        for (const auto &[name, value] : newRecordValues)
+            if (name == field) {
+                defaults.append(FieldValues::canonical(table.name(), table.definition().fields[table.fieldIndex(name)],
+                                                       value));
+                return mark(fields.size() + defaults.size());
+            }
+        return QString();
+    };
     for (qsizetype i = 0; i < fields.size(); ++i) {
         fieldIndexes_.append(table.fieldIndex(fields[i])); // an unknown field raises StoreError
         const QString column = quoted(fields[i]);
-        const QString mark = QLatin1Char('?') + QString::number(i + 1);
+        const QString given = newRecordValue(fields[i]);
         columns.append(column);
-        marks.append(mark);
+        values.append(given.isEmpty() ? mark(i + 1) : QStringLiteral("coalesce(%1, %2)").arg(mark(i + 1), given));
         if (i > 0)
-            assignments.append(QStringLiteral("%1 = coalesce(%2, %1)").arg(column, mark));
+            assignments.append(QStringLiteral("%1 = coalesce(%2, %1)").arg(column, mark(i + 1)));
     }
-    update_ = std::make_unique<SqliteStatement>(
-        db.handle(), QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?1")
-                         .arg(quoted(table.name()), assignments.join(QStringLiteral(", ")), columns.first()));
-    add_ = std::make_unique<SqliteStatement>(db.handle(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                              .arg(quoted(table.name()),
-                                                                   columns.join(QStringLiteral(", ")),
-                                                                   marks.join(QStringLiteral(", "))));
+    for (const auto &[name, value] : newRecordValues) {
+        if (fields.contains(name))
+            continue;
+        columns.append(quoted(name));
+        values.append(newRecordValue(name));
+    }
+    upsert_ = std::make_unique<SqliteStatement>(
+        db.handle(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (%4) DO UPDATE SET %5")
+                         .arg(quoted(table.name()), columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
+                              columns.first(), assignments.join(QStringLiteral(", "))));
+    for (qsizetype i = 0; i < defaults.size(); ++i)
+        upsert_->bind(int(fields.size() + i + 1), defaults[i]);
 }
 
 KeyedWrites::~KeyedWrites()
@@ -49,40 +75,21 @@ KeyedWrites::~KeyedWrites()
     }
 }
 
-QVariantList KeyedWrites::stored(const QVariantList &values) const
+bool KeyedWrites::write(QVariantList values)
 {
-    QVariantList result;
-    result.reserve(values.size());
     for (qsizetype i = 0; i < values.size(); ++i) {
-        const FieldDef &field = table_.definition().fields[fieldIndexes_[i]];
-        result.append(values[i].isNull() ? QVariant() : FieldValues::canonical(table_.name(), field, values[i]));
+        if (!values[i].isNull())
+            values[i] = FieldValues::canonical(table_.name(), table_.definition().fields[fieldIndexes_[i]], values[i]);
     }
-    return result;
-}
-
-void KeyedWrites::run(SqliteStatement &statement, const QVariantList &values)
-{
     try {
         db_.beforeWrite();
-        statement.run(stored(values));
+        // The rowid of the last record added changes only when one is.
+        sqlite3_set_last_insert_rowid(db_.handle(), 0);
+        upsert_->run(values);
+        return sqlite3_last_insert_rowid(db_.handle()) != 0;
     } catch (const StoreError &e) {
-        const int code = sqlite3_extended_errcode(db_.handle());
-        if (code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
-            throw StoreError(QStringLiteral("Key violation in table %1: a record with %2 already exists (%3)")
-                                 .arg(table_.name(), values.value(0).toString(), e.message()));
         if (e.problem() != StoreProblem::Other)
             throw; // names the database and what to do already
         throw StoreError(QStringLiteral("Table %1: %2").arg(table_.name(), e.message()));
     }
-}
-
-bool KeyedWrites::update(const QVariantList &values)
-{
-    run(*update_, values);
-    return sqlite3_changes(db_.handle()) > 0;
-}
-
-void KeyedWrites::add(const QVariantList &values)
-{
-    run(*add_, values);
 }

@@ -51,7 +51,7 @@ void TestCommaText::rules_data()
     QTest::newRow("trailing comma") << "a,b," << QStringList{"a", "b"} << QStringList{"a", "b", ""};
     QTest::newRow("trailing comma and blanks") << "a,b,  " << QStringList{"a", "b"} << QStringList{"a", "b", ""};
     QTest::newRow("only a comma") << "," << QStringList{""} << QStringList{"", ""};
-    QTest::newRow("blank line") << " \t " << QStringList{} << QStringList{""};
+    QTest::newRow("blank line") << " \t " << QStringList{} << QStringList{};
 }
 
 void TestCommaText::rules()
@@ -60,7 +60,9 @@ void TestCommaText::rules()
     QFETCH(QStringList, fields);
     QFETCH(QStringList, csv);
     QCOMPARE(splitCommaText(line), fields);
-    QCOMPARE(standardCsvFields(line).kept, csv);
+    bool alike = false;
+    QCOMPARE(standardCsvFields(line, &alike).kept, csv);
+    QCOMPARE(alike, csv == fields); // the reader tells it without the comma text
 }
 
 void TestCommaText::quotedFieldsComeBack()
@@ -83,8 +85,10 @@ void TestCommaText::quotedFieldsComeBack()
                     + QLatin1Char('"');
         const QString line = quoted.join(QLatin1Char(','));
         QVERIFY2(splitCommaText(line) == fields, qPrintable(QStringLiteral("round %1: %2").arg(round).arg(line)));
+        bool alike = false;
         if (fields.size() < ImportFields::Kept)
-            QVERIFY2(standardCsvFields(line).kept == fields, qPrintable(QStringLiteral("round %1: %2").arg(round).arg(line)));
+            QVERIFY2(standardCsvFields(line, &alike).kept == fields && alike,
+                     qPrintable(QStringLiteral("round %1: %2").arg(round).arg(line)));
     }
 }
 
