@@ -106,9 +106,11 @@ QString skippedLinesQuestion(const ImportSummary &summary, const QString &fileNa
                                 .arg(fileName, count(summary.skipped)),
                       QString()};
     lines << skippedLines(summary) << QString()
-          << chooseText(QStringLiteral("Import the other %1 lines? (No imports nothing.)"),
-                        QStringLiteral("Importer les %1 autres lignes? (Non n'importe rien.)"))
-                 .arg(count(toImport));
+          << (toImport == 1 ? chooseText(QStringLiteral("Import the other line? (No imports nothing.)"),
+                                         QStringLiteral("Importer l'autre ligne? (Non n'importe rien.)"))
+                            : chooseText(QStringLiteral("Import the other %1 lines? (No imports nothing.)"),
+                                         QStringLiteral("Importer les %1 autres lignes? (Non n'importe rien.)"))
+                                  .arg(count(toImport)));
     return lines.join(QLatin1Char('\n'));
 }
 

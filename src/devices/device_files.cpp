@@ -11,11 +11,12 @@
 
 namespace {
 
-QStringList entries(const QString &directory, const QStringList &patterns, QDir::Filters filters = QDir::System)
+QStringList entries(const QString &directory, const QStringList &patterns)
 {
     QStringList paths;
     const QDir dir(directory);
-    for (const QString &name : dir.entryList(patterns, filters | QDir::NoDotAndDotDot, QDir::Name))
+    // Device files, and the links to them under /dev/serial.
+    for (const QString &name : dir.entryList(patterns, QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
         paths.append(dir.filePath(name));
     return paths;
 }
@@ -40,8 +41,7 @@ QStringList devicePortsPresent(const QString &root)
     const QDir dev(QDir(root).filePath(QStringLiteral("dev")));
     QStringList ports = entries(dev.filePath(QStringLiteral("usb")), {QStringLiteral("lp*")});
     ports += entries(dev.path(), {QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")});
-    ports += entries(dev.filePath(QStringLiteral("serial/by-id")), {QStringLiteral("*")},
-                     QDir::System | QDir::Files | QDir::AllEntries);
+    ports += entries(dev.filePath(QStringLiteral("serial/by-id")), {QStringLiteral("*")});
     for (const QString &path : entries(dev.path(), {QStringLiteral("ttyS*")}))
         if (hasSerialChip(root, QFileInfo(path).fileName()))
             ports.append(path);

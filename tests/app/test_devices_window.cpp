@@ -15,6 +15,7 @@
 #include "common/app_settings.h"
 #include "common/clock.h"
 #include "common/settings_store.h"
+#include "devices/device_files.h"
 #include "sale/sale_window.h"
 
 #include <QCheckBox>
@@ -67,6 +68,7 @@ private slots:
     void okWritesTheSections();
     void okRestartsTheDevices();
     void refusedDuringASale();
+    void portsPresentListed();
     void shopWithoutPrinterToldOnce();
 
 private:
@@ -224,6 +226,20 @@ void TestDevicesWindow::refusedDuringASale()
     TForm1 &main = shop.shell().mainWindow();
     clickMenuEntry(main.MainMenu1, main.Parameters1, main.Devices1);
     QCOMPARE(shop.dialogs.log, QStringList{"message: This operation can not be done durring a transaction"});
+}
+
+// USB printers, USB serial adapters and their lasting names, and the
+// serial ports with a chip behind them; not the other terminals.
+void TestDevicesWindow::portsPresentListed()
+{
+    QTemporaryDir root;
+    for (const char *file : {"dev/usb/lp0", "dev/ttyUSB0", "dev/ttyACM0", "dev/serial/by-id/usb-Printer-if00", "dev/ttyS0",
+                             "dev/ttyS1", "dev/tty0", "sys/class/tty/ttyS0/type", "sys/class/tty/ttyS1/type"})
+        writeFileBytes(root.filePath(file), QByteArray(file).endsWith("ttyS1/type") ? "0\n" : "4\n");
+    QStringList expected;
+    for (const char *port : {"usb/lp0", "ttyACM0", "ttyUSB0", "serial/by-id/usb-Printer-if00", "ttyS0"})
+        expected << root.filePath(QStringLiteral("dev/") + port);
+    QCOMPARE(devicePortsPresent(root.path()), expected);
 }
 
 void TestDevicesWindow::shopWithoutPrinterToldOnce()
