@@ -25,3 +25,10 @@ struct ImportFields {
     }
     bool operator==(const ImportFields &other) const = default;
 };
+
+// A field's text in storage of its own, for a field read in place in the
+// line of a file.
+inline QString ownCopy(const QString &field)
+{
+    return QString(field.constData(), field.size());
+}

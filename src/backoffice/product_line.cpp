@@ -45,9 +45,9 @@ private:
     bool allRead_ = true;
 };
 
-QString withoutTabs(QString text)
+QString withoutTabs(const QString &field)
 {
-    return text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return ownCopy(field).replace(QLatin1Char('\t'), QLatin1Char(' '));
 }
 
 int digitValue(QChar ch, int base)
@@ -94,9 +94,9 @@ ProductLine readProductLine(const ImportFields &fields, int lineNumber)
         return line;
     }
     const QStringList &f = fields.kept;
-    line.upcText = f[0];
     const std::optional<qint64> upc = wholeNumberFromText(f[0]);
     if (!upc || *upc < 1 || *upc > MaxImportUpc) {
+        line.upcText = ownCopy(f[0]);
         line.skipped = SkipReason::InvalidUpc;
         return line;
     }

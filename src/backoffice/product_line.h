@@ -22,7 +22,7 @@ struct ProductLine {
     SkipReason skipped = SkipReason::None;
     // What the line held, for the reason it is skipped.
     int fieldCount = 0;
-    QString upcText;
+    QString upcText; // of a line skipped for it
     // Every number, date and tax letter of the line read as one (an empty
     // field reads as nothing): the line's fields are in their places.
     bool allValuesRead = true;

@@ -58,7 +58,7 @@ bool RecordParser::read(QStringView line, bool closeOpenQuote)
                 const QStringView text = line.sliced(i, (comma < 0 ? line.size() : comma) - i).trimmed();
                 // The comma text ends an unquoted field at a blank or a control.
                 alike_ = alike_ && std::none_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() <= u' '; });
-                addField(text.toString());
+                addField(QString::fromRawData(text.data(), text.size())); // the line is kept with the record
                 afterComma_ = comma >= 0;
                 i = comma < 0 ? line.size() : comma + 1;
             }

@@ -17,7 +17,9 @@ class ImportText;
 // A quote still open at the end of the file, or after MaxRecordLines
 // lines, was never closed: it ends with its own line. A line of blanks is
 // no record.
-// One record of a file, and the lines of the file it was read from.
+// One record of a file, and the lines of the file it was read from. Its
+// unquoted fields are read in place, in those lines: a field that is to
+// outlive the record is copied (see ownCopy()).
 struct CsvRecord {
     ImportFields fields;
     QStringList lines;
@@ -42,7 +44,8 @@ private:
 };
 
 // The fields of one line of standard comma-separated values, a quote left
-// open ending with the line; `alikeAsCommaText` as in CsvRecord.
+// open ending with the line, read in place in `line` as in CsvRecord;
+// `alikeAsCommaText` as in CsvRecord.
 ImportFields standardCsvFields(QStringView line, bool *alikeAsCommaText = nullptr);
 
 // A line of blanks (and tabs) only.

@@ -8,23 +8,6 @@
 
 namespace {
 
-constexpr int ClaimTimeoutMs = 10;
-
-// Open, claim and enable; false when Open or ClaimDevice refused.
-bool openClaimEnable(OposDevice &device, const QString &name)
-{
-    if (device.Open(name) != Opos::Success || device.ClaimDevice(ClaimTimeoutMs) != Opos::Success)
-        return false;
-    device.setDeviceEnabled(true);
-    return true;
-}
-
-void releaseAndClose(OposDevice &device)
-{
-    device.ReleaseDevice();
-    device.Close();
-}
-
 const QString TextLineEnd = QStringLiteral("\r\n");
 // A feed line is the reverse of a text line's end.
 const QString FeedLine = QStringLiteral("\n\r");

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int ClaimTimeoutMs = 10;
-
 bool isSimulated(const DeviceSettings &settings)
 {
     return settings.text(QStringLiteral("Service")).toLower() == QLatin1String("simulated");
@@ -102,28 +100,28 @@ QString refusedText(int result, const DeviceSettings &settings, const OposDevice
     }
 }
 
-// Opens, claims and enables the device; on failure the answer says why.
-bool start(OposDevice &device, const DeviceSettings &settings, DeviceAnswer &answer)
+// The words for a simulated device, or for a real one.
+QString forKind(const DeviceSettings &settings, const QString &simulated, const QString &real)
 {
-    if (device.Open(QStringLiteral("test")) != Opos::Success || device.ClaimDevice(ClaimTimeoutMs) != Opos::Success) {
-        answer.text = cannotOpenText(settings, device);
-        return false;
+    return isSimulated(settings) ? simulated : real;
+}
+
+// Starts the device its settings name, as the program does, runs the test
+// on it and releases it again; the answer says why a device did not start.
+template <class Control, class Test>
+DeviceAnswer tried(std::unique_ptr<Control> device, const DeviceSettings &settings, Test test)
+{
+    if (!device)
+        return {false, chooseText(QStringLiteral("\"%1\" is no kind of device."),
+                                  QStringLiteral("« %1 » n'est pas une sorte de périphérique."))
+                           .arg(settings.text(QStringLiteral("Service")))};
+    if (!openClaimEnable(*device, QStringLiteral("test"))) {
+        const DeviceAnswer refused{false, cannotOpenText(settings, *device)};
+        releaseAndClose(*device);
+        return refused;
     }
-    device.setDeviceEnabled(true);
-    return true;
-}
-
-void stop(OposDevice &device)
-{
-    device.ReleaseDevice();
-    device.Close();
-}
-
-DeviceAnswer noService(const DeviceSettings &settings)
-{
-    return {false, chooseText(QStringLiteral("\"%1\" is no kind of device."), QStringLiteral("« %1 » n'est pas une "
-                                                                                             "sorte de périphérique."))
-                       .arg(settings.text(QStringLiteral("Service")))};
+    const auto released = qScopeGuard([&] { releaseAndClose(*device); });
+    return test(*device);
 }
 
 }
@@ -132,103 +130,78 @@ namespace DeviceTest {
 
 DeviceAnswer printLines(const DeviceSettings &settings, const QStringList &lines, bool cut)
 {
-    const auto printer = makePrinterService(settings);
-    if (!printer)
-        return noService(settings);
-    DeviceAnswer answer;
-    if (!start(*printer, settings, answer))
-        return answer;
-    const auto released = qScopeGuard([&] { stop(*printer); });
-    QStringList data;
-    for (const QString &line : lines)
-        data.append(line + QStringLiteral("\r\n"));
-    for (int i = 0; i <= printer->RecLinesToPaperCut(); ++i)
-        data.append(QStringLiteral("\n\r")); // the feed past the cutter
-    for (const QString &piece : std::as_const(data)) {
-        const int result = printer->PrintNormal(Opos::ReceiptStation, piece);
-        if (result != Opos::Success) {
-            answer.text = refusedText(result, settings, *printer);
-            return answer;
+    return tried(makePrinterService(settings), settings, [&](PosPrinterControl &printer) {
+        QStringList data;
+        for (const QString &line : lines)
+            data.append(line + QStringLiteral("\r\n"));
+        for (int i = 0; i <= printer.RecLinesToPaperCut(); ++i)
+            data.append(QStringLiteral("\n\r")); // the feed past the cutter
+        for (const QString &piece : std::as_const(data)) {
+            const int result = printer.PrintNormal(Opos::ReceiptStation, piece);
+            if (result != Opos::Success)
+                return DeviceAnswer{false, refusedText(result, settings, printer)};
         }
-    }
-    answer.ok = true;
-    answer.text = isSimulated(settings)
-        ? chooseText(QStringLiteral("The test receipt was written to %1."),
-                     QStringLiteral("Le reçu d'essai a été écrit dans %1."))
-              .arg(place(settings))
-        : chooseText(QStringLiteral("The printer at %1 took the test receipt."),
-                     QStringLiteral("L'imprimante sur %1 a pris le reçu d'essai."))
-              .arg(place(settings));
-    if (cut && printer->CutPaper(90) != Opos::Success) {
-        answer.ok = false;
-        answer.text += QLatin1Char(' ')
-            + chooseText(QStringLiteral("It refused to cut the paper: with no cutter, untick \"Activate Paper Cut\" "
-                                        "in the general parameters, or every receipt ends with a printer problem."),
-                         QStringLiteral("Elle a refusé de couper le papier : sans coupe-papier, décochez « Activer "
-                                        "Coupe Papier » dans les paramètres généraux, sinon chaque reçu finit par un "
-                                        "problème d'imprimante."));
-    }
-    return answer;
+        DeviceAnswer answer{true, forKind(settings,
+                                          chooseText(QStringLiteral("The test receipt was written to %1."),
+                                                     QStringLiteral("Le reçu d'essai a été écrit dans %1.")),
+                                          chooseText(QStringLiteral("The printer at %1 took the test receipt."),
+                                                     QStringLiteral("L'imprimante sur %1 a pris le reçu d'essai.")))
+                                      .arg(place(settings))};
+        if (cut && printer.CutPaper(90) != Opos::Success) {
+            answer.ok = false;
+            answer.text += QLatin1Char(' ')
+                + chooseText(QStringLiteral("It refused to cut the paper: with no cutter, untick \"Activate Paper "
+                                            "Cut\" in the general parameters, or every receipt ends with a printer "
+                                            "problem."),
+                             QStringLiteral("Elle a refusé de couper le papier : sans coupe-papier, décochez « Activer "
+                                            "Coupe Papier » dans les paramètres généraux, sinon chaque reçu finit par "
+                                            "un problème d'imprimante."));
+        }
+        return answer;
+    });
 }
 
 DeviceAnswer openDrawer(const DeviceSettings &settings)
 {
-    const auto drawer = makeDrawerService(settings);
-    if (!drawer)
-        return noService(settings);
-    DeviceAnswer answer;
-    if (!start(*drawer, settings, answer))
-        return answer;
-    const auto released = qScopeGuard([&] { stop(*drawer); });
-    if (drawer->OpenDrawer() != Opos::Success) {
-        answer.text = isSimulated(settings) ? cannotOpenText(settings, *drawer)
-                                            : withWords(chooseText(QStringLiteral("The pulse did not reach the drawer"),
-                                                                   QStringLiteral("L'impulsion n'a pas atteint le "
-                                                                                  "tiroir")),
-                                                        *drawer);
-        return answer;
-    }
-    answer.ok = true;
-    answer.text = isSimulated(settings)
-        ? chooseText(QStringLiteral("The simulated drawer wrote \"open\" to %1."),
-                     QStringLiteral("Le tiroir simulé a écrit « open » dans %1."))
-              .arg(place(settings))
-        : chooseText(QStringLiteral("The pulse went to the drawer through %1 (pin %2, %3 ms): the drawer should be "
-                                    "open now."),
-                     QStringLiteral("L'impulsion est partie vers le tiroir par %1 (broche %2, %3 ms) : le tiroir "
-                                    "devrait être ouvert."))
-              .arg(place(settings))
-              .arg(settings.number(QStringLiteral("DrawerPin"), 2) == 5 ? 5 : 2)
-              .arg(settings.number(QStringLiteral("PulseOn"), 120));
-    return answer;
+    return tried(makeDrawerService(settings), settings, [&](CashDrawerControl &drawer) {
+        if (drawer.OpenDrawer() != Opos::Success)
+            return DeviceAnswer{false, forKind(settings, cannotOpenText(settings, drawer),
+                                               withWords(chooseText(QStringLiteral("The pulse did not reach the drawer"),
+                                                                    QStringLiteral("L'impulsion n'a pas atteint le "
+                                                                                   "tiroir")),
+                                                         drawer))};
+        return DeviceAnswer{
+            true, forKind(settings,
+                          chooseText(QStringLiteral("The simulated drawer wrote \"open\" to %1."),
+                                     QStringLiteral("Le tiroir simulé a écrit « open » dans %1."))
+                              .arg(place(settings)),
+                          chooseText(QStringLiteral("The pulse went to the drawer through %1 (pin %2, %3 ms): the "
+                                                    "drawer should be open now."),
+                                     QStringLiteral("L'impulsion est partie vers le tiroir par %1 (broche %2, %3 ms) : "
+                                                    "le tiroir devrait être ouvert."))
+                              .arg(place(settings))
+                              .arg(settings.number(QStringLiteral("DrawerPin"), 2) == 5 ? 5 : 2)
+                              .arg(settings.number(QStringLiteral("PulseOn"), 120)))};
+    });
 }
 
 DeviceAnswer showText(const DeviceSettings &settings, const QString &text)
 {
-    const auto display = makeDisplayService(settings);
-    if (!display)
-        return noService(settings);
-    DeviceAnswer answer;
-    if (!start(*display, settings, answer))
-        return answer;
-    const auto released = qScopeGuard([&] { stop(*display); });
-    display->ClearText();
-    if (display->DisplayText(text, Opos::NormalAttribute) != Opos::Success) {
-        answer.text = isSimulated(settings)
-            ? cannotOpenText(settings, *display)
-            : withWords(chooseText(QStringLiteral("The display did not take the text"),
-                                   QStringLiteral("L'afficheur n'a pas pris le texte")),
-                        *display);
-        return answer;
-    }
-    answer.ok = true;
-    answer.text = isSimulated(settings) ? chooseText(QStringLiteral("The text was written to %1."),
-                                                     QStringLiteral("Le texte a été écrit dans %1."))
-                                              .arg(place(settings))
-                                        : chooseText(QStringLiteral("The display on %1 took the text."),
-                                                     QStringLiteral("L'afficheur sur %1 a pris le texte."))
-                                              .arg(place(settings));
-    return answer;
+    return tried(makeDisplayService(settings), settings, [&](LineDisplayControl &display) {
+        display.ClearText();
+        if (display.DisplayText(text, Opos::NormalAttribute) != Opos::Success)
+            return DeviceAnswer{false, forKind(settings, cannotOpenText(settings, display),
+                                               withWords(chooseText(QStringLiteral("The display did not take the text"),
+                                                                    QStringLiteral("L'afficheur n'a pas pris le "
+                                                                                   "texte")),
+                                                         display))};
+        return DeviceAnswer{true, forKind(settings,
+                                          chooseText(QStringLiteral("The text was written to %1."),
+                                                     QStringLiteral("Le texte a été écrit dans %1.")),
+                                          chooseText(QStringLiteral("The display on %1 took the text."),
+                                                     QStringLiteral("L'afficheur sur %1 a pris le texte.")))
+                                      .arg(place(settings))};
+    });
 }
 
 }

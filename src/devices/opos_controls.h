@@ -41,6 +41,23 @@ public:
     virtual QString failureText() const { return QString(); }
 };
 
+// Open, claim and enable, as a device is started; false when Open or
+// ClaimDevice refused.
+inline bool openClaimEnable(OposDevice &device, const QString &name, int claimTimeoutMs = 10)
+{
+    if (device.Open(name) != Opos::Success || device.ClaimDevice(claimTimeoutMs) != Opos::Success)
+        return false;
+    device.setDeviceEnabled(true);
+    return true;
+}
+
+// Release and close, whatever state the device is in.
+inline void releaseAndClose(OposDevice &device)
+{
+    device.ReleaseDevice();
+    device.Close();
+}
+
 // The POSPrinter calls the program makes.
 class PosPrinterControl : public OposDevice {
 public:
