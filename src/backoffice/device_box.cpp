@@ -34,6 +34,7 @@ DeviceBox::DeviceBox(const QString &title, QString deviceClass, QString newName,
     form_->addRow(buttons_); // the values go above the buttons
 
     auto *output = new QLineEdit(this);
+    output->setMinimumWidth(output->fontMetrics().averageCharWidth() * 36); // a path in the data directory
     addValue(chooseText(QStringLiteral("Output file"), QStringLiteral("Fichier de sortie")), output,
              {QStringLiteral("Output"), QString(), 1 << Simulated, [output] { return output->text().trimmed(); },
               [output](const QString &text) { output->setText(text); }});
