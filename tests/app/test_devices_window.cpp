@@ -127,6 +127,13 @@ void TestDevicesWindow::testButtons_data()
                                                      << QByteArray();
     QTest::newRow("test print, simulated") << Setting() << "TestPrintBtn"
                                            << "The test receipt was written to %2/ReceiptPrinter.txt." << QByteArray();
+    QTest::newRow("test print, simulated, a full output file")
+        << Setting([](DevicesWindow &w) {
+               valueControl<QLineEdit>(w.Printer, "Output file")->setText("/dev/full");
+           })
+        << "TestPrintBtn"
+        << "The simulated device failed: its output file /dev/full cannot be written (No space left on device)."
+        << QByteArray();
     QTest::newRow("open drawer, ESC/POS pin 5") << Setting([](DevicesWindow &w) {
         escPos(&DevicesWindow::Drawer, "tcp://127.0.0.1:%1")(w);
         valueControl<QComboBox>(w.Drawer, "Drawer pin")->setCurrentIndex(1);
