@@ -81,3 +81,11 @@ ImportFields commaTextFields(QStringView line)
     }
     return fields;
 }
+
+int commaTextFieldCount(QStringView line)
+{
+    int count = 0;
+    for (CommaText text(line); !text.atEnd(); ++count)
+        text.skipField();
+    return count;
+}

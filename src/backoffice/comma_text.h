@@ -38,3 +38,5 @@ private:
 QStringList splitCommaText(QStringView line);
 // The fields of a line as an import keeps them.
 ImportFields commaTextFields(QStringView line);
+// How many fields a line has, none of them kept.
+int commaTextFieldCount(QStringView line);

@@ -39,6 +39,16 @@ bool isHeading(const ImportFields &fields)
         && std::none_of(first.cbegin(), first.cend(), [](QChar ch) { return ch.isDigit(); });
 }
 
+// A line read as comma text. Where the readings differ, most lines of a
+// file written one way have the wrong number of fields read the other:
+// those are counted, not split.
+ProductLine commaTextLine(QStringView text, int lineNumber)
+{
+    ImportFields counted;
+    counted.count = commaTextFieldCount(text);
+    return readProductLine(counted.count == ImportFieldCount ? commaTextFields(text) : counted, lineNumber);
+}
+
 }
 
 ProductFile readProductFile(ImportText &text, const std::function<void(int lineNumber)> &progress)
@@ -51,7 +61,10 @@ ProductFile readProductFile(ImportText &text, const std::function<void(int lineN
     // The standard reading goes record by record; the comma text reads the
     // same lines of the file one by one, where they read differently.
     QList<ReadLine> lines;
-    lines.reserve(text.lineCount());
+    // Room for both readings of every line: a file where they differ
+    // would otherwise move all its lines read so far, again and again;
+    // the room a file read alike leaves unused is never touched.
+    lines.reserve(2 * qsizetype(text.lineCount()));
     ReadingScore commaText, csv;
     StandardCsvReader reader(text);
     for (CsvRecord record; reader.next(record);) {
@@ -72,7 +85,7 @@ ProductFile readProductFile(ImportText &text, const std::function<void(int lineN
         for (qsizetype i = 0; i < record.lines.size(); ++i) {
             if (isBlankLine(record.lines[i]))
                 continue;
-            lines.append({ImportReading::CommaText, readProductLine(commaTextFields(record.lines[i]), first + int(i))});
+            lines.append({ImportReading::CommaText, commaTextLine(record.lines[i], first + int(i))});
             commaText.count(lines.last().line);
         }
     }
