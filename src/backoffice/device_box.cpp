@@ -134,11 +134,12 @@ bool DeviceBox::changed() const
     return false;
 }
 
-bool DeviceBox::save(SettingsStore &store) const
+void DeviceBox::save(SettingsStore::Changes &changes) const
 {
     if (!changed())
-        return true;
+        return;
     if (kind() == None)
-        return store.remove(OposRoot + QLatin1Char('\\') + deviceClass_);
-    return store.write(oposDeviceSection(deviceClass_, name_), valuesToWrite());
+        changes.remove(OposRoot + QLatin1Char('\\') + deviceClass_);
+    else
+        changes.write(oposDeviceSection(deviceClass_, name_), valuesToWrite());
 }

@@ -42,9 +42,9 @@ public:
     // The section as the box would write it.
     DeviceSettings chosen() const;
     bool changed() const;
-    // Writes the section (removes the device's sections for none); false
-    // when the settings file cannot be written.
-    bool save(SettingsStore &store) const;
+    // Adds the writing of its section to the changes, when the box was
+    // changed (for none, the removal of the device's sections).
+    void save(SettingsStore::Changes &changes) const;
 
     QComboBox *KindBox;
     QComboBox *PortBox; // for a drawer, the printer's port unless another is chosen

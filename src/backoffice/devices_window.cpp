@@ -238,15 +238,16 @@ void DevicesWindow::TestDisplayClick()
 
 void DevicesWindow::OKBtnClick()
 {
-    for (DeviceBox *box : {Printer, Drawer, Display}) {
-        if (!box->save(store_)) {
-            dialogs().message(this, chooseText(QStringLiteral("The settings file %1 could not be written: %2\n\n"
-                                                              "The devices were not changed."),
-                                               QStringLiteral("Le fichier de paramètres %1 n'a pas pu être écrit : "
-                                                              "%2\n\nLes périphériques n'ont pas été changés."))
-                                        .arg(QDir::toNativeSeparators(store_.path()), store_.errorString()));
-            return;
-        }
+    SettingsStore::Changes changes = store_.changes();
+    for (DeviceBox *box : {Printer, Drawer, Display})
+        box->save(changes);
+    if (!store_.save(changes)) {
+        dialogs().message(this, chooseText(QStringLiteral("The settings file %1 could not be written: %2\n\n"
+                                                          "The devices were not changed."),
+                                           QStringLiteral("Le fichier de paramètres %1 n'a pas pu être écrit : "
+                                                          "%2\n\nLes périphériques n'ont pas été changés."))
+                                    .arg(QDir::toNativeSeparators(store_.path()), store_.errorString()));
+        return;
     }
     offerSlipReceipts();
     accept();

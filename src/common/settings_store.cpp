@@ -148,28 +148,38 @@ bool SettingsStore::write(const QString &section, const QString &name, const QSt
 
 bool SettingsStore::write(const QString &section, const Values &values)
 {
-    QStringList lines = readLines();
-    for (const auto &[name, value] : values)
-        setValue(lines, section, name, value);
-    return save(lines);
+    Changes change = changes();
+    change.write(section, values);
+    return save(change);
 }
 
 bool SettingsStore::remove(const QString &keyPath)
 {
-    QStringList lines = readLines();
+    Changes change = changes();
+    change.remove(keyPath);
+    return save(change);
+}
+
+void SettingsStore::Changes::write(const QString &section, const Values &values)
+{
+    for (const auto &[name, value] : values)
+        setValue(lines_, section, name, value);
+}
+
+void SettingsStore::Changes::remove(const QString &keyPath)
+{
     bool removing = false;
-    for (qsizetype i = 0; i < lines.size();) {
-        if (isSectionLine(lines[i]))
-            removing = isUnder(sectionOf(lines[i]), keyPath);
+    for (qsizetype i = 0; i < lines_.size();) {
+        if (isSectionLine(lines_[i]))
+            removing = isUnder(sectionOf(lines_[i]), keyPath);
         if (removing)
-            lines.removeAt(i);
+            lines_.removeAt(i);
         else
             ++i;
     }
     // No blank lines left at the end where a section was.
-    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-        lines.removeLast();
-    return save(lines);
+    while (!lines_.isEmpty() && lines_.last().trimmed().isEmpty())
+        lines_.removeLast();
 }
 
 bool SettingsStore::save(const QStringList &lines)

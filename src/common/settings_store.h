@@ -35,6 +35,21 @@ public:
     bool remove(const QString &keyPath);
     const QString &errorString() const { return error_; }
 
+    // Changes to several sections, saved in one rewrite of the file: all
+    // of them or, when it cannot be written, none.
+    class Changes {
+    public:
+        void write(const QString &section, const Values &values);
+        void remove(const QString &keyPath);
+
+    private:
+        friend class SettingsStore;
+        explicit Changes(QStringList lines) : lines_(std::move(lines)) {}
+        QStringList lines_;
+    };
+    Changes changes() const { return Changes(readLines()); }
+    bool save(const Changes &changes) { return save(changes.lines_); }
+
     // Names of the keys directly under a key path, in file order.
     QStringList subkeys(const QString &keyPath) const;
 
