@@ -24,13 +24,15 @@ lintian -I --fail-on error "$deb"
 
 echo "== contents"
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in ./usr/bin/tillano ./usr/bin/tillano-setup ./usr/share/tillano/Tips.txt ./usr/share/tillano/trucs.txt \
+for f in ./usr/bin/tillano ./usr/bin/tillano-setup ./usr/bin/tillano-server ./usr/bin/tillano-sync \
+         ./usr/share/man/man1/tillano-server.1.gz ./usr/share/man/man1/tillano-sync.1.gz ./usr/share/tillano/Tips.txt ./usr/share/tillano/trucs.txt \
          ./usr/share/tillano/doc/Tillano.htm ./usr/share/applications/tillano.desktop \
          ./usr/share/icons/hicolor/scalable/apps/tillano.svg ./usr/share/man/man1/tillano.1.gz \
          ./usr/share/man/man1/tillano-setup.1.gz ./usr/share/doc/tillano/copyright; do
   grep -qx -- "$f" <<<"$contents" || fail "$f is not in the package"
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6sql6-sqlite' || fail "no dependency on the Qt SQLite plugin"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6sql6-psql' || fail "no dependency on the Qt PostgreSQL plugin"
 
 # One check at a time on this machine, and never over a Tillano installed
 # for real: that one is not ours to remove.

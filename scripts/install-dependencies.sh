@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libsqlite3-dev libbenchmark-dev
   poppler-utils fonts-dejavu-core
+  libpq-dev libqt6sql6-psql postgresql postgresql-common
   "$@"
 )
 missing=()

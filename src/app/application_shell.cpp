@@ -1,5 +1,6 @@
 #include "application_shell.h"
 
+#include "lane_sync_process.h"
 #include "tips_dialog.h"
 
 #include "backoffice/devices_window.h"
@@ -9,10 +10,12 @@
 #include "common/message_text.h"
 #include "common/shop_preparation.h"
 #include "devices/device_settings.h"
+#include "lanes/lane_settings.h"
 #include "posting/interrupted_sale.h"
 #include "posting/journal_queue.h"
 #include "reports/print_target.h"
 #include "reports/report_printing.h"
+#include "sale/lane_status_label.h"
 #include "sale/lookup_window.h"
 #include "sale/sale_window.h"
 #include "sale/transaction_totals.h"
@@ -84,6 +87,7 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
 
 ApplicationShell::~ApplicationShell()
 {
+    laneSync_.reset();
     LockedDatabase::setQuestion(nullptr);
 }
 
@@ -225,6 +229,7 @@ void ApplicationShell::FormActivate()
 
     if (!lockDataDirectory() || !openDataDirectory())
         return;
+    startLaneSync();
     showTips();
 
     Form1->BitBtn5Click(); // sign-in, exactly as F12
@@ -431,6 +436,22 @@ bool ApplicationShell::openDataDirectory()
     return true;
 }
 
+// A lane sends its sales from its own process, which the till starts and
+// watches but never waits for.
+void ApplicationShell::startLaneSync()
+{
+    if (!LaneSettings::load(store_).isLane())
+        return;
+    if (!laneSync_)
+        laneSync_ = std::make_unique<LaneSyncProcess>(store_.path());
+    laneSync_->start();
+    if (!laneStatus_) {
+        laneStatus_ = new LaneStatusLabel(DataModule2.database(), [this] { return laneSync_->running(); }, Form1.get());
+        Form1->addStatus(laneStatus_);
+    }
+    laneStatus_->refresh();
+}
+
 // Journal records of sales posted before the program last stopped, or
 // while the journal could not be written, go in now.
 void ApplicationShell::writeQueuedJournal()
@@ -489,6 +510,8 @@ void ApplicationShell::showCashierName(const QString &name)
 void ApplicationShell::shutDown()
 {
     Form1->ShuttingDown = true;
+    if (laneSync_)
+        laneSync_->stop();
     DataModule2.closeTablesForShutDown();
     Form1->close();
 }

@@ -40,6 +40,8 @@
 #include <QObject>
 #include <memory>
 
+class LaneStatusLabel;
+class LaneSyncProcess;
 class TForm1;
 class TTipsDlg;
 
@@ -101,6 +103,7 @@ private:
     bool lockDataDirectory();
     void offerInterruptedSaleReceipt();
     bool openDataDirectory();
+    void startLaneSync();
     void writeQueuedJournal();
     bool refuseStartUp(const QString &message);
     void showTips();
@@ -148,6 +151,9 @@ private:
     std::unique_ptr<EndOfDay> endOfDay_;
     std::unique_ptr<RePrint> rePrint_;
     std::unique_ptr<PeriodEnd> periodEnd_;
+    // A lane of a store server: its sending process and what it shows.
+    std::unique_ptr<LaneSyncProcess> laneSync_;
+    LaneStatusLabel *laneStatus_ = nullptr;
     bool startUpFailed_ = false;
     bool startedUp_ = false; // signed in and devices started
 };

@@ -8,6 +8,7 @@
 #include "transfer_sale.h"
 
 #include "common/language.h"
+#include "lanes/outbox.h"
 #include "store/data_module.h"
 
 double postSale(TDataModule2 &dm, int signedInCashierId)
@@ -25,6 +26,7 @@ double postSale(TDataModule2 &dm, int signedInCashierId)
         const TransferredSale sale = Transfer_sale(dm);
         JournalQueue::add(dm.database(), sale.transactionNumber, sale.journalRecords);
         InterruptedSale::mark(dm.database(), sale.transactionNumber);
+        Outbox::queueSale(dm.database(), sale.transactionNumber);
         PostingCheckpoints::reach(PostingCheckpoint::SaleTransferred);
         transaction.commit();
         transactionNumber = sale.transactionNumber;
@@ -45,6 +47,7 @@ void receiveStock(TDataModule2 &dm)
 {
     StoreTransaction transaction(dm.database());
     Update_Products(dm, true);
+    Outbox::queueStockReceipt(dm.database());
     PostingCheckpoints::reach(PostingCheckpoint::ProductTotalsPosted);
     transaction.commit();
 }

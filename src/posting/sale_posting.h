@@ -9,6 +9,8 @@ class TDataModule2;
 // whose header does not agree with its lines is refused (sale_check.h).
 // The sale's export journal records are queued in the same transaction
 // and appended after the commit, with any queued before (journal_queue.h);
+// on a lane of a store server the sale is queued for the server in the
+// same transaction (lanes/outbox.h);
 // when that fails JournalWriteError is thrown, the sale stays posted and
 // its records stay queued. The transaction also marks the sale as not
 // printed yet; the caller takes the mark off once its printouts are done
@@ -20,5 +22,6 @@ class TDataModule2;
 double postSale(TDataModule2 &dm, int signedInCashierId);
 
 // What checkout calls in receiving mode, also for a training cashier: the
-// received quantities and average costs, in one database transaction.
+// received quantities and average costs, in one database transaction,
+// with the stock receipt queued for the store server on a lane.
 void receiveStock(TDataModule2 &dm);

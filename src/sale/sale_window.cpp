@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -66,6 +67,11 @@ void TForm1::setTrainingMode(bool on)
 void TForm1::setCashierName(const QString &name)
 {
     CashierLabel->setText(chooseText(QStringLiteral("Cashier: %1"), QStringLiteral("Caissier : %1")).arg(name));
+}
+
+void TForm1::addStatus(QWidget *status)
+{
+    statusRow_->addWidget(status);
 }
 
 void TForm1::showModes()

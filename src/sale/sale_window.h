@@ -19,6 +19,7 @@ class QMenuBar;
 class QPushButton;
 class TDataModule2;
 class Table;
+class QHBoxLayout;
 class TForm16;
 struct AppSettings;
 struct DeviceNames;
@@ -51,6 +52,9 @@ public:
     void setTrainingMode(bool on);
     // The signed-in cashier's name shows beside it.
     void setCashierName(const QString &name);
+    // A status of the program's own (a lane's sending) at the end of the
+    // row that shows the cashier.
+    void addStatus(QWidget *status);
     void applyFrenchCaptions();
 
     AppSettings &settings() { return settings_; }
@@ -155,6 +159,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QHBoxLayout *statusRow_ = nullptr;
     // Layout (sale_window_layout.cpp)
     void buildLayout();
     QWidget *buildHeaderStrip();

@@ -166,6 +166,7 @@ QWidget *TForm1::buildTotals()
     for (QLabel *label : {CashierLabel, TrainLabel, ModeLabel})
         status->addWidget(label);
     status->addStretch(1);
+    statusRow_ = status;
     leftColumn->addWidget(ChangeBox);
     leftColumn->addStretch(1);
     leftColumn->addLayout(status);

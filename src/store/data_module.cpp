@@ -134,12 +134,17 @@ void TDataModule2::createDatabase(const QString &dataDirectory)
         executeSql(db.handle(), QStringLiteral("INSERT INTO \"fin\" DEFAULT VALUES"));
         transaction.commit();
     } catch (...) {
-        // A half-made database would later pass for a damaged one.
         db.close();
-        for (const char *made : {"", "-wal", "-shm"})
-            QFile::remove(path + QLatin1String(made));
+        removeDatabase(dataDirectory);
         throw;
     }
+}
+
+void TDataModule2::removeDatabase(const QString &dataDirectory)
+{
+    const QString path = QDir(dataDirectory).filePath(QLatin1String(Database::FileName));
+    for (const char *made : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(made));
 }
 
 void TDataModule2::openTablesForStartUp()

@@ -26,6 +26,9 @@ public:
     // Creates posdb.sqlite3 with the ten empty tables and the single
     // records of control and fin; refuses when a database is already there.
     static void createDatabase(const QString &dataDirectory);
+    // Removes the database files of a data directory, for a database whose
+    // making failed half-way (it would later pass for a damaged one).
+    static void removeDatabase(const QString &dataDirectory);
 
     // Opens the ten tables in start-up order, emptying the two work tables
     // on the way: control, cashier, product, Dept, (tmpmaster and tmpdetail

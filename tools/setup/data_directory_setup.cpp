@@ -1,9 +1,12 @@
 #include "data_directory_setup.h"
 
 #include "demo_data.h"
+#include "lane_setup.h"
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "lanes/lane_settings.h"
+#include "lanes/server_connection.h"
 #include "store/data_directory_lock.h"
 #include "store/data_module.h"
 #include "store/sign_in_tables.h"
@@ -33,7 +36,7 @@ bool createDataDirectory(const QString &directory)
 
 }
 
-QString prepareDataDirectory(const SetupOptions &options)
+QString prepareDataDirectory(const SetupOptions &options, LaneSetupResult *laneResult)
 {
     if (options.directory.isEmpty())
         return QStringLiteral("No data directory given.");
@@ -56,11 +59,15 @@ QString prepareDataDirectory(const SetupOptions &options)
     if (!options.existing && hasDatabase)
         return QStringLiteral("A database already exists in %1; nothing was changed.").arg(directory);
 
+    const bool lane = !options.server.isEmpty();
     try {
-        if (!options.existing) {
+        if (!options.existing)
             TDataModule2::createDatabase(directory);
-            TDataModule2 dm;
+        // An existing database is only opened to make it a lane.
+        TDataModule2 dm;
+        if (!options.existing || lane)
             dm.connectTo(directory);
+        const auto fillOwnShop = [&] {
             if (options.demo) {
                 // Run-time texts are English only for the language "0".
                 fillDemoData(dm, options.language != QLatin1String("0"));
@@ -75,14 +82,34 @@ QString prepareDataDirectory(const SetupOptions &options)
                 }
                 transaction.commit();
             }
+        };
+        if (lane) {
+            StoreTransaction transaction(dm.database());
+            const LaneSetupResult done =
+                prepareLane(dm, options, options.existing ? std::function<void()>() : fillOwnShop,
+                            options.demo ? std::function<void(Table &)>(setDemoTerminal) : nullptr);
+            transaction.commit();
+            if (laneResult)
+                *laneResult = done;
+        } else if (!options.existing) {
+            fillOwnShop();
         }
     } catch (const StoreError &e) {
+        if (lane && !options.existing)
+            TDataModule2::removeDatabase(directory);
         return QStringLiteral("Cannot prepare %1: %2").arg(directory, e.message());
+    } catch (const ServerError &e) {
+        if (!options.existing)
+            TDataModule2::removeDatabase(directory);
+        return QStringLiteral("Cannot prepare %1 as a lane: %2").arg(directory, e.message());
     }
 
     SettingsStore store(options.settingsPath);
     bool written = store.write(TillanoSection,
                                {{QStringLiteral("Data"), directory}, {QStringLiteral("Language"), options.language}});
+    if (written && lane)
+        written = store.write(StoreSection, {{QStringLiteral("Server"), options.server},
+                                             {QStringLiteral("Store"), QString::number(options.store)}});
     if (written && options.demo) {
         const QDir dir(directory);
         const DemoDevice devices[] = {

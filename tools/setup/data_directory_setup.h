@@ -14,6 +14,13 @@ struct SetupOptions {
     // Without demo: the manager's PIN, which turns secret codes on; empty
     // leaves them off. Kept only as its hash.
     QString managerPin;
+    // A lane of a store server: its connection string, store and terminal
+    // (lane_setup.h); replace lets the database take over a lane that
+    // another database holds on the server.
+    QString server;
+    int store = 0;
+    int terminal = 0;
+    bool replace = false;
 };
 
 // Prepares a data directory: creates it when needed with posdb.sqlite3 and
@@ -25,5 +32,9 @@ struct SetupOptions {
 // language is "0") and writes simulated device sections whose output files
 // lie in the directory. Refuses to touch an existing database; with
 // existing set it requires one and leaves it as it is. Returns an empty
-// string on success, else the reason.
-QString prepareDataDirectory(const SetupOptions &options);
+// string on success, else the reason. With a server the directory is
+// prepared as a lane (lane_setup.h) and written in the settings' Store
+// section; a new database the server refuses is removed again. What the
+// lane set-up did goes to `lane`.
+struct LaneSetupResult;
+QString prepareDataDirectory(const SetupOptions &options, LaneSetupResult *lane = nullptr);

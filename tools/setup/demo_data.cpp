@@ -141,6 +141,20 @@ int upcCheckDigit(long long elevenDigits)
     return (10 - sum % 10) % 10;
 }
 
+void setDemoTerminal(Table &c)
+{
+    c.field(QStringLiteral("Ctrl_slip")).setBoolean(true);
+    c.field(QStringLiteral("Ctrl_invoice")).setBoolean(false);
+    c.field(QStringLiteral("Ctrl_eod_cashier")).setBoolean(true);
+    c.field(QStringLiteral("Ctrl_eod_fin")).setBoolean(true);
+    c.field(QStringLiteral("Ctrl_eod_product")).setBoolean(false);
+    c.field(QStringLiteral("Ctrl_export")).setBoolean(true);
+    c.field(QStringLiteral("Ctrl_cashdrawer")).setBoolean(true);
+    c.field(QStringLiteral("Ctrl_linedisp")).setBoolean(true);
+    c.field(QStringLiteral("Ctrl_invoice_no")).setFloat(1000);
+    c.field(QStringLiteral("Ctrl_terminal_id")).setInteger(1);
+}
+
 void fillDemoData(TDataModule2 &dm, bool french)
 {
     const DemoShop &shop = french ? FrenchShop : EnglishShop;
@@ -201,17 +215,8 @@ void fillDemoData(TDataModule2 &dm, bool french)
     c.field(QStringLiteral("Ctrl_tx3_rate")).setFloat(0);
     c.field(QStringLiteral("Ctrl_tx2_txontx")).setBoolean(false);
     c.field(QStringLiteral("Ctrl_tx3_txontx")).setBoolean(false);
-    c.field(QStringLiteral("Ctrl_slip")).setBoolean(true);
-    c.field(QStringLiteral("Ctrl_invoice")).setBoolean(false);
-    c.field(QStringLiteral("Ctrl_eod_cashier")).setBoolean(true);
-    c.field(QStringLiteral("Ctrl_eod_fin")).setBoolean(true);
-    c.field(QStringLiteral("Ctrl_eod_product")).setBoolean(false);
-    c.field(QStringLiteral("Ctrl_export")).setBoolean(true);
     c.field(QStringLiteral("Ctrl_fc_rate")).setFloat(1.35);
-    c.field(QStringLiteral("Ctrl_cashdrawer")).setBoolean(true);
-    c.field(QStringLiteral("Ctrl_linedisp")).setBoolean(true);
-    c.field(QStringLiteral("Ctrl_invoice_no")).setFloat(1000);
-    c.field(QStringLiteral("Ctrl_terminal_id")).setInteger(1);
+    setDemoTerminal(c);
     c.post();
 
     transaction.commit();

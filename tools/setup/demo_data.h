@@ -12,6 +12,11 @@ class Table;
 // company's name and address. A French shop has French texts throughout.
 void fillDemoData(TDataModule2 &dm, bool french);
 
+// The demo's terminal: receipts, drawer and display on, the export
+// journal on, end-of-day reports, invoice counter 1000, terminal 1; on
+// the control record in edit.
+void setDemoTerminal(Table &control);
+
 // Adds one cashier record to an open cashier table.
 void addCashier(Table &cashiers, int id, const QString &name, bool manager, bool training);
 

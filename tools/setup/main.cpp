@@ -1,4 +1,5 @@
 #include "data_directory_setup.h"
+#include "lane_setup.h"
 
 #include "common/pin_secret.h"
 #include "common/settings_store.h"
@@ -54,7 +55,18 @@ int main(int argc, char *argv[])
                            QStringLiteral("The manager's PIN, 4 to 8 digits: every cashier then signs in with a "
                                           "code and a PIN."),
                            QStringLiteral("PIN"));
-    parser.addOptions({settings, language, demo, existing, manager, pin});
+    QCommandLineOption server(QStringLiteral("server"),
+                              QStringLiteral("Prepare a lane of the store server CONNINFO (a libpq connection "
+                                             "string): with --store and --terminal."),
+                              QStringLiteral("CONNINFO"));
+    QCommandLineOption storeNumber(QStringLiteral("store"), QStringLiteral("The lane's store number (1 or more)."),
+                                   QStringLiteral("N"));
+    QCommandLineOption terminal(QStringLiteral("terminal"), QStringLiteral("The lane's terminal number."),
+                                QStringLiteral("T"));
+    QCommandLineOption replace(QStringLiteral("replace"),
+                               QStringLiteral("With --server: this database takes over the lane from the database "
+                                              "that holds it on the server (a new computer, a restored backup)."));
+    parser.addOptions({settings, language, demo, existing, manager, pin, server, storeNumber, terminal, replace});
     parser.addPositionalArgument(QStringLiteral("DIRECTORY"), QStringLiteral("The data directory to prepare."));
     parser.process(app);
 
@@ -101,14 +113,34 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    const QString failure = prepareDataDirectory(options);
+    if (parser.isSet(server)) {
+        bool storeValid = false;
+        bool terminalValid = false;
+        options.server = parser.value(server);
+        options.store = parser.value(storeNumber).toInt(&storeValid);
+        options.terminal = parser.value(terminal).toInt(&terminalValid);
+        options.replace = parser.isSet(replace);
+        if (!storeValid || options.store < 1 || !terminalValid) {
+            std::fprintf(stderr, "tillano-setup: --server needs --store N (a whole number of 1 or more) and "
+                                 "--terminal T (a whole number)\n");
+            return 2;
+        }
+    } else if (parser.isSet(storeNumber) || parser.isSet(terminal) || parser.isSet(replace)) {
+        std::fprintf(stderr, "tillano-setup: --store, --terminal and --replace are for a lane: give --server too\n");
+        return 2;
+    }
+
+    LaneSetupResult lane;
+    const QString failure = prepareDataDirectory(options, &lane);
     if (!failure.isEmpty()) {
         std::fprintf(stderr, "tillano-setup: %s\n", qPrintable(failure));
         return 1;
     }
     std::printf("Data directory %s is ready; settings in %s\n", qPrintable(options.directory),
                 qPrintable(options.settingsPath));
-    if (!options.demo && !options.existing)
+    if (!lane.report.isEmpty())
+        std::printf("%s\n", qPrintable(lane.report));
+    if (!options.demo && !options.existing && !lane.shopFromServer)
         std::printf("Manager code: %d (sign in with it and set up the shop from the Parameters menu)\n",
                     options.managerCode);
     if (options.existing)

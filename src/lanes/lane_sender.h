@@ -1,0 +1,62 @@
+#pragma once
+
+#include "lane_identity.h"
+#include "server_connection.h"
+
+#include <functional>
+
+class Database;
+
+// Sends a lane's outbox to the store server, oldest first, in batches:
+// each batch is one call, so one server transaction, and leaves the
+// outbox only after that call returned. Every call also tells the server
+// what still waits, and brings back what the server holds of this lane,
+// from which the lane finds out that the server lost sales it had
+// acknowledged (a restore from an older backup: they are queued again)
+// or that it holds sales this database does not know of (an
+// acknowledgement lost, or the lane's database restored: new messages are
+// numbered after them, and the invoice counter moves past the numbers the
+// server holds, so that no new sale reuses one).
+//
+// Failures throw ServerError (refused() when the lane may not send: its
+// identity does not match) or StoreError (the lane's database).
+class LaneSender {
+public:
+    static constexpr int BatchSize = 250;
+
+    // `store` and `conninfo` come from the lane's settings.
+    LaneSender(Database &lane, const QString &conninfo, int store);
+
+    // Checks the lane's identity, connects and says hello; a no-op while
+    // connected.
+    void connect();
+    void disconnect();
+    bool connected() const { return server_.isOpen(); }
+
+    // Sends the oldest batch; returns how many messages went (0 when the
+    // outbox is empty).
+    int sendBatch();
+    // Tells the server that the lane is there and what waits.
+    void report();
+
+    // This lane's sales the server set aside, as of the last call.
+    int setAside() const { return setAside_; }
+
+    // What to tell the operator beside failures (sales sent again, the
+    // invoice counter moved).
+    std::function<void(const QString &)> note = [](const QString &) {};
+    // Called after the server committed a batch, before the outbox is
+    // changed (tests stop the process there).
+    std::function<void()> afterServerCommit = [] {};
+
+private:
+    LaneIdentity checkedIdentity();
+    void call(const QByteArray &batch, int waiting, const QDateTime &waitingSince);
+    void followServer(qint64 serverHolds, const QVariant &lastSaleNumber);
+
+    Database &db_;
+    int store_;
+    ServerConnection server_;
+    LaneIdentity identity_;
+    int setAside_ = 0;
+};

@@ -1,0 +1,110 @@
+#include "outbox_messages.h"
+
+#include "common/clock.h"
+#include "store/database.h"
+#include "store/schema.h"
+#include "store/sqlite_statement.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QJsonValue jsonOf(const QVariant &value, FieldType type)
+{
+    if (value.isNull())
+        return QJsonValue::Null;
+    switch (type) {
+    case FieldType::Float:
+    case FieldType::Money:
+        return value.toDouble();
+    case FieldType::Integer:
+    case FieldType::AutoIncrement:
+        return value.toLongLong();
+    case FieldType::Logical:
+        return value.toLongLong() != 0;
+    default:
+        return value.toString();
+    }
+}
+
+QString columnList(const QList<FieldDef> &fields)
+{
+    QStringList quoted;
+    for (const FieldDef &f : fields)
+        quoted.append(QLatin1Char('"') + f.name + QLatin1Char('"'));
+    return quoted.join(QStringLiteral(", "));
+}
+
+QJsonObject rowOf(const SqliteStatement &st, const QList<FieldDef> &fields)
+{
+    QJsonObject row;
+    for (int i = 0; i < fields.size(); ++i)
+        row.insert(fields[i].name, jsonOf(st.value(i), fields[i].type));
+    return row;
+}
+
+QByteArray message(const QJsonObject &header, const QJsonArray &lines)
+{
+    return QJsonDocument(QJsonObject{{QStringLiteral("header"), header}, {QStringLiteral("lines"), lines}})
+        .toJson(QJsonDocument::Compact);
+}
+
+}
+
+namespace OutboxMessages {
+
+QByteArray saleFromRegister(Database &db, double transactionNumber)
+{
+    const QList<FieldDef> &headerFields = Schema::tranmaster().fields;
+    SqliteStatement header(db.handle(), QStringLiteral("SELECT %1 FROM \"tranmaster\" WHERE \"Trxh_id\" = ?")
+                                            .arg(columnList(headerFields)));
+    header.start({transactionNumber});
+    if (!header.step())
+        return {};
+    const QJsonObject headerRow = rowOf(header, headerFields);
+    header.reset();
+
+    const QList<FieldDef> &lineFields = Schema::trandetail().fields;
+    SqliteStatement lines(db.handle(),
+                          QStringLiteral("SELECT %1 FROM \"trandetail\" WHERE \"Trx_id\" = ? ORDER BY \"Trx_seq\"")
+                              .arg(columnList(lineFields)));
+    lines.start({transactionNumber});
+    QJsonArray lineRows;
+    while (lines.step())
+        lineRows.append(rowOf(lines, lineFields));
+    return message(headerRow, lineRows);
+}
+
+QByteArray stockReceiptFromWorkTables(Database &db)
+{
+    SqliteStatement cashier(db.handle(), QStringLiteral("SELECT \"Trxh_cashier\" FROM \"tmpmaster\" LIMIT 1"));
+    cashier.start();
+    const QVariant cashierId = cashier.step() ? cashier.value(0) : QVariant();
+    cashier.reset();
+    const QDateTime now = Clock::now();
+    const QJsonObject header{{QStringLiteral("Receipt_date"), now.date().toString(Qt::ISODate)},
+                             {QStringLiteral("Receipt_time"), now.time().toString(Qt::ISODate)},
+                             {QStringLiteral("Cashier_id"), jsonOf(cashierId, FieldType::Integer)}};
+
+    const QList<FieldDef> lineFields{{QStringLiteral("Trx_upc"), FieldType::Float},
+                                     {QStringLiteral("Trx_desc"), FieldType::Text},
+                                     {QStringLiteral("Trx_qty"), FieldType::Float},
+                                     {QStringLiteral("Trx_price"), FieldType::Money},
+                                     {QStringLiteral("Trx_total"), FieldType::Money}};
+    SqliteStatement lines(db.handle(),
+                          QStringLiteral("SELECT %1 FROM \"tmpdetail\" WHERE \"Trx_upc\" IN "
+                                         "(SELECT \"Product_upc\" FROM \"product\") ORDER BY \"Trx_id\"")
+                              .arg(columnList(lineFields)));
+    lines.start();
+    QJsonArray lineRows;
+    while (lines.step()) {
+        QJsonObject row = rowOf(lines, lineFields);
+        row.insert(QStringLiteral("Line_no"), lineRows.size() + 1);
+        lineRows.append(row);
+    }
+    return message(header, lineRows);
+}
+
+}

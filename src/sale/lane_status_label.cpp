@@ -1,0 +1,39 @@
+#include "lane_status_label.h"
+
+#include "lanes/lane_status.h"
+#include "store/database.h"
+#include "store/store_error.h"
+
+LaneStatusLabel::LaneStatusLabel(Database &lane, std::function<bool()> running, QWidget *parent)
+    : QLabel(parent), lane_(lane), running_(std::move(running))
+{
+    setObjectName(QStringLiteral("LaneStatusLabel"));
+    hide();
+    timer_.setInterval(2000);
+    connect(&timer_, &QTimer::timeout, this, &LaneStatusLabel::refresh);
+    timer_.start();
+}
+
+void LaneStatusLabel::refresh()
+{
+    if (!lane_.isOpen())
+        return;
+    std::optional<LaneStatus> status;
+    try {
+        status = LaneStatus::read(lane_);
+    } catch (const StoreError &) {
+        return; // a busy database: the next tick reads it
+    }
+    setVisible(status.has_value());
+    if (!status)
+        return;
+    const bool running = running_();
+    const QString text = status->text(running);
+    if (text == this->text())
+        return;
+    setText(text);
+    setToolTip(status->problem);
+    const bool trouble = !running || status->sending == LaneStatus::Sending::Unreachable
+        || status->sending == LaneStatus::Sending::Refused || status->setAside > 0;
+    setStyleSheet(trouble ? QStringLiteral("color: #b00000;") : QStringLiteral("color: #206020;"));
+}

@@ -1,0 +1,217 @@
+#include "store_lanes.h"
+
+#include "postgres_cluster.h"
+#include "test_database.h"
+
+#include "data_directory_setup.h"
+#include "lane_setup.h"
+#include "lanes/server_connection.h"
+#include "posting/sale_posting.h"
+#include "store/data_module.h"
+#include "store/schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <cmath>
+
+QString TestLane::prepare(TestLane &lane, const QString &root, const QString &conninfo, int store, int terminal,
+                          bool replace)
+{
+    lane.directory = QDir(root).filePath(QStringLiteral("lane-%1-%2").arg(store).arg(terminal));
+    lane.settings = lane.directory + QStringLiteral(".ini");
+    lane.store = store;
+    lane.terminal = terminal;
+    SetupOptions options;
+    options.directory = lane.directory;
+    options.settingsPath = lane.settings;
+    options.demo = true;
+    options.server = conninfo;
+    options.store = store;
+    options.terminal = terminal;
+    options.replace = replace;
+    return prepareDataDirectory(options);
+}
+
+QString TestLane::databaseFile() const
+{
+    return QDir(directory).filePath(QStringLiteral("posdb.sqlite3"));
+}
+
+LaneSeller::LaneSeller(const QString &directory, unsigned seed) : dm_(std::make_unique<TDataModule2>()), state_(seed)
+{
+    dm_->connectTo(directory);
+    dm_->openTablesForStartUp();
+    Table &p = dm_->producttb;
+    for (p.first(); !p.eof(); p.next())
+        products_.append(p.field(QStringLiteral("Product_upc")).asFloat());
+}
+
+LaneSeller::~LaneSeller() = default;
+
+void LaneSeller::sell(int sales, int perTransaction)
+{
+    for (int done = 0; done < sales;) {
+        StoreTransaction transaction(dm_->database());
+        for (int i = 0; i < perTransaction && done < sales; ++i, ++done)
+            sellOne();
+        transaction.commit();
+    }
+}
+
+void LaneSeller::sellOne()
+{
+    auto next = [this](unsigned n) {
+        state_ = state_ * 1103515245u + 12345u;
+        return (state_ >> 16) % n;
+    };
+    TDataModule2 &dm = *dm_;
+    Table &lines = dm.tmpdetail;
+    double subtotal = 0;
+    const int count = 1 + int(next(4));
+    for (int i = 0; i < count; ++i) {
+        const double upc = products_[int(next(unsigned(products_.size())))];
+        dm.producttb.findKey(upc);
+        const double qty = 1 + next(3);
+        const double price = dm.producttb.field(QStringLiteral("Product_price")).asFloat();
+        lines.append();
+        lines.field(QStringLiteral("Trx_upc")).setFloat(upc);
+        lines.field(QStringLiteral("Trx_short_desc")).setString(dm.producttb.field(QStringLiteral("Product_short_desc")).asString());
+        lines.field(QStringLiteral("Trx_desc")).setString(dm.producttb.field(QStringLiteral("Product_desc")).asString());
+        lines.field(QStringLiteral("Trx_qty")).setFloat(qty);
+        lines.field(QStringLiteral("Trx_price")).setFloat(price);
+        lines.field(QStringLiteral("Trx_dscamt")).setFloat(0);
+        lines.field(QStringLiteral("Trx_total")).setFloat(qty * price);
+        lines.field(QStringLiteral("Trx_cost")).setFloat(dm.producttb.field(QStringLiteral("Product_avg_cost")).asFloat());
+        lines.field(QStringLiteral("Trx_dsc_per")).setFloat(0);
+        for (const char *tax : {"Trx_tx1", "Trx_tx2", "Trx_tx3"})
+            lines.field(QLatin1String(tax)).setBoolean(false);
+        lines.post();
+        subtotal += qty * price;
+    }
+    Table &header = dm.tmpmaster;
+    header.append();
+    header.field(QStringLiteral("Trxh_date")).setDate(QDate(2026, 3, 9));
+    header.field(QStringLiteral("Trxh_time")).setTime(QTime(9, 0).addSecs(int(next(36000))));
+    header.field(QStringLiteral("Trxh_cashier")).setInteger(2);
+    for (const FieldDef &f : header.definition().fields)
+        if (f.type == FieldType::Money)
+            header.field(f.name).setFloat(0);
+    header.field(QStringLiteral("Trxh_total")).setFloat(subtotal);
+    header.field(QStringLiteral("Trxh_grand_total")).setFloat(subtotal);
+    header.field(QStringLiteral("Trxh_pmt1")).setFloat(std::ceil(subtotal));
+    header.post();
+    postSale(dm, 2);
+    lines.emptyTable();
+    header.emptyTable();
+}
+
+SyncRun runSync(const TestLane &lane, const QStringList &arguments, const QProcessEnvironment &extra)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(extra);
+    p.setProcessEnvironment(env);
+    p.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tillano-sync")),
+            QStringList{QStringLiteral("--settings"), lane.settings} + arguments);
+    p.waitForFinished(300000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+namespace {
+
+// "Trxh_id=1000 Trxh_date=2026-03-09 ..." per sale, then its lines, in
+// the lane's column order; the lane's values as SQLite gives them, the
+// server's in the same form.
+QString text(const QVariant &v, FieldType type)
+{
+    if (v.isNull())
+        return QStringLiteral("null");
+    switch (type) {
+    case FieldType::Float:
+    case FieldType::Money:
+        return QString::number(v.toDouble(), 'g', 17);
+    case FieldType::Logical:
+        return v.toBool() || v.toString() == QLatin1String("1") ? QStringLiteral("true") : QStringLiteral("false");
+    case FieldType::Date:
+        return v.toDate().isValid() ? v.toDate().toString(Qt::ISODate) : v.toString();
+    case FieldType::Time:
+        return v.toTime().isValid() ? v.toTime().toString(Qt::ISODate) : v.toString();
+    case FieldType::Integer:
+    case FieldType::AutoIncrement:
+        return QString::number(v.toLongLong());
+    default:
+        return v.toString();
+    }
+}
+
+QStringList columns(const TableDef &def)
+{
+    QStringList quoted;
+    for (const FieldDef &f : def.fields)
+        quoted << QLatin1Char('"') + f.name + QLatin1Char('"');
+    return quoted;
+}
+
+QStringList rowsOf(QSqlQuery &q, const TableDef &def)
+{
+    QStringList rows;
+    while (q.next()) {
+        QStringList cells;
+        for (int i = 0; i < def.fields.size(); ++i)
+            cells << def.fields[i].name + QLatin1Char('=') + text(q.value(i), def.fields[i].type);
+        rows << cells.join(QLatin1Char(' '));
+    }
+    return rows;
+}
+
+QStringList salesRegister(QSqlDatabase db, const QString &where, const QVariantList &values)
+{
+    QStringList out;
+    for (const TableDef *def : {&Schema::tranmaster(), &Schema::trandetail()}) {
+        const bool header = def == &Schema::tranmaster();
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY %4")
+                      .arg(columns(*def).join(QStringLiteral(", ")), where.isEmpty() ? def->name : QStringLiteral("tillano.") + def->name,
+                           where.isEmpty() ? QString() : (header ? where : QString(where).replace(QStringLiteral("\"Trxh_terminal_id\""), QStringLiteral("\"Terminal_id\""))),
+                           header ? QStringLiteral("\"Trxh_id\"") : QStringLiteral("\"Trx_id\", \"Trx_seq\"")));
+        for (const QVariant &v : values)
+            q.addBindValue(v);
+        q.exec();
+        out << rowsOf(q, *def);
+    }
+    return out;
+}
+
+}
+
+QString laneAgainstServer(const TestLane &lane, PostgresCluster &cluster, const QString &database)
+{
+    QStringList laneRows;
+    {
+        OwnConnection laneDb(lane.databaseFile());
+        laneRows = salesRegister(laneDb.db(), QString(), {});
+    }
+    ServerConnection server(cluster.conninfo(database));
+    server.open();
+    const QStringList serverRows =
+        salesRegister(server.database(), QStringLiteral("WHERE \"Store_id\" = ? AND \"Trxh_terminal_id\" = ?"),
+                  {lane.store, lane.terminal});
+    if (laneRows == serverRows)
+        return {};
+    QStringList diff{QStringLiteral("lane %1: %2 rows, server %3 rows").arg(lane.terminal).arg(laneRows.size()).arg(serverRows.size())};
+    for (int i = 0; i < std::max(laneRows.size(), serverRows.size()) && diff.size() < 6; ++i)
+        if (laneRows.value(i) != serverRows.value(i))
+            diff << QStringLiteral("lane:   ") + laneRows.value(i) << QStringLiteral("server: ") + serverRows.value(i);
+    return diff.join(QLatin1Char('\n'));
+}
+
+int outboxCount(const TestLane &lane)
+{
+    OwnConnection db(lane.databaseFile());
+    QSqlQuery q(db.db());
+    q.exec(QStringLiteral("SELECT COUNT(*) FROM lane_outbox"));
+    return q.next() ? q.value(0).toInt() : -1;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <memory>
+
+class PostgresCluster;
+class TDataModule2;
+
+// A demo lane of a store server for tests: its data directory and
+// settings, prepared as `tillano-setup --demo --server` prepares one.
+struct TestLane {
+    QString directory;
+    QString settings;
+    int store = 0;
+    int terminal = 0;
+
+    // Empty on success, else why it could not be prepared.
+    static QString prepare(TestLane &lane, const QString &root, const QString &conninfo, int store, int terminal,
+                           bool replace = false);
+    QString databaseFile() const;
+};
+
+// Sells on a lane through the posting engine, as checkout posts: each sale
+// one to four lines of the lane's products, paid exactly in cash. The
+// sales differ with the seed.
+class LaneSeller {
+public:
+    explicit LaneSeller(const QString &directory, unsigned seed = 1);
+    ~LaneSeller();
+    // `perTransaction` sales share one database transaction (a quick way to
+    // queue thousands); 1 is a till's way.
+    void sell(int sales, int perTransaction = 1);
+    TDataModule2 &dataModule() { return *dm_; }
+
+private:
+    void sellOne();
+    std::unique_ptr<TDataModule2> dm_;
+    QList<double> products_;
+    unsigned state_;
+};
+
+// Runs tillano-sync for the lane's settings; its exit code and standard
+// error. `extra` adds to the environment.
+struct SyncRun {
+    int exitCode = -1;
+    QString errors;
+};
+SyncRun runSync(const TestLane &lane, const QStringList &arguments = {QStringLiteral("--drain")},
+                const QProcessEnvironment &extra = {});
+
+// How a lane's sales register and the store server's sales of that lane
+// differ: the number of sales and lines, and each sale's header and lines
+// field by field, the grand totals to the cent. Empty when they agree.
+QString laneAgainstServer(const TestLane &lane, PostgresCluster &cluster, const QString &database);
+
+// Messages waiting in the lane's outbox.
+int outboxCount(const TestLane &lane);

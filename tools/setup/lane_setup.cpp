@@ -1,0 +1,82 @@
+#include "lane_setup.h"
+
+#include "data_directory_setup.h"
+
+#include "lanes/lane_identity.h"
+#include "lanes/lane_tables.h"
+#include "lanes/server_connection.h"
+#include "lanes/shop_data.h"
+#include "store/data_module.h"
+
+namespace {
+
+void setTerminalAndCounter(TDataModule2 &dm, int terminal, const QVariant &serverLastSale,
+                           const std::function<void(Table &)> &terminalSwitches)
+{
+    Table &control = dm.Control;
+    control.open();
+    control.first();
+    control.edit();
+    if (terminalSwitches)
+        terminalSwitches(control);
+    control.field(QStringLiteral("Ctrl_terminal_id")).setInteger(terminal);
+    // A database taking over a lane numbers its sales after the ones the
+    // server holds for it.
+    Field counter = control.field(QStringLiteral("Ctrl_invoice_no"));
+    if (!serverLastSale.isNull() && counter.asFloat() <= serverLastSale.toDouble())
+        counter.setFloat(serverLastSale.toDouble() + 1);
+    control.post();
+    control.close();
+}
+
+}
+
+LaneSetupResult prepareLane(TDataModule2 &dm, const SetupOptions &options, const std::function<void()> &fillOwnShop,
+                            const std::function<void(Table &)> &terminalSwitches)
+{
+    ServerConnection server(options.server);
+    server.open();
+
+    Database &db = dm.database();
+    LaneIdentity id;
+    const std::optional<LaneIdentity> held = LaneIdentity::read(db);
+    if (!held)
+        LaneTables::create(db);
+    // The same database prepared again on its own computer keeps its key;
+    // anything else is a new claim on the lane.
+    const bool sameLane = held && held->machine == LaneIdentity::thisMachine() && held->store == options.store
+        && held->terminal == options.terminal;
+    id.key = sameLane ? held->key : LaneIdentity::newKey();
+    id.store = options.store;
+    id.terminal = options.terminal;
+    id.machine = LaneIdentity::thisMachine();
+    id.write(db);
+
+    const QList<QVariantList> registered =
+        server.query(QStringLiteral("SELECT tillano.lane_register(?, ?, ?, ?, ?)"),
+                     {id.store, id.terminal, id.key, id.machine, options.replace});
+    const QVariant lastSale = registered.value(0).value(0);
+
+    if (fillOwnShop) {
+        if (ShopData::onServer(server, id.store)) {
+            ShopData::copyFromServer(server, id.store, dm);
+            setTerminalAndCounter(dm, id.terminal, lastSale, terminalSwitches);
+            return {QStringLiteral("Lane %1 of store %2 registered; the store's shop data was copied from the "
+                                   "server.")
+                        .arg(id.terminal)
+                        .arg(id.store),
+                    true};
+        }
+        fillOwnShop();
+    }
+    setTerminalAndCounter(dm, id.terminal, lastSale, nullptr);
+    if (ShopData::sendUp(server, id, dm))
+        return {QStringLiteral("Lane %1 of store %2 registered; this shop's data was sent to the server as the "
+                               "store's.")
+                    .arg(id.terminal)
+                    .arg(id.store)};
+    return {QStringLiteral("Lane %1 of store %2 registered; the server already holds the store's shop data, this "
+                           "database keeps its own.")
+                .arg(id.terminal)
+                .arg(id.store)};
+}
