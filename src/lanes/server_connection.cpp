@@ -123,12 +123,19 @@ QList<QVariantList> ServerConnection::query(const QString &sql, const QVariantLi
         throw ServerError(QStringLiteral("Not connected to the store server."));
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw errorOf(q.lastError());
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw errorOf(q.lastError());
+    // A statement without values runs as it is: PostgreSQL prepares only
+    // queries and data changes.
+    if (values.isEmpty()) {
+        if (!q.exec(sql))
+            throw errorOf(q.lastError());
+    } else {
+        if (!q.prepare(sql))
+            throw errorOf(q.lastError());
+        for (const QVariant &v : values)
+            q.addBindValue(v);
+        if (!q.exec())
+            throw errorOf(q.lastError());
+    }
     QList<QVariantList> rows;
     while (q.next()) {
         QVariantList row;
@@ -141,9 +148,7 @@ QList<QVariantList> ServerConnection::query(const QString &sql, const QVariantLi
 
 void ServerConnection::execute(const QString &sql)
 {
-    QSqlQuery q(db_);
-    if (!q.exec(sql))
-        throw errorOf(q.lastError());
+    query(sql);
 }
 
 void ServerConnection::begin()

@@ -40,9 +40,9 @@ public:
     QSqlDatabase &database() { return db_; }
 
     // Runs a statement with ? placeholders; returns the rows, each a list
-    // of values. Throws ServerError.
+    // of values. Without values the text may hold several statements (a
+    // schema upgrade). Throws ServerError.
     QList<QVariantList> query(const QString &sql, const QVariantList &values = {});
-    // Runs SQL text that may hold several statements (a schema upgrade).
     void execute(const QString &sql);
 
     void begin();
