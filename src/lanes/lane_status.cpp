@@ -80,6 +80,9 @@ QString LaneStatus::text(bool running) const
         line += QStringLiteral(" · ")
             + chooseText(QStringLiteral("%1 set aside on the server"), QStringLiteral("%1 mises de côté sur le serveur"))
                   .arg(setAside);
+    // What to do about a refusal is in the reason: the manager must see it.
+    if (running && sending == Sending::Refused && !problem.isEmpty())
+        line += QStringLiteral(": ") + problem;
     return line;
 }
 

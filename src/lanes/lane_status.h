@@ -21,8 +21,9 @@ struct LaneStatus {
     // Nothing when the database is not a lane's.
     static std::optional<LaneStatus> read(Database &db);
 
-    // One line for the sale window, in the run-time language; `running`
-    // false when tillano-sync is not running for the till.
+    // One line for the sale window, in the run-time language, ending with
+    // the reason of a refusal; `running` false when tillano-sync is not
+    // running for the till.
     QString text(bool running) const;
 };
 

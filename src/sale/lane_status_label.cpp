@@ -29,10 +29,12 @@ void LaneStatusLabel::refresh()
         return;
     const bool running = running_();
     const QString text = status->text(running);
-    if (text == this->text())
+    if (text == toolTip())
         return;
-    setText(text);
-    setToolTip(status->problem);
+    // A long reason is cut to the window's half; the whole is the tip.
+    const int room = window() ? window()->width() / 2 : 600;
+    setText(fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 300)));
+    setToolTip(text);
     const bool trouble = !running || status->sending == LaneStatus::Sending::Unreachable
         || status->sending == LaneStatus::Sending::Refused || status->setAside > 0;
     setStyleSheet(trouble ? QStringLiteral("color: #b00000;") : QStringLiteral("color: #206020;"));

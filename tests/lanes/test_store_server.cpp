@@ -235,6 +235,11 @@ void TestStoreServer::failures()
     }
     case Scenario::TwoLanesClaimOneTerminal: {
         LaneSeller(lanes[0].directory).sell(5);
+        TestLane refusedAtSetUp;
+        QVERIFY(TestLane::prepare(refusedAtSetUp, work_.filePath(QStringLiteral("second")),
+                                  cluster_.conninfo(database_, QStringLiteral("lane")), 1, 1)
+                    .contains(QStringLiteral("Terminal 1 of store 1 is already a lane")));
+        QVERIFY(!QFile::exists(refusedAtSetUp.databaseFile()));
         const TestLane other = lane(1, true);
         const SyncRun refused = runSync(lanes[0]);
         QCOMPARE(refused.exitCode, 3);
@@ -297,11 +302,14 @@ void TestStoreServer::failures()
         cluster_.dump(database_, backup);
         lanes << lane(2); // a lane prepared after the backup
         LaneSeller(lanes[0].directory).sell(100, 50);
+        LaneSeller(lanes[0].directory).receive(3);
         LaneSeller(lanes[1].directory).sell(50, 50);
         for (const TestLane &l : lanes)
             QCOMPARE(runSync(l).exitCode, 0);
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.stock_movements")), 3);
         cluster_.restore(database_, backup);
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.tranmaster")), 100);
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.stock_movements")), 0);
         break;
     }
     }
@@ -313,6 +321,8 @@ void TestStoreServer::failures()
         QCOMPARE(laneAgainstServer(l, cluster_, database_), QString());
         QCOMPARE(setAside(l.terminal), setAsideSales);
     }
+    if (scenario == Scenario::ServerRestoredFromOlderBackup) // the stock receipt sent again, once
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.stock_movements")), 3);
 }
 
 QTEST_GUILESS_MAIN(TestStoreServer)

@@ -61,36 +61,44 @@ void LaneSeller::sell(int sales, int perTransaction)
     }
 }
 
-void LaneSeller::sellOne()
+void LaneSeller::ringLines(int count, bool receiving)
 {
-    auto next = [this](unsigned n) {
-        state_ = state_ * 1103515245u + 12345u;
-        return (state_ >> 16) % n;
-    };
-    TDataModule2 &dm = *dm_;
-    Table &lines = dm.tmpdetail;
-    double subtotal = 0;
-    const int count = 1 + int(next(4));
+    Table &lines = dm_->tmpdetail;
+    Table &products = dm_->producttb;
     for (int i = 0; i < count; ++i) {
         const double upc = products_[int(next(unsigned(products_.size())))];
-        dm.producttb.findKey(upc);
+        products.findKey(upc);
         const double qty = 1 + next(3);
-        const double price = dm.producttb.field(QStringLiteral("Product_price")).asFloat();
+        const double price = products.field(receiving ? QStringLiteral("Product_avg_cost") : QStringLiteral("Product_price")).asFloat();
         lines.append();
         lines.field(QStringLiteral("Trx_upc")).setFloat(upc);
-        lines.field(QStringLiteral("Trx_short_desc")).setString(dm.producttb.field(QStringLiteral("Product_short_desc")).asString());
-        lines.field(QStringLiteral("Trx_desc")).setString(dm.producttb.field(QStringLiteral("Product_desc")).asString());
+        lines.field(QStringLiteral("Trx_short_desc")).setString(products.field(QStringLiteral("Product_short_desc")).asString());
+        lines.field(QStringLiteral("Trx_desc")).setString(products.field(QStringLiteral("Product_desc")).asString());
         lines.field(QStringLiteral("Trx_qty")).setFloat(qty);
         lines.field(QStringLiteral("Trx_price")).setFloat(price);
         lines.field(QStringLiteral("Trx_dscamt")).setFloat(0);
         lines.field(QStringLiteral("Trx_total")).setFloat(qty * price);
-        lines.field(QStringLiteral("Trx_cost")).setFloat(dm.producttb.field(QStringLiteral("Product_avg_cost")).asFloat());
+        lines.field(QStringLiteral("Trx_cost")).setFloat(products.field(QStringLiteral("Product_avg_cost")).asFloat());
         lines.field(QStringLiteral("Trx_dsc_per")).setFloat(0);
         for (const char *tax : {"Trx_tx1", "Trx_tx2", "Trx_tx3"})
             lines.field(QLatin1String(tax)).setBoolean(false);
         lines.post();
-        subtotal += qty * price;
     }
+}
+
+unsigned LaneSeller::next(unsigned n)
+{
+    state_ = state_ * 1103515245u + 12345u;
+    return (state_ >> 16) % n;
+}
+
+void LaneSeller::sellOne()
+{
+    TDataModule2 &dm = *dm_;
+    ringLines(1 + int(next(4)), false);
+    double subtotal = 0;
+    for (const TableRow &row : dm.tmpdetail.rows(0, 100))
+        subtotal += row.values[dm.tmpdetail.fieldIndex(QStringLiteral("Trx_total"))].toDouble();
     Table &header = dm.tmpmaster;
     header.append();
     header.field(QStringLiteral("Trxh_date")).setDate(QDate(2026, 3, 9));
@@ -104,8 +112,15 @@ void LaneSeller::sellOne()
     header.field(QStringLiteral("Trxh_pmt1")).setFloat(std::ceil(subtotal));
     header.post();
     postSale(dm, 2);
-    lines.emptyTable();
+    dm.tmpdetail.emptyTable();
     header.emptyTable();
+}
+
+void LaneSeller::receive(int lines)
+{
+    ringLines(lines, true);
+    receiveStock(*dm_);
+    dm_->tmpdetail.emptyTable();
 }
 
 SyncRun runSync(const TestLane &lane, const QStringList &arguments, const QProcessEnvironment &extra)

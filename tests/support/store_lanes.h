@@ -31,10 +31,14 @@ public:
     // `perTransaction` sales share one database transaction (a quick way to
     // queue thousands); 1 is a till's way.
     void sell(int sales, int perTransaction = 1);
+    // A stock receipt of `lines` lines, as receiving mode posts it.
+    void receive(int lines);
     TDataModule2 &dataModule() { return *dm_; }
 
 private:
     void sellOne();
+    void ringLines(int count, bool receiving);
+    unsigned next(unsigned n);
     std::unique_ptr<TDataModule2> dm_;
     QList<double> products_;
     unsigned state_;

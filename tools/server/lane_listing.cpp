@@ -28,7 +28,10 @@ QString table(const QList<QStringList> &rows, const QList<bool> &rightAligned)
         QStringList cells;
         for (int i = 0; i < row.size(); ++i)
             cells << (rightAligned[i] ? row[i].rightJustified(widths[i]) : row[i].leftJustified(widths[i]));
-        out += cells.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
+        QString line = cells.join(QStringLiteral("  "));
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        out += line + QLatin1Char('\n');
     }
     return out;
 }

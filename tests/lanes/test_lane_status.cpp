@@ -1,0 +1,76 @@
+// The line the sale window shows of a lane's sending, from what
+// tillano-sync records and what waits in the outbox.
+
+#include "test_database.h"
+
+#include "common/clock.h"
+#include "common/language.h"
+#include "lanes/lane_status.h"
+#include "lanes/lane_tables.h"
+#include "store/sqlite_statement.h"
+
+#include <QtTest>
+
+class TestLaneStatus : public QObject {
+    Q_OBJECT
+
+private slots:
+    void singleTerminalShowsNothing();
+    void text_data();
+    void text();
+};
+
+void TestLaneStatus::singleTerminalShowsNothing()
+{
+    TestDatabase db;
+    QVERIFY(!LaneStatus::read(db.dm().database()));
+}
+
+void TestLaneStatus::text_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("waiting");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("expected");
+    const QString unreachable = QStringLiteral("State_reached = 0, State_unreachable_since = '2026-03-09T14:05:00'");
+    QTest::newRow("starting") << QString() << 0 << true << "0" << "Store server: connecting";
+    QTest::newRow("connected") << "State_reached = 1" << 0 << true << "0" << "Store server: connected";
+    QTest::newRow("connected, sending") << "State_reached = 1" << 3 << true << "0"
+                                        << "Store server: connected, sending 3";
+    QTest::newRow("out of reach") << unreachable << 2 << true << "0"
+                                  << "Store server out of reach since 2:05 PM · 2 sales waiting";
+    QTest::newRow("out of reach, French") << unreachable << 1 << true << "1"
+                                          << "Serveur du magasin injoignable depuis 2:05 PM · 1 vente en attente";
+    QTest::newRow("refused") << "State_reached = 0, State_refused = 1, State_problem = 'Terminal 1 is another'" << 1
+                             << true << "0" << "Store server refuses this lane · 1 sale waiting: Terminal 1 is another";
+    QTest::newRow("sales set aside") << "State_reached = 1, State_set_aside = 2" << 0 << true << "0"
+                                     << "Store server: connected · 2 set aside on the server";
+    QTest::newRow("not running") << "State_reached = 1" << 4 << false << "0"
+                                 << "Store server: not sending (tillano-sync is not running) · 4 sales waiting";
+}
+
+void TestLaneStatus::text()
+{
+    QFETCH(QString, state);
+    QFETCH(int, waiting);
+    QFETCH(bool, running);
+    QFETCH(QString, language);
+    QFETCH(QString, expected);
+    Clock::setFixed(QDateTime(QDate(2026, 3, 9), QTime(15, 0)));
+    setLanguageSetting(language);
+    TestDatabase db;
+    Database &lane = db.dm().database();
+    LaneTables::create(lane);
+    if (!state.isEmpty())
+        executeSql(lane.handle(), QStringLiteral("UPDATE lane_sync_state SET ") + state);
+    for (int i = 0; i < waiting; ++i)
+        executeSql(lane.handle(), QStringLiteral("INSERT INTO lane_outbox (Outbox_kind, Outbox_queued_at, "
+                                                 "Outbox_content) VALUES ('sale', '2026-03-09T14:06:00', '{}')"));
+    QCOMPARE(LaneStatus::read(lane)->text(running), expected);
+    setLanguageSetting(QStringLiteral("0"));
+    Clock::useSystemClock();
+}
+
+QTEST_GUILESS_MAIN(TestLaneStatus)
+#include "test_lane_status.moc"
