@@ -40,10 +40,13 @@ start_server() {
 }
 psql_demo() { "$pg_bin/psql" -h "$socket" -U postgres "$@"; }
 
-start_server
 if [ "${1:-}" = --psql ]; then
+  server_running || { echo "demo-store.sh: the demo's server is not running (start ./demo-store.sh first)" >&2; exit 1; }
   exec "$pg_bin/psql" -h "$socket" -U postgres tillano
 fi
+stop_server() { "${as_server[@]}" "$pg_bin/pg_ctl" -D "$cluster/data" -m fast -w stop >/dev/null || true; }
+start_server
+trap stop_server EXIT
 
 if [ ! -f "$demo_dir/lane-1.ini" ]; then
   psql_demo -q -d postgres -c "CREATE ROLE tillano LOGIN CREATEROLE" -c "CREATE DATABASE tillano OWNER tillano"
@@ -65,8 +68,6 @@ fi
 
 # Both tills, each from its own directory (tips, help, export journal);
 # the server stops once both are closed.
-stop_server() { "${as_server[@]}" "$pg_bin/pg_ctl" -D "$cluster/data" -m fast -w stop >/dev/null || true; }
-trap stop_server EXIT
 pids=()
 for t in 1 2; do
   cp -r data/Tips.txt data/trucs.txt data/doc "$demo_dir/lane-$t"/

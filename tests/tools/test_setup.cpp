@@ -106,6 +106,13 @@ void TestSetup::commandLine_data()
     QTest::newRow("PIN is the code") << QStringList{"--manager", "4711", "--pin", "4711"} << 2
                                      << "the PIN cannot be the manager code";
     QTest::newRow("--pin with --demo") << QStringList{"--demo", "--pin", "903571"} << 2 << "--pin is for a new real shop";
+    QTest::newRow("lane without store") << QStringList{"--server", "dbname=x", "--terminal", "1"} << 2
+                                        << "--server needs --store N (a whole number of 1 or more)";
+    QTest::newRow("store without server") << QStringList{"--store", "1", "--terminal", "1"} << 2
+                                          << "--store, --terminal and --replace are for a lane: give --server too";
+    QTest::newRow("server unreachable") << QStringList{"--server", "host=/nonexistent dbname=x", "--store", "1",
+                                                       "--terminal", "1"}
+                                        << 1 << "as a lane: connection to server on socket";
 }
 
 void TestSetup::commandLine()
