@@ -24,6 +24,7 @@
 #include <QThread>
 #include <algorithm>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -66,10 +67,15 @@ public:
     int terminals = 0;
 };
 
+// Made by the first benchmark that needs it, stopped before the
+// application ends.
+std::unique_ptr<Store> theStore;
+
 Store &store()
 {
-    static Store s;
-    return s;
+    if (!theStore)
+        theStore = std::make_unique<Store>();
+    return *theStore;
 }
 
 class Sync {
@@ -166,5 +172,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    theStore.reset();
     return 0;
 }

@@ -21,8 +21,8 @@ QString now()
 void queue(Database &db, const char *kind, double key, const QByteArray &content)
 {
     db.beforeWrite();
-    SqliteStatement(db.handle(), QStringLiteral("INSERT INTO \"lane_outbox\" (\"Outbox_kind\", \"Outbox_key\", "
-                                                "\"Outbox_queued_at\", \"Outbox_content\") VALUES (?, ?, ?, ?)"))
+    db.statement(QStringLiteral("INSERT INTO \"lane_outbox\" (\"Outbox_kind\", \"Outbox_key\", "
+                                "\"Outbox_queued_at\", \"Outbox_content\") VALUES (?, ?, ?, ?)"))
         .run({QString::fromLatin1(kind), key, now(), QString::fromUtf8(content)});
 }
 

@@ -58,8 +58,9 @@ namespace OutboxMessages {
 QByteArray saleFromRegister(Database &db, double transactionNumber)
 {
     const QList<FieldDef> &headerFields = Schema::tranmaster().fields;
-    SqliteStatement header(db.handle(), QStringLiteral("SELECT %1 FROM \"tranmaster\" WHERE \"Trxh_id\" = ?")
-                                            .arg(columnList(headerFields)));
+    static const QString headerSql =
+        QStringLiteral("SELECT %1 FROM \"tranmaster\" WHERE \"Trxh_id\" = ?").arg(columnList(headerFields));
+    SqliteStatement &header = db.statement(headerSql);
     header.start({transactionNumber});
     if (!header.step())
         return {};
@@ -67,13 +68,15 @@ QByteArray saleFromRegister(Database &db, double transactionNumber)
     header.reset();
 
     const QList<FieldDef> &lineFields = Schema::trandetail().fields;
-    SqliteStatement lines(db.handle(),
-                          QStringLiteral("SELECT %1 FROM \"trandetail\" WHERE \"Trx_id\" = ? ORDER BY \"Trx_seq\"")
-                              .arg(columnList(lineFields)));
+    static const QString linesSql =
+        QStringLiteral("SELECT %1 FROM \"trandetail\" WHERE \"Trx_id\" = ? ORDER BY \"Trx_seq\"")
+            .arg(columnList(lineFields));
+    SqliteStatement &lines = db.statement(linesSql);
     lines.start({transactionNumber});
     QJsonArray lineRows;
     while (lines.step())
         lineRows.append(rowOf(lines, lineFields));
+    lines.reset();
     return message(headerRow, lineRows);
 }
 

@@ -89,6 +89,7 @@ void Database::close()
         t->close();
         t->releaseStatements();
     }
+    statements_.clear();
     if (depth_ > 0)
         sqlite3_exec(handle_, "ROLLBACK", nullptr, nullptr, nullptr);
     depth_ = 0;
@@ -149,6 +150,14 @@ void Database::resyncTables()
             // A table that cannot be re-read shows no record until it moves.
         }
     }
+}
+
+SqliteStatement &Database::statement(const QString &sql)
+{
+    std::shared_ptr<SqliteStatement> &held = statements_[sql];
+    if (!held)
+        held = std::make_shared<SqliteStatement>(handle_, sql);
+    return *held;
 }
 
 void Database::registerTable(Table *table)

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <memory>
 
 struct sqlite3;
+class SqliteStatement;
 class Table;
 
 // The connection to posdb.sqlite3: a QSqlDatabase with the QSQLITE driver,
@@ -49,6 +52,11 @@ public:
     void beforeWrite();
     quint64 writeGeneration() const { return writeGeneration_; }
 
+    // A prepared statement kept for the life of the connection, for work
+    // done on every sale (the lane's outbox), where preparing the same
+    // SQL again each time would cost more than running it.
+    SqliteStatement &statement(const QString &sql);
+
     // Runs a write of a work table without waiting for the disk.
     class FastWrite {
     public:
@@ -69,6 +77,7 @@ private:
     int depth_ = 0;
     quint64 writeGeneration_ = 0;
     QList<Table *> tables_;
+    QHash<QString, std::shared_ptr<SqliteStatement>> statements_;
 };
 
 // Runs a block of store work as one transaction: committed by commit(),

@@ -7,6 +7,7 @@
 #include "test_database.h"
 #include "test_files.h"
 
+#include "lanes/lane_sender.h"
 #include "lanes/server_connection.h"
 #include "store/schema.h"
 
@@ -171,12 +172,13 @@ void TestStoreServer::failures()
 
     switch (scenario) {
     case Scenario::ServerKilledMidBatch: {
-        LaneSeller(lanes[0].directory).sell(600, 100);
+        LaneSeller(lanes[0].directory).sell(LaneSender::BatchSize + 100, 100);
         // The second batch waits on a lock in the middle, then the postmaster dies.
         cluster_.query(database_, QStringLiteral(
             "CREATE FUNCTION public.hold() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-            "IF NEW.\"Trxh_id\" = 1350 THEN PERFORM pg_advisory_xact_lock_shared(4242); END IF; RETURN NEW; END $$;"
-            "CREATE TRIGGER hold BEFORE INSERT ON tillano.tranmaster FOR EACH ROW EXECUTE FUNCTION public.hold()"));
+            "IF NEW.\"Trxh_id\" = %1 THEN PERFORM pg_advisory_xact_lock_shared(4242); END IF; RETURN NEW; END $$;"
+            "CREATE TRIGGER hold BEFORE INSERT ON tillano.tranmaster FOR EACH ROW EXECUTE FUNCTION public.hold()")
+            .arg(1000 + LaneSender::BatchSize + 50));
         {
             ServerConnection holder(cluster_.conninfo(database_));
             holder.open();
@@ -184,7 +186,7 @@ void TestStoreServer::failures()
             RunningSync sync(lanes[0]);
             QTRY_VERIFY_WITH_TIMEOUT(count(QStringLiteral("SELECT count(*) FROM pg_stat_activity "
                                                           "WHERE wait_event = 'advisory'")) == 1, 60000);
-            QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.tranmaster")), 250);
+            QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.tranmaster")), LaneSender::BatchSize);
             cluster_.kill();
             QCOMPARE(cluster_.start(), QString());
             cluster_.query(database_, QStringLiteral("DROP TRIGGER hold ON tillano.tranmaster"));
@@ -193,12 +195,12 @@ void TestStoreServer::failures()
         break;
     }
     case Scenario::AcknowledgementLost: {
-        LaneSeller(lanes[0].directory).sell(600, 100);
+        LaneSeller(lanes[0].directory).sell(LaneSender::BatchSize + 100, 100);
         QProcessEnvironment stop;
         stop.insert(QStringLiteral("TILLANO_SYNC_KILL_AFTER_BATCH"), QStringLiteral("1"));
         QCOMPARE(runSync(lanes[0], {QStringLiteral("--drain")}, stop).exitCode, -1);
-        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.tranmaster")), 250);
-        QCOMPARE(outboxCount(lanes[0]), 600);
+        QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.tranmaster")), LaneSender::BatchSize);
+        QCOMPARE(outboxCount(lanes[0]), LaneSender::BatchSize + 100);
         break;
     }
     case Scenario::CutOffForTenThousandSales:

@@ -38,10 +38,12 @@ PostgresCluster::PostgresCluster() : dir_(QDir::tempPath() + QStringLiteral("/ti
 
 PostgresCluster::~PostgresCluster()
 {
-    if (made_)
-        runServerProgram(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")),
-                                                    QStringLiteral("-m"), QStringLiteral("immediate"),
-                                                    QStringLiteral("-w"), QStringLiteral("stop")});
+    if (!made_)
+        return;
+    runServerProgram(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")),
+                                                QStringLiteral("-m"), QStringLiteral("immediate"),
+                                                QStringLiteral("-w"), QStringLiteral("stop")});
+    kill(); // a server pg_ctl could not stop is not left behind
 }
 
 int PostgresCluster::runServerProgram(const QString &program, const QStringList &arguments, QString *output)

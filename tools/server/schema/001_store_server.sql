@@ -436,6 +436,7 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
 DECLARE
     lane tillano.lanes;
     message jsonb;
+    content jsonb;
     sequence bigint;
     top bigint;
     outcome text;
@@ -446,18 +447,19 @@ BEGIN
     top := lane.received_through;
     FOR message IN SELECT value FROM jsonb_array_elements(coalesce(p_batch, '[]'::jsonb)) LOOP
         sequence := (message ->> 'seq')::bigint;
+        content := NULL;
         BEGIN
+            content := (message ->> 'content')::jsonb;
             outcome := CASE message ->> 'kind'
-                WHEN 'sale' THEN tillano.store_sale(p_store, p_terminal, sequence, (message ->> 'content')::jsonb)
-                WHEN 'stock' THEN tillano.store_stock_receipt(p_store, p_terminal, sequence,
-                                                              (message ->> 'content')::jsonb)
+                WHEN 'sale' THEN tillano.store_sale(p_store, p_terminal, sequence, content)
+                WHEN 'stock' THEN tillano.store_stock_receipt(p_store, p_terminal, sequence, content)
                 ELSE format('unknown kind of message %L', message ->> 'kind') END;
         EXCEPTION WHEN others THEN
             outcome := SQLERRM;
         END;
         IF outcome = 'stored' AND message ->> 'kind' = 'sale' THEN
             stored := stored + 1;
-            last_sale := (message ->> 'content')::jsonb -> 'header';
+            last_sale := content -> 'header';
         ELSIF outcome NOT IN ('stored', 'resent') THEN
             PERFORM tillano.set_message_aside(p_store, p_terminal, sequence, message ->> 'kind',
                                               message ->> 'content', outcome);
