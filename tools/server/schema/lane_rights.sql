@@ -8,3 +8,15 @@ GRANT EXECUTE ON FUNCTION
     tillano.lane_sync(integer, integer, text, text, jsonb, integer, timestamptz),
     tillano.lane_send_shop(integer, integer, text, jsonb)
     TO tillano_lane;
+-- The store reports (version 2), which a manager prints on any lane.
+GRANT EXECUTE ON FUNCTION
+    tillano.report_lanes(integer, date, date),
+    tillano.report_financial(integer, date, date),
+    tillano.report_cashiers(integer, date, date),
+    tillano.report_products(integer, date, date),
+    tillano.report_departments(integer, date, date),
+    tillano.report_line_totals(integer, date, date),
+    tillano.report_register(integer, date, date),
+    tillano.report_register_lines(integer, date, date),
+    tillano.report_stores()
+    TO tillano_lane;
