@@ -22,6 +22,7 @@ struct TextStyle {
     TextStyle right() const { TextStyle s = *this; s.alignment = Qt::AlignRight; return s; }
     TextStyle centred() const { TextStyle s = *this; s.alignment = Qt::AlignHCenter; return s; }
     TextStyle sized(qreal points) const { TextStyle s = *this; s.size = points; return s; }
+    TextStyle slanted() const { TextStyle s = *this; s.italic = true; return s; }
     bool operator==(const TextStyle &) const = default;
 };
 

@@ -14,6 +14,30 @@ PageReport::PageReport(TDataModule2 &dm, const QString &documentName)
 
 PageReport::~PageReport() = default;
 
+ReportBand &PageReport::addDetailBand()
+{
+    otherDetails_.push_back(std::make_unique<ReportBand>(BandType::Detail, tables_));
+    return *otherDetails_.back();
+}
+
+const ReportBand &PageReport::detailBand() const
+{
+    const int choice = detailChoice_ ? detailChoice_() : 0;
+    if (choice <= 0 || choice > int(otherDetails_.size()))
+        return band(BandType::Detail);
+    return *otherDetails_[size_t(choice - 1)];
+}
+
+QList<const ReportBand *> PageReport::allBands() const
+{
+    QList<const ReportBand *> all;
+    for (const auto &b : bands_)
+        all.append(b.get());
+    for (const auto &b : otherDetails_)
+        all.append(b.get());
+    return all;
+}
+
 int PageReport::layout(PageSink &sink)
 {
     return ReportLayout(*this, sink).run();
@@ -39,7 +63,7 @@ void PageReport::print()
 void PageReport::translateLabels(const QHash<QString, QString> &captions)
 {
     documentName_ = captions.value(documentName_, documentName_);
-    for (const auto &band : bands_)
+    for (const ReportBand *band : allBands())
         for (const auto &item : band->items())
             if (auto *label = dynamic_cast<LabelItem *>(item.get()))
                 label->setCaption(captions.value(label->caption(), label->caption()));

@@ -4,8 +4,10 @@
 
 #include <QHash>
 #include <array>
+#include <functional>
 
 class QWidget;
+class ReportRecords;
 class TDataModule2;
 
 // Letter paper, portrait, in points; the bands fill the area inside the
@@ -18,8 +20,9 @@ constexpr qreal ContentWidth = PaperWidth - 2 * Margin;
 }
 
 // A page report: bands of items over a data set (a table of the data
-// module, as filtered and linked at the moment of the run) or over none.
-// Each report of the program derives from it and builds its bands once.
+// module, as filtered and linked at the moment of the run, or rows held
+// in memory) or over none. Each report of the program derives from it
+// and builds its bands once.
 class PageReport {
 public:
     PageReport(TDataModule2 &dm, const QString &documentName);
@@ -32,8 +35,14 @@ public:
 
     Table *dataSet() const { return dataSet_; }
     Table *subDetailSet() const { return subDetailSet_; }
+    ReportRecords *records() const { return records_; }
     ReportBand &band(BandType type) { return *bands_[size_t(type)]; }
     const ReportBand &band(BandType type) const { return *bands_[size_t(type)]; }
+    // The detail band for the current record: the detail band itself, or
+    // one of the others when the report has several kinds of rows.
+    const ReportBand &detailBand() const;
+    // Every band, the other detail bands last.
+    QList<const ReportBand *> allBands() const;
 
     // Replaces the fixed labels by their French captions; reports without
     // a French caption set keep theirs.
@@ -53,6 +62,12 @@ public:
 protected:
     void setDataSet(Table *table) { dataSet_ = table; }
     void setSubDetailSet(Table *table) { subDetailSet_ = table; }
+    void setRecords(ReportRecords *records) { records_ = records; }
+    // Another detail band, for rows of another kind; `choice` tells for
+    // the current record which one prints: 0 the detail band, n the n-th
+    // band added here.
+    ReportBand &addDetailBand();
+    void setDetailChoice(std::function<int()> choice) { detailChoice_ = std::move(choice); }
     // Every label (and the document name) whose text is a key gets the value.
     void translateLabels(const QHash<QString, QString> &captions);
 
@@ -61,7 +76,10 @@ protected:
 private:
     TableResolver tables_;
     std::array<std::unique_ptr<ReportBand>, 6> bands_;
+    std::vector<std::unique_ptr<ReportBand>> otherDetails_;
+    std::function<int()> detailChoice_;
     QString documentName_;
     Table *dataSet_ = nullptr;
     Table *subDetailSet_ = nullptr;
+    ReportRecords *records_ = nullptr;
 };

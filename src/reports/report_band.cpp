@@ -28,6 +28,11 @@ ComputedItem *ReportBand::addComputed(const QRectF &geometry, std::function<doub
     return add(std::make_unique<ComputedItem>(geometry, std::move(value), format, style));
 }
 
+ComputedTextItem *ReportBand::addText(const QRectF &geometry, std::function<QString()> text, const TextStyle &style)
+{
+    return add(std::make_unique<ComputedTextItem>(geometry, std::move(text), style));
+}
+
 SystemItem *ReportBand::addSystemItem(const QRectF &geometry, SystemItem::Kind kind, const TextStyle &style)
 {
     return add(std::make_unique<SystemItem>(geometry, kind, style));

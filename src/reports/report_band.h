@@ -24,6 +24,10 @@ public:
     qreal height() const { return height_; }
     void setHeight(qreal points) { height_ = points; }
     bool printed() const { return height_ > 0; }
+    // A heading band that must not end a page: this much of what follows
+    // it (its first rows) goes on the same page.
+    qreal keptWith() const { return keptWith_; }
+    void setKeptWith(qreal points) { keptWith_ = points; }
     const std::vector<std::unique_ptr<ReportItem>> &items() const { return items_; }
 
     LabelItem *addLabel(const QRectF &geometry, const QString &caption, const TextStyle &style = {});
@@ -33,6 +37,7 @@ public:
                                   const TextStyle &style = {});
     ComputedItem *addComputed(const QRectF &geometry, std::function<double()> value, const NumberFormat &format,
                               const TextStyle &style = {});
+    ComputedTextItem *addText(const QRectF &geometry, std::function<QString()> text, const TextStyle &style = {});
     SystemItem *addSystemItem(const QRectF &geometry, SystemItem::Kind kind, const TextStyle &style = {});
     ShapeItem *addBox(const QRectF &geometry, qreal lineWidth = 0.75);
     // A horizontal rule at y from x to x + width.
@@ -50,5 +55,6 @@ private:
     BandType type_;
     const TableResolver &tables_;
     qreal height_ = 0;
+    qreal keptWith_ = 0;
     std::vector<std::unique_ptr<ReportItem>> items_;
 };

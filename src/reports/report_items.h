@@ -127,6 +127,17 @@ private:
     NumberFormat format_;
 };
 
+// A text the report composes in code (from rows it holds, for example).
+class ComputedTextItem : public TextItem {
+public:
+    ComputedTextItem(const QRectF &geometry, std::function<QString()> text, const TextStyle &style)
+        : TextItem(geometry, style), text_(std::move(text)) {}
+    QString text(const RenderContext &) const override { return text_(); }
+
+private:
+    std::function<QString()> text_;
+};
+
 // The run's date and time after "Date: ", or the page number after "Page: ".
 class SystemItem : public TextItem {
 public:

@@ -2,13 +2,13 @@
 
 #include "common/clock.h"
 #include "reports/page_report.h"
+#include "reports/report_records.h"
 #include "store/table.h"
 
 ReportLayout::ReportLayout(PageReport &report, PageSink &sink) : report_(report), sink_(sink)
 {
-    for (BandType type : {BandType::PageHeader, BandType::Title, BandType::Detail, BandType::SubDetail,
-                          BandType::Summary, BandType::PageFooter})
-        for (const auto &item : report_.band(type).items())
+    for (const ReportBand *band : report_.allBands())
+        for (const auto &item : band->items())
             if (ReportExpression *e = item->expression(); e && e->hasSums())
                 expressionsWithSums_.push_back(e);
 }
@@ -58,6 +58,13 @@ int ReportLayout::run()
             detailRecord();
             sink_.recordDone(++done, total);
         }
+    } else if (ReportRecords *records = report_.records()) {
+        const int total = records->recordCount();
+        int done = 0;
+        for (records->first(); !records->eof(); records->next()) {
+            detailRecord();
+            sink_.recordDone(++done, total);
+        }
     } else {
         detailRecord();
     }
@@ -76,7 +83,7 @@ void ReportLayout::detailRecord()
     for (ReportExpression *e : expressionsWithSums_)
         e->accumulate();
 
-    const ReportBand &detail = report_.band(BandType::Detail);
+    const ReportBand &detail = report_.detailBand();
     const ReportBand &subDetail = report_.band(BandType::SubDetail);
     Table *lines = subDetail.printed() ? report_.subDetailSet() : nullptr;
     if (lines)
@@ -84,7 +91,7 @@ void ReportLayout::detailRecord()
 
     const bool firstLineFollows = lines && !lines->eof();
     if (detail.printed()) {
-        makeRoom(detail.height() + (firstLineFollows ? subDetail.height() : 0));
+        makeRoom(detail.height() + (firstLineFollows ? subDetail.height() : detail.keptWith()));
         place(detail);
     }
     if (!lines)
