@@ -38,8 +38,8 @@ QString serverMessage(const QString &text)
     return line.isEmpty() ? text.trimmed() : line;
 }
 
-ServerConnection::ServerConnection(const QString &conninfo)
-    : conninfo_(conninfo), name_(QStringLiteral("store-server-%1").arg(++connectionCounter))
+ServerConnection::ServerConnection(const QString &conninfo, int connectTimeout)
+    : conninfo_(conninfo), connectTimeout_(connectTimeout), name_(QStringLiteral("store-server-%1").arg(++connectionCounter))
 {
 }
 
@@ -97,7 +97,7 @@ void ServerConnection::open()
     }
     PQconninfoFree(options);
     if (!timeoutGiven)
-        extra.append(QStringLiteral("connect_timeout=10"));
+        extra.append(QStringLiteral("connect_timeout=%1").arg(connectTimeout_));
     if (!keepalivesGiven)
         extra.append(QStringLiteral("keepalives_idle=10;keepalives_interval=5;keepalives_count=4"));
     db_.setConnectOptions(extra.join(QLatin1Char(';')));
@@ -117,12 +117,13 @@ void ServerConnection::close()
     }
 }
 
-QList<QVariantList> ServerConnection::query(const QString &sql, const QVariantList &values)
+QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values, QSql::NumericalPrecisionPolicy numbers)
 {
     if (!db_.isOpen())
         throw ServerError(QStringLiteral("Not connected to the store server."));
     QSqlQuery q(db_);
     q.setForwardOnly(true);
+    q.setNumericalPrecisionPolicy(numbers);
     // A statement without values runs as it is: PostgreSQL prepares only
     // queries and data changes.
     if (values.isEmpty()) {
@@ -136,6 +137,12 @@ QList<QVariantList> ServerConnection::query(const QString &sql, const QVariantLi
         if (!q.exec())
             throw errorOf(q.lastError());
     }
+    return q;
+}
+
+QList<QVariantList> ServerConnection::query(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q = run(sql, values);
     QList<QVariantList> rows;
     while (q.next()) {
         QVariantList row;

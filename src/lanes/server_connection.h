@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <stdexcept>
@@ -25,10 +26,12 @@ private:
 // One connection to the store server through Qt's QPSQL driver, opened
 // from a libpq connection string ("host=… dbname=… user=…" or
 // "postgresql://…"). Unless the string says otherwise it gives up
-// connecting after 10 s and notices a dead peer within about 30 s.
+// connecting after 10 s (or the seconds given: a manager waiting at a
+// till is given an answer sooner) and notices a dead peer within about
+// 30 s.
 class ServerConnection {
 public:
-    explicit ServerConnection(const QString &conninfo);
+    explicit ServerConnection(const QString &conninfo, int connectTimeout = 10);
     ~ServerConnection();
     ServerConnection(const ServerConnection &) = delete;
     ServerConnection &operator=(const ServerConnection &) = delete;
@@ -43,6 +46,10 @@ public:
     // of values. Without values the text may hold several statements (a
     // schema upgrade). Throws ServerError.
     QList<QVariantList> query(const QString &sql, const QVariantList &values = {});
+    // The same, the query itself to read (its columns' names too); with
+    // QSql::HighPrecision a numeric comes as its exact text.
+    QSqlQuery run(const QString &sql, const QVariantList &values = {},
+                  QSql::NumericalPrecisionPolicy numbers = QSql::LowPrecisionDouble);
     void execute(const QString &sql);
 
     void begin();
@@ -54,6 +61,7 @@ public:
 
 private:
     QString conninfo_;
+    int connectTimeout_;
     QString name_;
     QSqlDatabase db_;
 };
