@@ -11,6 +11,7 @@
 #include "common/shop_preparation.h"
 #include "devices/device_settings.h"
 #include "lanes/lane_settings.h"
+#include "lanes/store_report_query.h"
 #include "posting/interrupted_sale.h"
 #include "posting/journal_queue.h"
 #include "reports/print_target.h"
@@ -68,6 +69,12 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
     Form4 = std::make_unique<TForm4>(DataModule2, Form1.get());
     Form5 = std::make_unique<TForm5>(DataModule2, Form1.get());
     Form18 = std::make_unique<TForm18>(DataModule2, Form1.get());
+    StoreReports = std::make_unique<StoreReportsWindow>(
+        DataModule2,
+        [this](StoreReportKind kind, const QDate &from, const QDate &to) {
+            return readStoreReportForLane(LaneSettings::load(store_), kind, from, to);
+        },
+        Form1.get());
 
     moneyCount_ = std::make_unique<MoneyCount>(DataModule2, *Form11, [this] { printMoneyCount(); });
     shift_ = std::make_unique<CashierShift>(DataModule2, *PasswordDlg, *MoneyCountDlg, *moneyCount_, *this);
@@ -120,6 +127,7 @@ void ApplicationShell::wireReportMenu()
     hooks.printDepartmentReport = [this] { reportMenu_->printDepartmentReport(); };
     hooks.printSalesRegister = [this] { reportMenu_->printSalesRegister(); };
     hooks.printStockLevels = [this] { reportMenu_->printStockLevels(); };
+    hooks.storeReports = [this] { StoreReports->showForToday(); };
 }
 
 void ApplicationShell::wireDayAndPeriodEnd()
@@ -195,6 +203,7 @@ void ApplicationShell::applyCaptionSet(int set)
     Form4->applyFrenchCaptions();
     Form5->applyFrenchCaptions();
     Form18->applyFrenchCaptions();
+    StoreReports->applyFrenchCaptions();
     Form1->update();
 }
 
@@ -230,6 +239,7 @@ void ApplicationShell::FormActivate()
     if (!lockDataDirectory() || !openDataDirectory())
         return;
     startLaneSync();
+    Form1->Storereports1->setVisible(LaneSettings::load(store_).isLane());
     showTips();
 
     Form1->BitBtn5Click(); // sign-in, exactly as F12

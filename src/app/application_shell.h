@@ -25,6 +25,7 @@
 #include "reports/sales_register_report.h"
 #include "reports/stock_levels_report.h"
 #include "reports/stock_receipt_report.h"
+#include "reports/store_reports_window.h"
 #include "sale/checkout.h"
 #include "sale/payment_window.h"
 #include "shift/cashier_shift.h"
@@ -143,6 +144,7 @@ private:
     std::unique_ptr<TForm4> Form4;
     std::unique_ptr<TForm5> Form5;
     std::unique_ptr<TForm18> Form18;
+    std::unique_ptr<StoreReportsWindow> StoreReports;
 
     std::unique_ptr<MoneyCount> moneyCount_;
     std::unique_ptr<CashierShift> shift_;

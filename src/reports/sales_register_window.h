@@ -1,18 +1,17 @@
 #pragma once
 
+#include "reports/report_range_controls.h"
+
 #include <QDialog>
 #include <functional>
 
-class QDateEdit;
-class QLabel;
-class QPushButton;
 class TDataModule2;
 class TForm13;
 
 // "Print Sales Register": the range of days of the sales register. Preview
 // and Print run the register over the range, and the window stays open for
 // another range until Close.
-class TForm14 : public QDialog {
+class TForm14 : public QDialog, public ReportRangeControls {
     Q_OBJECT
 public:
     TForm14(TDataModule2 &dm, TForm13 &report, QWidget *parent = nullptr);
@@ -22,13 +21,6 @@ public:
     void BitBtn1Click(); // Preview
     void BitBtn2Click(); // Print
     void applyFrenchCaptions();
-
-    QLabel *Label1, *Label2;
-    QDateEdit *DateTimePicker1; // starting date
-    QDateEdit *DateTimePicker2; // ending date
-    QPushButton *BitBtn1;       // Preview
-    QPushButton *BitBtn2;       // Print
-    QPushButton *BitBtn3;       // Close
 
 private:
     // The register filtered on the range while `run` shows or prints it.

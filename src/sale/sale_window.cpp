@@ -442,6 +442,11 @@ void TForm1::Printstockcount1Click()
     runBetweenTransactions(hooks.printStockLevels);
 }
 
+void TForm1::Storereports1Click()
+{
+    runBetweenTransactions(hooks.storeReports);
+}
+
 void TForm1::Zeroperiodtotals1Click()
 {
     runBetweenTransactions(hooks.zeroPeriodTotals);

@@ -103,6 +103,8 @@ public:
     void PrintDepartmentsalesreport1Click();
     void Printsalesregister1Click();
     void Printstockcount1Click();
+    // "Store reports...", shown on a lane only.
+    void Storereports1Click();
     void Zeroperiodtotals1Click();
     void Purgeperiodtodatesalesregister1Click();
     void Helpfiles1Click();
@@ -147,6 +149,7 @@ public:
         *Importproducts1;
     QAction *PrintCashierreport1, *PrintFinancialreport1, *PrintProductreport1, *PrintDepartmentsalesreport1,
         *Printsalesregister1, *Printstockcount1;
+    QAction *Storereports1; // hidden unless the till is a lane of a store server
     QAction *Zeroperiodtotals1, *Purgeperiodtodatesalesregister1;
     QAction *Helpfiles1, *Helponline1, *Purchasesourcecode1;
 

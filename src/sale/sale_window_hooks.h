@@ -24,6 +24,7 @@ struct SaleWindowHooks {
     std::function<void()> printDepartmentReport;
     std::function<void()> printSalesRegister;
     std::function<void()> printStockLevels;
+    std::function<void()> storeReports;       // a lane's store reports, between transactions
     std::function<void()> zeroPeriodTotals;
     std::function<void()> purgeSalesRegister;
     std::function<void()> helpFiles;

@@ -315,6 +315,9 @@ void TForm1::buildMenu()
         entry(Reports1, "Print Department sales report", &TForm1::PrintDepartmentsalesreport1Click);
     Printsalesregister1 = entry(Reports1, "Print sales register", &TForm1::Printsalesregister1Click);
     Printstockcount1 = entry(Reports1, "Print stock levels", &TForm1::Printstockcount1Click);
+    Reports1->addSeparator(); // hidden with the entry below
+    Storereports1 = entry(Reports1, "Store reports...", &TForm1::Storereports1Click);
+    Storereports1->setVisible(false);
 
     EndofPeriod1 = MainMenu1->addMenu(QStringLiteral("End of Period"));
     Zeroperiodtotals1 = entry(EndofPeriod1, "Zero period totals", &TForm1::Zeroperiodtotals1Click);
@@ -362,6 +365,7 @@ void TForm1::applyFrenchCaptions()
         {PrintDepartmentsalesreport1, "Imprimer rapport ventes des départements"},
         {Printsalesregister1, "Imprimer registre des ventes"},
         {Printstockcount1, "Imprimer rapport niveau des stocks"},
+        {Storereports1, "Rapports du magasin..."},
         {Zeroperiodtotals1, "Mettre les totaux période à zéro"},
         {Purgeperiodtodatesalesregister1, "Épurer le registre des ventes"},
         {Helpfiles1, "Fichier d'aide"},
