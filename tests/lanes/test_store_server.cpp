@@ -3,6 +3,7 @@
 // the server's sales of that lane equal, field by field.
 
 #include "postgres_cluster.h"
+#include "store_figures_check.h"
 #include "store_lanes.h"
 #include "test_database.h"
 #include "test_files.h"
@@ -128,12 +129,12 @@ int TestStoreServer::setAside(int terminal)
 void TestStoreServer::initCreatesThenChangesNothing()
 {
     QCOMPARE(newStore(), QStringLiteral("Role tillano_lane created: each lane logs in with a role that is a member "
-                                        "of it.\nSchema tillano created (version 1).\n"));
+                                        "of it.\nSchema tillano created (version 1).\nSchema tillano upgraded to version 2.\n"));
     QProcess again;
     again.start(program("tillano-server"), {QStringLiteral("init"), cluster_.conninfo(database_, QStringLiteral("tillano"))});
     again.waitForFinished();
     QCOMPARE(QString::fromLocal8Bit(again.readAllStandardOutput()),
-             QStringLiteral("Schema tillano is up to date (version 1); nothing changed.\n"));
+             QStringLiteral("Schema tillano is up to date (version 2); nothing changed.\n"));
 
     // The server's sales tables have the lane's columns, in the lane's order.
     for (const TableDef *def : {&Schema::tranmaster(), &Schema::trandetail()}) {
@@ -325,6 +326,15 @@ void TestStoreServer::failures()
     }
     if (scenario == Scenario::ServerRestoredFromOlderBackup) // the stock receipt sent again, once
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.stock_movements")), 3);
+    // The store's financial report is the lanes' registers added up, to the cent.
+    QStringList directories;
+    for (const TestLane &l : lanes)
+        directories << l.directory;
+    ServerConnection server(cluster_.conninfo(database_));
+    server.open();
+    const QDate day(2026, 3, 9);
+    const QStringList differences = storeFinancialDifferences(server.database(), 1, day, day, directories);
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QLatin1Char('\n'))));
 }
 
 QTEST_GUILESS_MAIN(TestStoreServer)

@@ -8,6 +8,7 @@
 #include "lanes/server_connection.h"
 #include "posting/sale_posting.h"
 #include "store/data_module.h"
+#include "store/sale_records.h"
 #include "store/schema.h"
 
 #include <QCoreApplication>
@@ -40,7 +41,8 @@ QString TestLane::databaseFile() const
     return QDir(directory).filePath(QStringLiteral("posdb.sqlite3"));
 }
 
-LaneSeller::LaneSeller(const QString &directory, unsigned seed) : dm_(std::make_unique<TDataModule2>()), state_(seed)
+LaneSeller::LaneSeller(const QString &directory, unsigned seed, bool varied)
+    : dm_(std::make_unique<TDataModule2>()), state_(seed), varied_(varied)
 {
     dm_->connectTo(directory);
     dm_->openTablesForStartUp();
@@ -94,6 +96,10 @@ unsigned LaneSeller::next(unsigned n)
 
 void LaneSeller::sellOne()
 {
+    if (varied_) {
+        sellVaried();
+        return;
+    }
     TDataModule2 &dm = *dm_;
     ringLines(1 + int(next(4)), false);
     double subtotal = 0;
@@ -113,6 +119,72 @@ void LaneSeller::sellOne()
     header.post();
     postSale(dm, 2);
     dm.tmpdetail.emptyTable();
+    header.emptyTable();
+}
+
+void LaneSeller::sellVaried()
+{
+    TDataModule2 &dm = *dm_;
+    dm.Control.first();
+    const double sign = next(10) == 0 ? -1 : 1;
+    Table &lines = dm.tmpdetail;
+    const auto setLine = [&lines](const char *field, double value) { lines.field(QLatin1String(field)).setFloat(value); };
+    QList<LineAmount> amounts;
+    for (int i = 1 + int(next(4)); i > 0; --i) {
+        Table &p = dm.producttb;
+        p.findKey(products_[int(next(unsigned(products_.size())))]);
+        // Priced as the sale window prices a line.
+        const long double qty = sign * (next(4) == 0 ? 0.25L * (1 + next(8)) : 1 + next(3));
+        const long double price = p.field(QStringLiteral("Product_price")).asFloat();
+        const long double percent = next(3) == 0 ? 5 * (1 + next(4)) : 0;
+        const double discount = double(percent * 0.01L * (qty * price));
+        LineAmount amount{double(qty * price - discount), {}};
+        lines.append();
+        for (const char *copied : {"upc", "short_desc", "desc"})
+            lines.field(QStringLiteral("Trx_") + QLatin1String(copied))
+                .setValue(p.field(QStringLiteral("Product_") + QLatin1String(copied)).value());
+        setLine("Trx_cost", p.field(QStringLiteral("Product_avg_cost")).asFloat());
+        setLine("Trx_qty", double(qty));
+        setLine("Trx_price", double(price));
+        setLine("Trx_dsc_per", double(percent));
+        setLine("Trx_dscamt", discount);
+        setLine("Trx_total", amount.total);
+        for (int t = 0; t < 3; ++t) {
+            amount.taxed[t] = p.field(QStringLiteral("Product_tx%1").arg(t + 1)).asBoolean();
+            lines.field(QStringLiteral("Trx_tx%1").arg(t + 1)).setBoolean(amount.taxed[t]);
+        }
+        lines.post();
+        amounts.append(amount);
+    }
+    const SaleTotals totals = saleTotals(amounts, taxRulesOf(dm.Control));
+    Table &header = dm.tmpmaster;
+    const auto set = [&header](const QString &field, double value) { header.field(field).setFloat(value); };
+    header.append();
+    header.field(QStringLiteral("Trxh_date")).setDate(QDate(2026, 3, 7).addDays(next(3)));
+    header.field(QStringLiteral("Trxh_time")).setTime(QTime(9, 0).addSecs(int(next(36000))));
+    const int cashier = 1 + int(next(2));
+    header.field(QStringLiteral("Trxh_cashier")).setInteger(cashier);
+    for (const FieldDef &f : header.definition().fields)
+        if (f.type == FieldType::Money)
+            set(f.name, 0);
+    set(QStringLiteral("Trxh_total"), totals.subtotal);
+    for (int t = 0; t < 3; ++t)
+        set(QStringLiteral("Trxh_tx%1").arg(t + 1), totals.taxes[t]);
+    const double grand = totals.grandTotal;
+    set(QStringLiteral("Trxh_grand_total"), grand);
+    // Cash with change, the second mode exactly, a coupon and cash, or foreign currency.
+    const unsigned tender = grand < 0 ? 1 : next(4);
+    if (tender == 0 || tender == 2)
+        set(QStringLiteral("Trxh_pmt1"), std::ceil(grand - (tender == 2 ? 2 : 0)));
+    if (tender == 1)
+        set(QStringLiteral("Trxh_pmt2"), Money::fromDouble(grand).roundedToCents().toDouble());
+    if (tender == 2)
+        set(QStringLiteral("Trxh_cpn1"), 2);
+    if (tender == 3)
+        set(QStringLiteral("Trxh_fc1"), std::ceil(grand / dm.Control.field(QStringLiteral("Ctrl_fc_rate")).asFloat()));
+    header.post();
+    postSale(dm, cashier);
+    lines.emptyTable();
     header.emptyTable();
 }
 

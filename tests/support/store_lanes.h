@@ -23,10 +23,14 @@ struct TestLane {
 
 // Sells on a lane through the posting engine, as checkout posts: each sale
 // one to four lines of the lane's products, paid exactly in cash. The
-// sales differ with the seed.
+// sales differ with the seed. `varied` sales move every figure of the
+// store's reports instead: three days (2026-03-07 to 09), cashiers 1 and
+// 2, quarter quantities, line discounts, the shop's taxes, cash with
+// change, the second payment mode, a coupon, foreign currency, and one
+// sale in ten voided (every line negative).
 class LaneSeller {
 public:
-    explicit LaneSeller(const QString &directory, unsigned seed = 1);
+    explicit LaneSeller(const QString &directory, unsigned seed = 1, bool varied = false);
     ~LaneSeller();
     // `perTransaction` sales share one database transaction (a quick way to
     // queue thousands); 1 is a till's way.
@@ -38,10 +42,12 @@ public:
 private:
     void sellOne();
     void ringLines(int count, bool receiving);
+    void sellVaried();
     unsigned next(unsigned n);
     std::unique_ptr<TDataModule2> dm_;
     QList<double> products_;
     unsigned state_;
+    bool varied_;
 };
 
 // Runs tillano-sync for the lane's settings; its exit code and standard
