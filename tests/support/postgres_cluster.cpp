@@ -26,8 +26,16 @@ QString serverBinaries()
 
 }
 
-PostgresCluster::PostgresCluster() : dir_(QDir::tempPath() + QStringLiteral("/tillano-pg-XXXXXX")), bin_(serverBinaries())
+PostgresCluster::PostgresCluster(const QString &keptDirectory) : bin_(serverBinaries())
 {
+    if (keptDirectory.isEmpty()) {
+        temporary_.emplace(QDir::tempPath() + QStringLiteral("/tillano-pg-XXXXXX"));
+        dir_.setPath(temporary_->path());
+    } else {
+        QDir().mkpath(keptDirectory);
+        dir_.setPath(QDir(keptDirectory).absolutePath());
+        made_ = QFile::exists(dir_.filePath(QStringLiteral("data/PG_VERSION")));
+    }
     asPostgresUser_ = geteuid() == 0;
     // The server's own user must reach its directory.
     QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
@@ -41,7 +49,8 @@ PostgresCluster::~PostgresCluster()
     if (!made_)
         return;
     runServerProgram(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")),
-                                                QStringLiteral("-m"), QStringLiteral("immediate"),
+                                                QStringLiteral("-m"),
+                                                temporary_ ? QStringLiteral("immediate") : QStringLiteral("fast"),
                                                 QStringLiteral("-w"), QStringLiteral("stop")});
     kill(); // a server pg_ctl could not stop is not left behind
 }

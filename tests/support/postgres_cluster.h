@@ -1,17 +1,20 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariantList>
+#include <optional>
 
 // A throw-away PostgreSQL cluster for one test program: initdb and pg_ctl
 // on a private socket directory, no TCP (listen_addresses=''), trust
 // logins. Run as root (as CI does), the server runs as the system user
 // postgres, since PostgreSQL refuses to run as root. Stopped and removed
-// with the object.
+// with the object; one given a directory of its own (a benchmark's data,
+// built once) is kept there and started again from it.
 class PostgresCluster {
 public:
-    PostgresCluster();
+    explicit PostgresCluster(const QString &keptDirectory = {});
     ~PostgresCluster();
     PostgresCluster(const PostgresCluster &) = delete;
     PostgresCluster &operator=(const PostgresCluster &) = delete;
@@ -40,7 +43,8 @@ private:
     int runServerProgram(const QString &program, const QStringList &arguments, QString *output = nullptr);
     qint64 postmasterPid() const;
 
-    QTemporaryDir dir_;
+    std::optional<QTemporaryDir> temporary_;
+    QDir dir_;
     QString bin_;
     bool asPostgresUser_ = false;
     bool made_ = false;
