@@ -1,6 +1,5 @@
 #include "application_shell.h"
 
-#include "lane_sync_process.h"
 #include "tips_dialog.h"
 
 #include "backoffice/devices_window.h"
@@ -12,6 +11,7 @@
 #include "devices/device_settings.h"
 #include "lanes/lane_settings.h"
 #include "lanes/store_report_query.h"
+#include "lanes/sync_process.h"
 #include "posting/interrupted_sale.h"
 #include "posting/journal_queue.h"
 #include "reports/print_target.h"

@@ -29,11 +29,13 @@ QString salesWaiting(int n)
 
 }
 
-std::optional<LaneStatus> LaneStatus::read(Database &db)
+LaneStatus LaneStatus::read(Database &db)
 {
-    if (!LaneTables::present(db))
-        return std::nullopt;
     LaneStatus s;
+    if (!LaneTables::present(db)) {
+        s.sending = Sending::NotPrepared;
+        return s;
+    }
     SqliteStatement st(db.handle(), QStringLiteral("SELECT \"State_reached\", \"State_unreachable_since\", "
                                                    "\"State_problem\", \"State_refused\", \"State_set_aside\" "
                                                    "FROM \"lane_sync_state\" LIMIT 1"));
@@ -56,6 +58,11 @@ std::optional<LaneStatus> LaneStatus::read(Database &db)
 
 QString LaneStatus::text(bool running) const
 {
+    if (sending == Sending::NotPrepared)
+        return chooseText(QStringLiteral("Store server: this lane is not set up for the server "
+                                         "(tillano-setup --server)"),
+                          QStringLiteral("Serveur du magasin : cette caisse n'est pas préparée pour le serveur "
+                                         "(tillano-setup --server)"));
     QString line;
     if (!running)
         line = chooseText(QStringLiteral("Store server: not sending (tillano-sync is not running)"),

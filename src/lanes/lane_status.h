@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <optional>
 
 class Database;
 
@@ -10,7 +9,9 @@ class Database;
 // tillano-sync records in the lane's database, so that the till never
 // waits for the network to know it.
 struct LaneStatus {
-    enum class Sending { Starting, Reached, Unreachable, Refused };
+    // NotPrepared: the settings name a server, but the database was never
+    // prepared as a lane (tillano-setup --server), so nothing is queued.
+    enum class Sending { Starting, Reached, Unreachable, Refused, NotPrepared };
     Sending sending = Sending::Starting;
     QDateTime unreachableSince; // the first failure of the current outage
     QString problem;            // the last failure, in the system's words
@@ -18,8 +19,7 @@ struct LaneStatus {
     int waiting = 0;            // messages in the outbox
     QDateTime waitingSince;     // the oldest of them was queued then
 
-    // Nothing when the database is not a lane's.
-    static std::optional<LaneStatus> read(Database &db);
+    static LaneStatus read(Database &db);
 
     // One line for the sale window, in the run-time language, ending with
     // the reason of a refusal; `running` false when tillano-sync is not

@@ -18,24 +18,22 @@ void LaneStatusLabel::refresh()
 {
     if (!lane_.isOpen())
         return;
-    std::optional<LaneStatus> status;
+    LaneStatus status;
     try {
         status = LaneStatus::read(lane_);
     } catch (const StoreError &) {
         return; // a busy database: the next tick reads it
     }
-    setVisible(status.has_value());
-    if (!status)
-        return;
+    show();
     const bool running = running_();
-    const QString text = status->text(running);
+    const QString text = status.text(running);
     if (text == toolTip())
         return;
     // A long reason is cut to the window's half; the whole is the tip.
     const int room = window() ? window()->width() / 2 : 600;
     setText(fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 300)));
     setToolTip(text);
-    const bool trouble = !running || status->sending == LaneStatus::Sending::Unreachable
-        || status->sending == LaneStatus::Sending::Refused || status->setAside > 0;
+    const bool trouble = !running || status.setAside > 0
+        || (status.sending != LaneStatus::Sending::Reached && status.sending != LaneStatus::Sending::Starting);
     setStyleSheet(trouble ? QStringLiteral("color: #b00000;") : QStringLiteral("color: #206020;"));
 }

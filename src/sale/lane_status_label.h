@@ -10,8 +10,8 @@ class Database;
 // connected, or how many sales wait and since when the store server is out
 // of reach. It reads what tillano-sync records in the lane's database
 // every two seconds, a local read that never waits for the network, and
-// never interrupts the cashier with a message. Hidden on a single
-// terminal.
+// never interrupts the cashier with a message. Only a lane's till (its
+// settings name a store server) has one.
 class LaneStatusLabel : public QLabel {
     Q_OBJECT
 public:

@@ -8,8 +8,14 @@
 #include "test_database.h"
 #include "test_files.h"
 
+#include "common/settings_store.h"
+#include "data_directory_setup.h"
 #include "lanes/lane_sender.h"
+#include "lanes/lane_settings.h"
 #include "lanes/server_connection.h"
+#include "lanes/sync_exit.h"
+#include "lanes/sync_process.h"
+#include "store/data_directory_lock.h"
 #include "store/schema.h"
 
 #include "store/data_module.h"
@@ -28,6 +34,8 @@ enum class Scenario {
     DatabaseCopiedToAnotherComputer,
     SameKeyOtherContent,
     ServerRestoredFromOlderBackup,
+    BesideTheTill,
+    SettingsNameAServerOverASingleTerminal,
 };
 
 QString program(const char *name)
@@ -162,6 +170,9 @@ void TestStoreServer::failures_data()
     QTest::newRow("database copied to another computer") << Scenario::DatabaseCopiedToAnotherComputer << 0;
     QTest::newRow("same key, other content") << Scenario::SameKeyOtherContent << 2;
     QTest::newRow("server restored from an older backup") << Scenario::ServerRestoredFromOlderBackup << 0;
+    QTest::newRow("beside the till") << Scenario::BesideTheTill << 0;
+    QTest::newRow("settings name a server over a single terminal")
+        << Scenario::SettingsNameAServerOverASingleTerminal << 0;
 }
 
 void TestStoreServer::failures()
@@ -313,6 +324,56 @@ void TestStoreServer::failures()
         cluster_.restore(database_, backup);
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.tranmaster")), 100);
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM tillano.stock_movements")), 0);
+        break;
+    }
+    case Scenario::BesideTheTill: {
+        // The till holds its data directory while its tillano-sync sends;
+        // a second tillano-sync and tillano-setup are refused meanwhile.
+        RunningSync sync(lanes[0]);
+        QTRY_VERIFY_WITH_TIMEOUT(OwnConnection(lanes[0].databaseFile())
+                                     .exec(QStringLiteral("SELECT 1 FROM lane_sync_state WHERE State_reached = 1")),
+                                 30000);
+        const DataDirectoryLock till(lanes[0].directory);
+        QVERIFY(till.held());
+        LaneSeller(lanes[0].directory).sell(20);
+        QTRY_COMPARE_WITH_TIMEOUT(outboxCount(lanes[0]), 0, 30000);
+        const SyncRun second = runSync(lanes[0]);
+        QCOMPARE(second.exitCode, int(SyncAlreadyRuns));
+        SetupOptions again;
+        again.directory = lanes[0].directory;
+        again.settingsPath = work_.filePath(QStringLiteral("again.ini"));
+        again.existing = true;
+        again.server = cluster_.conninfo(database_, QStringLiteral("lane"));
+        again.store = again.terminal = 1;
+        again.replace = true;
+        QVERIFY(prepareDataDirectory(again).contains(QStringLiteral("Tillano is running on the data directory")));
+        break;
+    }
+    case Scenario::SettingsNameAServerOverASingleTerminal: {
+        TestLane single;
+        single.directory = work_.filePath(QStringLiteral("single"));
+        single.settings = single.directory + QStringLiteral(".ini");
+        SetupOptions options;
+        options.directory = single.directory;
+        options.settingsPath = single.settings;
+        options.demo = true;
+        QCOMPARE(prepareDataDirectory(options), QString());
+        SettingsStore settings(single.settings);
+        settings.write(StoreSection, QStringLiteral("Server"), cluster_.conninfo(database_, QStringLiteral("lane")));
+        settings.write(StoreSection, QStringLiteral("Store"), QStringLiteral("1"));
+        LaneSeller(single.directory).sell(2);
+        for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("--drain")}}) {
+            const SyncRun run = runSync(single, arguments);
+            QCOMPARE(run.exitCode, int(SyncNotALane));
+            QVERIFY2(run.errors.contains(QStringLiteral("is not prepared as a lane: prepare it with tillano-setup "
+                                                        "--server")),
+                     qPrintable(run.errors));
+        }
+        // The till does not start it again and again.
+        LaneSyncProcess tills(single.settings);
+        tills.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!tills.running(), 30000);
+        QVERIFY(!tills.restartPending());
         break;
     }
     }

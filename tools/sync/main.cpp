@@ -3,6 +3,8 @@
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "lanes/lane_settings.h"
+#include "lanes/lane_tables.h"
+#include "lanes/server_connection.h"
 #include "store/database.h"
 #include "store/store_error.h"
 
@@ -33,7 +35,8 @@ int main(int argc, char *argv[])
         "Sends a lane's posted sales and stock receipts to the store server named in its settings "
         "([software\\Tillano\\Store] Server and Store). Tillano starts it and stops it.\n\n"
         "Exit codes: 0 nothing left to send (--drain), 1 the server cannot be reached, 2 wrong arguments or "
-        "settings, 3 the lane is refused, 4 another tillano-sync serves the data directory."));
+        "settings, 3 the lane is refused, 4 another tillano-sync serves the data directory, 5 the data directory's "
+        "database is not prepared as a lane (tillano-setup --server)."));
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("Settings file of the lane."),
@@ -74,5 +77,18 @@ int main(int argc, char *argv[])
     } catch (const StoreError &e) {
         return fail(SyncFailed, e.message());
     }
-    return runSync(db, {lane.server, lane.store(), parser.isSet(drain)});
+    if (!LaneTables::present(db))
+        return fail(SyncNotALane,
+                    QStringLiteral("the settings file %1 names a store server, but the database in %2 is not "
+                                   "prepared as a lane: prepare it with tillano-setup --server CONNINFO --store %3 "
+                                   "--terminal T --existing %2 (while Tillano is closed)")
+                        .arg(store.path(), app_settings.data)
+                        .arg(lane.store()));
+    try {
+        return runSync(db, {lane.server, lane.store(), parser.isSet(drain)});
+    } catch (const StoreError &e) {
+        return fail(SyncFailed, QStringLiteral("the lane's database: %1").arg(e.message()));
+    } catch (const ServerError &e) {
+        return fail(SyncFailed, e.message());
+    }
 }

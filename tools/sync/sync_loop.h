@@ -1,17 +1,10 @@
 #pragma once
 
+#include "lanes/sync_exit.h"
+
 #include <QString>
 
 class Database;
-
-// Exit codes of tillano-sync, which tests and scripts rely on.
-enum SyncExit {
-    SyncDone = 0,        // --drain: nothing left to send
-    SyncFailed = 1,      // the server cannot be reached, or the lane's database failed
-    SyncUsage = 2,       // wrong arguments or settings
-    SyncRefused = 3,     // the server or the lane's own checks refuse the lane
-    SyncAlreadyRuns = 4, // another tillano-sync serves this data directory
-};
 
 struct SyncOptions {
     QString conninfo;

@@ -1,4 +1,6 @@
-#include "lane_sync_process.h"
+#include "sync_process.h"
+
+#include "sync_exit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,8 +30,8 @@ LaneSyncProcess::LaneSyncProcess(QString settingsPath, QObject *parent)
     restart_.setSingleShot(true);
     restart_.setInterval(RestartAfterMs);
     connect(&restart_, &QTimer::timeout, this, &LaneSyncProcess::start);
-    connect(&process_, &QProcess::finished, this, [this] {
-        if (!stopping_)
+    connect(&process_, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
+        if (!stopping_ && !(status == QProcess::NormalExit && syncEndedForGood(exitCode)))
             restart_.start();
     });
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
