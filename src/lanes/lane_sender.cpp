@@ -100,8 +100,14 @@ int LaneSender::sendBatch()
                                     {QStringLiteral("kind"), m.kind},
                                     {QStringLiteral("content"), QString::fromUtf8(m.content)}});
     }
-    const Outbox::Backlog backlog = Outbox::backlog(db_);
-    call(QJsonDocument(messages).toJson(QJsonDocument::Compact), backlog.count - int(batch.size()), backlog.oldest);
+    // Counting what waits reads the whole outbox: while a backlog drains
+    // it is counted once a second, and told from that count in between.
+    if (!counted_.isValid() || counted_.hasExpired(RecountAfterMs)) {
+        waiting_ = Outbox::backlog(db_);
+        counted_.start();
+    }
+    waiting_.count = std::max(waiting_.count - int(batch.size()), 0);
+    call(QJsonDocument(messages).toJson(QJsonDocument::Compact), waiting_.count, waiting_.oldest);
     afterServerCommit();
     Outbox::acknowledge(db_, batch);
     return int(batch.size());

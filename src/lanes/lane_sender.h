@@ -1,8 +1,10 @@
 #pragma once
 
 #include "lane_identity.h"
+#include "outbox.h"
 #include "server_connection.h"
 
+#include <QElapsedTimer>
 #include <functional>
 
 class Database;
@@ -54,9 +56,13 @@ private:
     void call(const QByteArray &batch, int waiting, const QDateTime &waitingSince);
     void followServer(qint64 serverHolds, const QVariant &lastSaleNumber);
 
+    static constexpr int RecountAfterMs = 1000;
+
     Database &db_;
     int store_;
     ServerConnection server_;
     LaneIdentity identity_;
     int setAside_ = 0;
+    Outbox::Backlog waiting_;
+    QElapsedTimer counted_;
 };

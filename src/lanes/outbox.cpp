@@ -69,24 +69,24 @@ void acknowledge(Database &db, const QList<Message> &batch)
 {
     if (batch.isEmpty())
         return;
+    // The batch is every message numbered up to its last one: posting
+    // numbers new messages above all others, and only the sender queues
+    // messages again under their old numbers.
+    const qint64 first = batch.constFirst().number;
+    const qint64 last = batch.constLast().number;
     StoreTransaction transaction(db);
-    SqliteStatement sent(db.handle(), QStringLiteral("INSERT OR REPLACE INTO \"lane_sent\" (\"Sent_seq\", "
-                                                     "\"Sent_kind\", \"Sent_key\", \"Sent_content\") "
-                                                     "VALUES (?, ?, ?, ?)"));
-    SqliteStatement remove(db.handle(), QStringLiteral("DELETE FROM \"lane_outbox\" WHERE \"Outbox_seq\" = ?"));
-    qint64 top = 0;
-    for (const Message &m : batch) {
-        // A sale can be sent again from the register; a stock receipt only
-        // from what is kept here.
-        const QVariant content = m.kind == QLatin1String(StockKind) ? QVariant(QString::fromUtf8(m.content))
-                                                                     : QVariant();
-        sent.run({m.number, m.kind, m.key, content});
-        remove.run({m.number});
-        top = std::max(top, m.number);
-    }
-    SqliteStatement(db.handle(), QStringLiteral("UPDATE \"lane_sync_state\" SET \"State_acked_through\" = ? "
-                                                "WHERE \"State_acked_through\" < ?"))
-        .run({top, top});
+    // A sale can be sent again from the register; a stock receipt only
+    // from what is kept here.
+    db.statement(QStringLiteral("INSERT OR REPLACE INTO \"lane_sent\" (\"Sent_seq\", \"Sent_kind\", \"Sent_key\", "
+                                "\"Sent_content\") SELECT \"Outbox_seq\", \"Outbox_kind\", \"Outbox_key\", "
+                                "CASE WHEN \"Outbox_kind\" = '%1' THEN \"Outbox_content\" END FROM \"lane_outbox\" "
+                                "WHERE \"Outbox_seq\" BETWEEN ? AND ?")
+                     .arg(QLatin1String(StockKind)))
+        .run({first, last});
+    db.statement(QStringLiteral("DELETE FROM \"lane_outbox\" WHERE \"Outbox_seq\" BETWEEN ? AND ?")).run({first, last});
+    db.statement(QStringLiteral("UPDATE \"lane_sync_state\" SET \"State_acked_through\" = ? "
+                                "WHERE \"State_acked_through\" < ?"))
+        .run({last, last});
     transaction.commit();
 }
 

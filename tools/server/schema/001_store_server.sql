@@ -442,11 +442,75 @@ DECLARE
     outcome text;
     stored bigint := 0;
     last_sale jsonb;
+    last_sequence bigint := 0;
+    header_base tillano.tranmaster;
+    line_base tillano.trandetail;
+    together record;
+    done bigint[] := '{}';
 BEGIN
     lane := tillano.claimed_lane(p_store, p_terminal, p_key, p_machine);
     top := lane.received_through;
+    -- Unmatched columns come from these, so a lane's own values of the
+    -- store and terminal are compared below, never trusted.
+    header_base := jsonb_populate_record(NULL::tillano.tranmaster, jsonb_build_object('Store_id', p_store));
+    line_base := jsonb_populate_record(NULL::tillano.trandetail,
+                                       jsonb_build_object('Store_id', p_store, 'Terminal_id', p_terminal));
+
+    -- The usual batch, new sales of this lane, is stored in three
+    -- statements. Whatever is left (a sale the server holds already, one
+    -- that names another terminal or sale, a number twice in the batch, a
+    -- stock receipt) or the whole batch when anything fails here, goes one
+    -- message at a time below.
+    BEGIN
+        WITH sale AS (
+            SELECT (e ->> 'seq')::bigint AS seq, (e ->> 'content')::jsonb AS body
+            FROM jsonb_array_elements(coalesce(p_batch, '[]'::jsonb)) e
+            WHERE e ->> 'kind' = 'sale'),
+        header AS (
+            SELECT sale.seq, sale.body, h AS row, h."Trxh_id" AS id, h."Store_id" AS store,
+                   h."Trxh_terminal_id" AS terminal
+            FROM sale, jsonb_populate_record(header_base, sale.body -> 'header') h),
+        plain AS (
+            SELECT header.* FROM header
+            WHERE id IS NOT NULL AND store = p_store AND terminal = p_terminal
+              AND id NOT IN (SELECT id FROM header GROUP BY id HAVING count(*) > 1)),
+        line AS (
+            SELECT plain.seq, plain.id AS sale_id, d AS row, d."Trx_id" AS id, d."Store_id" AS store,
+                   d."Terminal_id" AS terminal
+            FROM plain, jsonb_populate_recordset(line_base, plain.body -> 'lines') d),
+        whole AS (
+            SELECT plain.* FROM plain WHERE seq NOT IN (
+                SELECT seq FROM line
+                WHERE id IS DISTINCT FROM sale_id OR store <> p_store OR terminal <> p_terminal)),
+        inserted AS (
+            INSERT INTO tillano.tranmaster SELECT (whole.row).* FROM whole ON CONFLICT DO NOTHING
+            RETURNING "Trxh_id"),
+        new_sale AS (
+            SELECT whole.seq, whole.id, whole.body FROM whole
+            WHERE whole.id = ANY (ARRAY(SELECT "Trxh_id" FROM inserted))),
+        new_lines AS (
+            INSERT INTO tillano.trandetail SELECT (line.row).* FROM line JOIN new_sale USING (seq)),
+        arrival AS (
+            INSERT INTO tillano.sale_arrival ("Store_id", "Terminal_id", "Trxh_id", lane_sequence)
+            SELECT p_store, p_terminal, new_sale.id, new_sale.seq FROM new_sale)
+        SELECT array_agg(new_sale.seq) AS sequences, count(*) AS n, max(new_sale.seq) AS last,
+               (array_agg(new_sale.body -> 'header' ORDER BY new_sale.seq DESC))[1] AS last_header
+        INTO together FROM new_sale;
+        done := coalesce(together.sequences, '{}');
+        stored := together.n;
+        last_sequence := coalesce(together.last, 0);
+        last_sale := together.last_header;
+    EXCEPTION WHEN others THEN
+        done := '{}';
+        stored := 0;
+        last_sequence := 0;
+        last_sale := NULL;
+    END;
+
     FOR message IN SELECT value FROM jsonb_array_elements(coalesce(p_batch, '[]'::jsonb)) LOOP
         sequence := (message ->> 'seq')::bigint;
+        top := greatest(top, sequence);
+        CONTINUE WHEN sequence = ANY (done);
         content := NULL;
         BEGIN
             content := (message ->> 'content')::jsonb;
@@ -459,12 +523,14 @@ BEGIN
         END;
         IF outcome = 'stored' AND message ->> 'kind' = 'sale' THEN
             stored := stored + 1;
-            last_sale := content -> 'header';
+            IF sequence > last_sequence THEN
+                last_sequence := sequence;
+                last_sale := content -> 'header';
+            END IF;
         ELSIF outcome NOT IN ('stored', 'resent') THEN
             PERFORM tillano.set_message_aside(p_store, p_terminal, sequence, message ->> 'kind',
                                               message ->> 'content', outcome);
         END IF;
-        top := greatest(top, sequence);
     END LOOP;
 
     UPDATE tillano.lanes l SET
