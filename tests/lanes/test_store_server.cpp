@@ -9,7 +9,6 @@
 #include "test_files.h"
 
 #include "common/settings_store.h"
-#include "data_directory_setup.h"
 #include "lanes/lane_sender.h"
 #include "lanes/lane_settings.h"
 #include "lanes/server_connection.h"
@@ -341,27 +340,15 @@ void TestStoreServer::failures()
         QVERIFY(till.held());
         LaneSeller(lanes[0].directory).sell(20);
         QTRY_COMPARE_WITH_TIMEOUT(outboxCount(lanes[0]), 0, 30000);
-        const SyncRun second = runSync(lanes[0]);
-        QCOMPARE(second.exitCode, int(SyncAlreadyRuns));
-        SetupOptions again;
-        again.directory = lanes[0].directory;
-        again.settingsPath = work_.filePath(QStringLiteral("again.ini"));
-        again.existing = true;
-        again.server = cluster_.conninfo(database_, QStringLiteral("lane"));
-        again.store = again.terminal = 1;
-        again.replace = true;
-        QVERIFY(prepareDataDirectory(again).contains(QStringLiteral("Tillano is running on the data directory")));
+        QCOMPARE(runSync(lanes[0]).exitCode, int(SyncAlreadyRuns));
+        TestLane again;
+        QVERIFY(TestLane::prepare(again, work_.filePath(database_), cluster_.conninfo(database_), 1, 1)
+                    .contains(QStringLiteral("Tillano is running on the data directory")));
         break;
     }
     case Scenario::SettingsNameAServerOverASingleTerminal: {
-        TestLane single;
-        single.directory = work_.filePath(QStringLiteral("single"));
-        single.settings = single.directory + QStringLiteral(".ini");
-        SetupOptions options;
-        options.directory = single.directory;
-        options.settingsPath = single.settings;
-        options.demo = true;
-        QCOMPARE(prepareDataDirectory(options), QString());
+        TestLane single; // a demo shop without a server, then its settings given one
+        QCOMPARE(TestLane::prepare(single, work_.filePath(QStringLiteral("single")), QString(), 1, 1), QString());
         SettingsStore settings(single.settings);
         settings.write(StoreSection, QStringLiteral("Server"), cluster_.conninfo(database_, QStringLiteral("lane")));
         settings.write(StoreSection, QStringLiteral("Store"), QStringLiteral("1"));

@@ -8,7 +8,8 @@ class PostgresCluster;
 class TDataModule2;
 
 // A demo lane of a store server for tests: its data directory and
-// settings, prepared as `tillano-setup --demo --server` prepares one.
+// settings, prepared as `tillano-setup --demo --server` prepares one
+// (without a connection string, a single terminal's demo shop).
 struct TestLane {
     QString directory;
     QString settings;
