@@ -3,6 +3,7 @@
 #include "form_keys.h"
 #include "form_layout.h"
 
+#include "common/amount_families.h"
 #include "common/app_settings.h"
 #include "common/language.h"
 #include "common/settings_store.h"
@@ -72,9 +73,6 @@ TForm3::TForm3(TDataModule2 &dm, AppSettings &settings, SettingsStore &store, QW
         tabOrder << b;
         return b;
     };
-    auto numbered = [](const char *stem, int n, const char *suffix = "") {
-        return QLatin1String(stem) + QString::number(n) + QLatin1String(suffix);
-    };
 
     // Left: the shop, the tenders, the coupons.
     auto *left = new QGridLayout;
@@ -89,14 +87,14 @@ TForm3::TForm3(TDataModule2 &dm, AppSettings &settings, SettingsStore &store, QW
     french(addLabelledRow(left, row++, QStringLiteral("Company address"), CompanyAddress2), "Addresse 2");
     CompanyTelephone = edit(QStringLiteral("Ctrl_company_tel"), LineWidth, this);
     french(addLabelledRow(left, row++, QStringLiteral("Company telephone"), CompanyTelephone), "Téléphone");
-    for (int i = 1; i <= 5; ++i, ++row) {
+    for (int i = 1; i <= PaymentCount; ++i, ++row) {
         PaymentModes << edit(numbered("Ctrl_pmt", i), NameWidth, this);
         CashTypes << box("Cash type", numbered("Ctrl_pmt", i, "_type"), this);
         french(addLabelledRow(left, row, QStringLiteral("Payment mode name"), PaymentModes.last(), 0, CashTypes.last()),
                "Titre mode de paiement");
         french(CashTypes.last(), "Type argent");
     }
-    for (int i = 1; i <= 3; ++i, ++row) {
+    for (int i = 1; i <= CouponCount; ++i, ++row) {
         Coupons << edit(numbered("Ctrl_cpn", i), NameWidth, this);
         french(addLabelledRow(left, row, QStringLiteral("Coupon name"), Coupons.last()), "Coupon titre");
     }
@@ -112,7 +110,7 @@ TForm3::TForm3(TDataModule2 &dm, AppSettings &settings, SettingsStore &store, QW
     taxRatesTitle_ = new QLabel(QStringLiteral("Tax Rates"), this);
     french(taxRatesTitle_, "Taux taxe");
     right->addWidget(taxRatesTitle_, 0, 2);
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= TaxCount; ++i) {
         TaxNames << edit(numbered("Ctrl_tx", i), NameWidth, this);
         french(addLabelledRow(right, i, QStringLiteral("Tax name"), TaxNames.last()), "Taxe titre");
         TaxRates << edit(numbered("Ctrl_tx", i, "_rate"), NumberWidth, this);

@@ -7,7 +7,7 @@
 TaxBoxes makeTaxBoxes(QWidget &window, Table *table, const QString &fieldPrefix)
 {
     TaxBoxes taxes{new QHBoxLayout, {}};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < TaxCount; ++i) {
         auto *box = new DBCheckBox(QStringLiteral("Tax %1").arg(i + 1), &window);
         box->setObjectName(QStringLiteral("DBCheckBox%1").arg(i + 1));
         box->setDataSource(table, fieldPrefix + QString::number(i + 1));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/amount_families.h"
+
 #include <QList>
 #include <QString>
 
@@ -8,11 +10,11 @@ class QHBoxLayout;
 class QWidget;
 class Table;
 
-// The three boxes "Tax 1" to "Tax 3" of the product and department
-// editors, bound to the fields prefix + 1 to 3, side by side.
+// The boxes "Tax 1", "Tax 2" .. of the product and department editors,
+// bound to the fields prefix + 1, 2 .., side by side.
 struct TaxBoxes {
     QHBoxLayout *row;
-    DBCheckBox *boxes[3];
+    DBCheckBox *boxes[TaxCount];
 };
 TaxBoxes makeTaxBoxes(QWidget &window, Table *table, const QString &fieldPrefix);
 void frenchTaxCaptions(const QList<DBCheckBox *> &boxes);

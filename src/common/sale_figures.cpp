@@ -22,42 +22,59 @@ double taxAmount(double rate, long double base)
     return static_cast<double>(static_cast<long double>(tax.cents()) * 0.01L);
 }
 
-double grandTotalOf(double subtotal, const double taxes[3])
+double grandTotalOf(double subtotal, const double taxes[TaxCount])
 {
-    return static_cast<double>(static_cast<long double>(subtotal) + taxes[0] + taxes[1] + taxes[2]);
+    long double total = subtotal;
+    for (int n = 0; n < TaxCount; ++n)
+        total += taxes[n];
+    return static_cast<double>(total);
 }
 
-SaleTotals saleTotalsKeepingTaxes(const QList<LineAmount> &lines, const double taxes[3])
+SaleTotals saleTotalsKeepingTaxes(const QList<LineAmount> &lines, const double taxes[TaxCount])
 {
     SaleTotals totals;
     totals.subtotal = subtotalOf(lines);
-    std::copy(taxes, taxes + 3, totals.taxes);
+    std::copy(taxes, taxes + TaxCount, totals.taxes);
     totals.grandTotal = grandTotalOf(totals.subtotal, totals.taxes);
     return totals;
 }
 
 SaleTotals saleTotals(const QList<LineAmount> &lines, const TaxRules &rules)
 {
-    Money base[3];
+    Money base[TaxCount];
     for (const LineAmount &line : lines)
-        for (int n = 0; n < 3; ++n)
+        for (int n = 0; n < TaxCount; ++n)
             if (line.taxed[n])
                 base[n] = Money::fromDouble(base[n].toLongDouble() + line.total);
 
-    double taxes[3];
-    taxes[0] = taxAmount(rules.rates[0], base[0].toLongDouble());
-    long double base2 = base[1].toLongDouble();
-    if (rules.taxOnTax[1])
-        base2 += taxes[0];
-    taxes[1] = taxAmount(rules.rates[1], base2);
-    long double base3 = base[2].toLongDouble();
-    if (rules.taxOnTax[2])
-        base3 = static_cast<long double>(taxes[0]) + base3 + taxes[1];
-    taxes[2] = taxAmount(rules.rates[2], base3);
+    double taxes[TaxCount];
+    for (int n = 0; n < TaxCount; ++n) {
+        long double taxBase = base[n].toLongDouble();
+        if (n > 0 && rules.taxOnTax[n]) {
+            // The first tax, the base, then the other earlier taxes, added
+            // in this order in extended precision.
+            taxBase = static_cast<long double>(taxes[0]) + taxBase;
+            for (int earlier = 1; earlier < n; ++earlier)
+                taxBase += taxes[earlier];
+        }
+        taxes[n] = taxAmount(rules.rates[n], taxBase);
+    }
     return saleTotalsKeepingTaxes(lines, taxes);
 }
 
 // ---- tenders and change ------------------------------------------------------------
+
+std::span<const double> SaleFigures::amounts(AmountFamily::Kind family) const
+{
+    switch (family) {
+    case AmountFamily::Tax: return taxes;
+    case AmountFamily::Payment: return payments;
+    case AmountFamily::ForeignCurrency: return {&foreignUnits, 1};
+    case AmountFamily::Coupon: return coupons;
+    case AmountFamily::Discount: break;
+    }
+    return {};
+}
 
 Money SaleFigures::foreignValue() const
 {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "amount_families.h"
 #include "money.h"
 
 #include <QList>
 #include <QString>
+#include <span>
 #include <stdexcept>
 
 // The figures of a sale and every rule that computes them: subtotal, taxes
@@ -36,19 +38,20 @@ private:
 // A line as the totals see it.
 struct LineAmount {
     double total = 0;
-    bool taxed[3] = {};
+    bool taxed[TaxCount] = {};
 };
 
 // The taxes set up in the control record: rates (fractions of one) and,
-// for taxes 2 and 3, whether they are charged on the earlier taxes too.
+// for every tax after the first, whether it is charged on the earlier
+// taxes too.
 struct TaxRules {
-    double rates[3] = {};
-    bool taxOnTax[3] = {}; // [0] unused
+    double rates[TaxCount] = {};
+    bool taxOnTax[TaxCount] = {}; // [0] unused
 };
 
 struct SaleTotals {
     double subtotal = 0;
-    double taxes[3] = {};
+    double taxes[TaxCount] = {};
     double grandTotal = 0;
 };
 
@@ -60,24 +63,28 @@ double subtotalOf(const QList<LineAmount> &lines);
 double taxAmount(double rate, long double base);
 
 // Subtotal + taxes, added in extended precision, not rounded.
-double grandTotalOf(double subtotal, const double taxes[3]);
+double grandTotalOf(double subtotal, const double taxes[TaxCount]);
 
-// Subtotal, the three taxes and the grand total of a sale's lines. Each
+// Subtotal, the taxes and the grand total of a sale's lines. Each
 // taxable base is the sum of the lines bearing that tax, rounded to four
 // decimals at every addition; a tax on tax adds the earlier taxes as they
 // were rounded.
 SaleTotals saleTotals(const QList<LineAmount> &lines, const TaxRules &rules);
 
 // The same keeping the taxes given (a line priced in receiving mode).
-SaleTotals saleTotalsKeepingTaxes(const QList<LineAmount> &lines, const double taxes[3]);
+SaleTotals saleTotalsKeepingTaxes(const QList<LineAmount> &lines, const double taxes[TaxCount]);
 
 // The amounts of one sale header (work or posted) and the foreign-currency
 // rate, and the rules of its tenders and change.
 struct SaleFigures : SaleTotals {
-    double payments[5] = {};
+    double payments[PaymentCount] = {};
     double foreignUnits = 0; // the foreign currency tendered, in its own units
-    double coupons[3] = {};
+    double coupons[CouponCount] = {};
     double foreignRate = 0;  // the local value of one foreign unit
+
+    // The amounts of one family, first to last (none for the discounts,
+    // which no sale fills in).
+    std::span<const double> amounts(AmountFamily::Kind family) const;
 
     // F: the local value of the foreign tender, units x rate rounded to four
     // decimals.
@@ -112,7 +119,7 @@ struct SaleFigures : SaleTotals {
     Money trainingReceiptChange() const;
 
 private:
-    // total less the five payments (and the three coupons when asked).
+    // total less the payments (and the coupons when asked).
     long double lessTenders(long double total, bool includeCoupons) const;
     // An extended amount in ten-thousandths, less F.
     long double scaledLessForeign(long double amount) const;

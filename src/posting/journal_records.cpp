@@ -1,5 +1,6 @@
 #include "journal_records.h"
 
+#include "common/amount_families.h"
 #include "common/formats.h"
 #include "common/money.h"
 #include "store/table.h"
@@ -85,13 +86,8 @@ QString header(Table &t)
                        longTimeText(t.field(QStringLiteral("Trxh_time")).asTime()),
                        integerField(t, QStringLiteral("Trxh_cashier")),
                        moneyField(t, QStringLiteral("Trxh_total"))};
-    for (int n = 1; n <= 3; ++n)
-        fields.append(moneyField(t, QStringLiteral("Trxh_tx%1").arg(n)));
-    for (int n = 1; n <= 5; ++n)
-        fields.append(moneyField(t, QStringLiteral("Trxh_pmt%1").arg(n)));
-    fields.append(moneyField(t, QStringLiteral("Trxh_fc1")));
-    for (int n = 1; n <= 3; ++n)
-        fields.append(moneyField(t, QStringLiteral("Trxh_cpn%1").arg(n)));
+    for (const QString &amount : familyFields(QStringLiteral("Trxh_"), TotalledFamilies))
+        fields.append(moneyField(t, amount));
     fields.append(moneyField(t, QStringLiteral("Trxh_grand_total")));
     fields.append(moneyField(t, QStringLiteral("Trxh_change")));
     fields.append(integerField(t, QStringLiteral("Trxh_terminal_id")));
@@ -110,8 +106,8 @@ QString line(Table &t, int account)
                        moneyField(t, QStringLiteral("Trx_total")),
                        number(t.field(QStringLiteral("Trx_dsc_per")).asFloat()),
                        moneyField(t, QStringLiteral("Trx_cost"))};
-    for (int n = 1; n <= 3; ++n)
-        fields.append(flag(t.field(QStringLiteral("Trx_tx%1").arg(n)).value()));
+    for (const QString &taxed : familyFields(QStringLiteral("Trx_"), Taxes))
+        fields.append(flag(t.field(taxed).value()));
     fields.append(QString::number(account));
     return joined(fields);
 }

@@ -27,15 +27,13 @@ void countOne(Table &table, const QString &field)
 // names are prefix + stem + suffix ("Fin_tx1_pdt", "Cashier_mc_pmt3").
 void addSaleAmounts(Table &table, const QString &prefix, const QString &suffix, const SaleFigures &sale)
 {
-    const auto name = [&](const QString &stem) { return prefix + stem + suffix; };
-    addTo(table, name(QStringLiteral("sales")), sale.subtotal);
-    for (int n = 0; n < 3; ++n) {
-        addTo(table, name(QStringLiteral("tx%1").arg(n + 1)), sale.taxes[n]);
-        addTo(table, name(QStringLiteral("cpn%1").arg(n + 1)), sale.coupons[n]);
+    addTo(table, prefix + QStringLiteral("sales") + suffix, sale.subtotal);
+    for (const AmountFamily &family : TotalledFamilies) {
+        const QStringList fields = familyFields(prefix, family, suffix);
+        const std::span<const double> amounts = sale.amounts(family.kind);
+        for (int n = 0; n < family.count; ++n)
+            addTo(table, fields[n], amounts[n]);
     }
-    for (int n = 0; n < 5; ++n)
-        addTo(table, name(QStringLiteral("pmt%1").arg(n + 1)), sale.payments[n]);
-    addTo(table, name(QStringLiteral("fc1")), sale.foreignUnits);
 }
 
 // Count of sales, change, and the voids of a sale whose subtotal is

@@ -2,6 +2,7 @@
 
 #include "posting_checkpoints.h"
 
+#include "common/amount_families.h"
 #include "store/data_module.h"
 #include "store/set_operations.h"
 
@@ -9,18 +10,7 @@ namespace {
 
 QStringList saleAmountFields(const QString &prefix, const QString &suffix)
 {
-    QStringList stems{QStringLiteral("sales")};
-    for (int i = 1; i <= 3; ++i)
-        stems.append(QStringLiteral("tx%1").arg(i));
-    for (int i = 1; i <= 5; ++i)
-        stems.append(QStringLiteral("pmt%1").arg(i));
-    stems.append(QStringLiteral("fc1"));
-    for (int i = 1; i <= 3; ++i)
-        stems.append(QStringLiteral("cpn%1").arg(i));
-    QStringList fields;
-    for (const QString &stem : stems)
-        fields.append(prefix + stem + suffix);
-    return fields;
+    return QStringList{prefix + QStringLiteral("sales") + suffix} + familyFields(prefix, TotalledFamilies, suffix);
 }
 
 struct Reset {

@@ -5,12 +5,12 @@
 class TDataModule2;
 
 // The field names of one family of sale totals (see running_totals.h):
-// sales, three taxes, five payments, foreign currency and three coupons,
-// then the number of sales, the change, the voids and their number. The
+// sales, the taxes, payments, foreign currency and coupons, then the
+// number of sales, the change, the voids and their number. The
 // prefix is "Fin_" or "Cashier_", the suffix "" for the day or "_pdt"
 // for the period to date.
 QStringList saleTotalsFields(const QString &prefix, const QString &suffix = QString());
-// The fifteen money-count totals of a cashier: the amounts and the change.
+// The money-count totals of a cashier: the amounts and the change.
 QStringList moneyCountTotalsFields();
 
 // End of day: the day totals of the store, of every cashier (money-count

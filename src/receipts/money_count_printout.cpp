@@ -60,12 +60,13 @@ QStringList moneyCountLines(TDataModule2 &dm, bool columns30)
                              counted(QStringLiteral("Money_float")))
           << columns.systemOnly(chooseText(QStringLiteral("Sales"), QStringLiteral("Ventes")),
                                 system(QStringLiteral("Cashier_mc_sales")));
-    for (int i = 1; i <= 5; ++i)
-        lines << columns.both(textField(dm.Control, numbered("Ctrl_pmt", i)), counted(numbered("Money_pmt", i)),
-                              system(numbered("Cashier_mc_pmt", i)));
-    for (int i = 1; i <= 3; ++i)
-        lines << columns.both(textField(dm.Control, numbered("Ctrl_cpn", i)), counted(numbered("Money_cpn", i)),
-                              system(numbered("Cashier_mc_cpn", i)));
+    for (const AmountFamily &family : {Payments, Coupons}) {
+        const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
+        const QStringList counts = familyFields(QStringLiteral("Money_"), family);
+        const QStringList totals = familyFields(QStringLiteral("Cashier_mc_"), family);
+        for (int i = 0; i < family.count; ++i)
+            lines << columns.both(textField(dm.Control, names[i]), counted(counts[i]), system(totals[i]));
+    }
     lines << columns.both(chooseText(QStringLiteral("Foreign Curr."), QStringLiteral("Devise etrange")),
                           counted(QStringLiteral("Money_fc1")), system(QStringLiteral("Cashier_mc_fc1")))
           << columns.systemOnly(QStringLiteral("Change"), system(QStringLiteral("Cashier_mc_change")));

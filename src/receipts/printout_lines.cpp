@@ -14,11 +14,6 @@ QString textField(Table &table, const QString &field)
     return table.field(field).asString();
 }
 
-QString numbered(const char *stem, int n)
-{
-    return QLatin1String(stem) + QString::number(n);
-}
-
 QString dateTimeLine(TDataModule2 &dm)
 {
     return shortDateText(dm.tmpmaster.field(QStringLiteral("Trxh_date")).asDate()) + QString(23, QLatin1Char(' '))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/amount_families.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +16,6 @@ inline constexpr int Columns30 = 30;
 
 double numberField(Table &table, const QString &field);
 QString textField(Table &table, const QString &field);
-// A numbered field such as "Ctrl_pmt" 3 -> Ctrl_pmt3.
-QString numbered(const char *stem, int n);
 
 // The work header's date, 23 blanks, and its time.
 QString dateTimeLine(TDataModule2 &dm);

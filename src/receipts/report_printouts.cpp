@@ -31,21 +31,24 @@ QString countLine(const QString &label, double count)
 QStringList totalsBlock(TDataModule2 &dm, Table &record, const QString &prefix)
 {
     const auto value = [&](const char *stem) { return numberField(record, prefix + QLatin1String(stem)); };
-    const auto name = [&dm](const char *stem, int i) { return textField(dm.Control, numbered(stem, i)); };
+    // One line per amount of the family, labelled with its name in the control record.
+    const auto familyLines = [&](const AmountFamily &family) {
+        QStringList lines;
+        const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
+        const QStringList amounts = familyFields(prefix, family);
+        for (int i = 0; i < family.count; ++i)
+            lines << moneyLine(textField(dm.Control, names[i]), numberField(record, amounts[i]));
+        return lines;
+    };
 
     QStringList lines{QStringLiteral("Description          Total"),
                       moneyLine(chooseText(QStringLiteral("Sales"), QStringLiteral("Ventes")), value("sales"))};
     double total = value("sales");
-    for (int i = 1; i <= 3; ++i) {
-        const double tax = numberField(record, prefix + numbered("tx", i));
-        lines << moneyLine(name("Ctrl_tx", i), tax);
-        total += tax;
-    }
-    lines << moneyLine(QStringLiteral("Total"), total) << countLine(QStringLiteral("No. transaction"), value("no_trx"));
-    for (int i = 1; i <= 5; ++i)
-        lines << moneyLine(name("Ctrl_pmt", i), numberField(record, prefix + numbered("pmt", i)));
-    for (int i = 1; i <= 3; ++i)
-        lines << moneyLine(name("Ctrl_cpn", i), numberField(record, prefix + numbered("cpn", i)));
+    for (const QString &tax : familyFields(prefix, Taxes))
+        total += numberField(record, tax);
+    lines << familyLines(Taxes) << moneyLine(QStringLiteral("Total"), total)
+          << countLine(QStringLiteral("No. transaction"), value("no_trx")) << familyLines(Payments)
+          << familyLines(Coupons);
     lines << moneyLine(chooseText(QStringLiteral("Foreign Curr."), QStringLiteral("Devise etrange")), value("fc1"))
           << moneyLine(QStringLiteral("Change"), value("change")) << moneyLine(QStringLiteral("Voids"), value("voids"))
           << countLine(QStringLiteral("No. Voids"), value("no_voids")) << QString() << QString();

@@ -12,26 +12,22 @@ namespace {
 QStringList figureLines(const ReceiptLayout &layout, TDataModule2 &dm, Table &header, double change)
 {
     auto amount = [&header](const QString &field) { return numberField(header, field); };
-    QStringList lines{layout.totalLine(amount(QStringLiteral("Trxh_total")))};
-    bool taxed = false;
-    for (int i = 1; i <= 3; ++i) {
-        const double tax = amount(numbered("Trxh_tx", i));
-        if (tax != 0) {
-            lines << layout.amountLine(textField(dm.Control, numbered("Ctrl_tx", i)), tax);
-            taxed = true;
-        }
-    }
-    if (taxed)
-        lines << layout.totalLine(amount(QStringLiteral("Trxh_grand_total")));
-    const auto tenders = [&](const char *headerStem, const char *nameStem, int count) {
-        for (int i = 1; i <= count; ++i) {
-            const double tendered = amount(numbered(headerStem, i));
-            if (tendered != 0)
-                lines << layout.amountLine(textField(dm.Control, numbered(nameStem, i)), tendered);
-        }
+    // The amounts of a family that are not zero, each with its name.
+    const auto familyLines = [&](const AmountFamily &family) {
+        QStringList lines;
+        const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
+        const QStringList amounts = familyFields(QStringLiteral("Trxh_"), family);
+        for (int i = 0; i < family.count; ++i)
+            if (const double value = amount(amounts[i]); value != 0)
+                lines << layout.amountLine(textField(dm.Control, names[i]), value);
+        return lines;
     };
-    tenders("Trxh_pmt", "Ctrl_pmt", 5);
-    tenders("Trxh_cpn", "Ctrl_cpn", 3);
+    QStringList lines{layout.totalLine(amount(QStringLiteral("Trxh_total")))};
+    const QStringList taxes = familyLines(Taxes);
+    lines << taxes;
+    if (!taxes.isEmpty())
+        lines << layout.totalLine(amount(QStringLiteral("Trxh_grand_total")));
+    lines << familyLines(Payments) << familyLines(Coupons);
     const double foreign = amount(QStringLiteral("Trxh_fc1"));
     if (foreign != 0)
         lines << layout.amountLine(QStringLiteral("For Curr"), foreign);

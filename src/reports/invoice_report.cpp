@@ -36,15 +36,17 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
     ReportBand &footer = band(BandType::PageFooter);
     footer.addRule(0, 2, width, 1);
     const TextStyle heading = TextStyle().strong();
-    const QStringList totals{"Trxh_total", "Trxh_tx1", "Trxh_tx2", "Trxh_tx3", "Trxh_grand_total"};
+    // Sub total, each tax under its name, total.
+    const QStringList totals = QStringList{"Trxh_total"} + familyFields(QStringLiteral("Trxh_"), Taxes)
+        + QStringList{"Trxh_grand_total"};
     for (int i = 0; i < totals.size(); ++i) {
         const QRectF caption(i * TotalsColumnStep, 6, TotalsColumnWidth, LabelHeight);
         if (i == 0)
             footer.addLabel(caption, QStringLiteral("Sub Total"), heading);
-        else if (i == 4)
+        else if (i == totals.size() - 1)
             footer.addLabel(caption, QStringLiteral("Total"), heading);
         else
-            footer.addField(caption, QStringLiteral("Control.Ctrl_tx%1").arg(i), heading);
+            footer.addField(caption, QStringLiteral("Control.") + numbered("Ctrl_tx", i), heading);
         saleFields_.append(addBoxedField(footer, QRectF(i * TotalsColumnStep, 19, TotalsColumnWidth, BoxHeight),
                                          QStringLiteral("tranmaster.") + totals[i], TextStyle().right()));
     }
@@ -56,20 +58,24 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
     const auto paymentRow = [](int row) { return 46 + row * PaymentLineHeight; };
     const QRectF amountCell(PaymentLabelX + PaymentLabelWidth, 0, width - PaymentLabelX - PaymentLabelWidth,
                             PaymentLineHeight);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < PaymentCount; ++i) {
         const qreal y = paymentRow(i);
         paymentNames_[i] = footer.addField(QRectF(PaymentLabelX, y, PaymentLabelWidth, PaymentLineHeight),
-                                           QStringLiteral("Control.Ctrl_pmt%1").arg(i + 1));
-        paymentAmounts_[i] = footer.addField(amountCell.translated(0, y), QStringLiteral("tranmaster.Trxh_pmt%1").arg(i + 1),
+                                           QStringLiteral("Control.") + numbered("Ctrl_pmt", i + 1));
+        paymentAmounts_[i] = footer.addField(amountCell.translated(0, y),
+                                             QStringLiteral("tranmaster.") + numbered("Trxh_pmt", i + 1),
                                              TextStyle().right());
         saleFields_.append(paymentAmounts_[i]);
     }
-    footer.addLabel(QRectF(PaymentLabelX, paymentRow(5), PaymentLabelWidth, PaymentLineHeight), QStringLiteral("Foreign Curr"));
-    saleFields_.append(footer.addField(amountCell.translated(0, paymentRow(5)), QStringLiteral("tranmaster.Trxh_fc1"),
-                                       TextStyle().right()));
-    footer.addLabel(QRectF(PaymentLabelX, paymentRow(6), PaymentLabelWidth, PaymentLineHeight), QStringLiteral("Your Change"));
+    const int foreignRow = PaymentCount;
+    footer.addLabel(QRectF(PaymentLabelX, paymentRow(foreignRow), PaymentLabelWidth, PaymentLineHeight),
+                    QStringLiteral("Foreign Curr"));
+    saleFields_.append(footer.addField(amountCell.translated(0, paymentRow(foreignRow)),
+                                       QStringLiteral("tranmaster.Trxh_fc1"), TextStyle().right()));
+    footer.addLabel(QRectF(PaymentLabelX, paymentRow(foreignRow + 1), PaymentLabelWidth, PaymentLineHeight),
+                    QStringLiteral("Your Change"));
     footer.addComputed(
-        amountCell.translated(0, paymentRow(6)),
+        amountCell.translated(0, paymentRow(foreignRow + 1)),
         [this] {
             // A training sale shows the change it would be posted with.
             return source_ == HeaderSource::WorkSale
@@ -77,8 +83,8 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
                 : this->dm.tranmaster.field(QStringLiteral("Trxh_change")).asFloat();
         },
         NumberFormat::currency(), TextStyle().right());
-    footer.addRule(0, paymentRow(7) + 4, width, 1);
-    footer.setHeight(paymentRow(7) + 8);
+    footer.addRule(0, paymentRow(foreignRow + 2) + 4, width, 1);
+    footer.setHeight(paymentRow(foreignRow + 2) + 8);
 }
 
 void TForm17::setHeaderSource(HeaderSource source)
@@ -103,8 +109,8 @@ bool TForm17::paymentLineEnabled(int mode) const
 
 void TForm17::showNamedPaymentModesOnly()
 {
-    for (int mode = 1; mode <= 5; ++mode)
-        setPaymentLineEnabled(mode, !dm.Control.field(QStringLiteral("Ctrl_pmt%1").arg(mode)).asString().isEmpty());
+    for (int mode = 1; mode <= PaymentCount; ++mode)
+        setPaymentLineEnabled(mode, !dm.Control.field(numbered("Ctrl_pmt", mode)).asString().isEmpty());
 }
 
 void TForm17::applyFrenchCaptions()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/amount_families.h"
 #include "reports/page_report.h"
 
 class FieldItem;
@@ -22,7 +23,7 @@ public:
     void setHeaderSource(HeaderSource source);
     HeaderSource headerSource() const { return source_; }
 
-    // The label and amount of payment mode 1 to 5.
+    // The label and amount of payment mode 1, 2 ..
     void setPaymentLineEnabled(int mode, bool enabled);
     bool paymentLineEnabled(int mode) const;
     // Shows the payment lines whose mode has a name in the control record
@@ -33,6 +34,6 @@ private:
     HeaderSource source_ = HeaderSource::PostedSale;
     FieldItem *invoiceNumber_;
     QList<FieldItem *> saleFields_;
-    FieldItem *paymentNames_[5];
-    FieldItem *paymentAmounts_[5];
+    FieldItem *paymentNames_[PaymentCount];
+    FieldItem *paymentAmounts_[PaymentCount];
 };

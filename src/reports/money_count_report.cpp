@@ -1,5 +1,6 @@
 #include "money_count_report.h"
 
+#include "common/amount_families.h"
 #include "reports/report_parts.h"
 #include "store/data_module.h"
 
@@ -13,25 +14,25 @@ struct CountLine {
     QString system;
 };
 
-// The tax, payment mode or coupon of that number: its name in the control
-// record, the counted amount (taxes are not counted) and the system's.
-CountLine named(const QString &stem, int number, bool counted)
+// The taxes, payment modes or coupons: each named as in the control
+// record, with the counted amount (taxes are not counted) and the system's.
+QList<CountLine> familyLines(const AmountFamily &family, bool counted)
 {
-    const QString suffix = stem + QString::number(number);
-    return {Caption::control(QStringLiteral("Ctrl_") + suffix), counted ? QStringLiteral("Money_") + suffix : QString(),
-            QStringLiteral("Cashier_mc_") + suffix};
+    const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
+    const QStringList counts = familyFields(QStringLiteral("Money_"), family);
+    const QStringList totals = familyFields(QStringLiteral("Cashier_mc_"), family);
+    QList<CountLine> lines;
+    for (int i = 0; i < family.count; ++i)
+        lines.append({Caption::control(names[i]), counted ? counts[i] : QString(), totals[i]});
+    return lines;
 }
 
 QList<CountLine> countLines()
 {
     QList<CountLine> lines{{Caption::fixed(QStringLiteral("Sales")), {}, QStringLiteral("Cashier_mc_sales")}};
-    for (int i = 1; i <= 3; ++i)
-        lines.append(named(QStringLiteral("tx"), i, false));
+    lines << familyLines(Taxes, false);
     lines.append({Caption::fixed(QStringLiteral("Float")), QStringLiteral("Money_float"), {}});
-    for (int i = 1; i <= 5; ++i)
-        lines.append(named(QStringLiteral("pmt"), i, true));
-    for (int i = 1; i <= 3; ++i)
-        lines.append(named(QStringLiteral("cpn"), i, true));
+    lines << familyLines(Payments, true) << familyLines(Coupons, true);
     lines.append({Caption::fixed(QStringLiteral("Foreign Currency")), QStringLiteral("Money_fc1"),
                   QStringLiteral("Cashier_mc_fc1")});
     return lines;

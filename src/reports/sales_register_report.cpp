@@ -1,5 +1,6 @@
 #include "sales_register_report.h"
 
+#include "common/amount_families.h"
 #include "reports/report_parts.h"
 #include "store/data_module.h"
 
@@ -32,17 +33,23 @@ const qreal GroupX[3] = {0, 190, 375};
 const qreal GroupLabelWidth[3] = {85, 80, 80};
 constexpr qreal AmountWidth = 85;
 
+// The amounts of a family, each named as in the control record.
+QList<Amount> familyAmounts(const AmountFamily &family)
+{
+    const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
+    const QStringList fields = familyFields(QStringLiteral("Trxh_"), family);
+    QList<Amount> amounts;
+    for (int i = 0; i < family.count; ++i)
+        amounts.append({Caption::control(names[i]), fields[i]});
+    return amounts;
+}
+
 QList<QList<Amount>> amountGroups()
 {
-    QList<Amount> payments, coupons, totals;
-    for (int i = 1; i <= 5; ++i)
-        payments.append({Caption::control(QStringLiteral("Ctrl_pmt%1").arg(i)), QStringLiteral("Trxh_pmt%1").arg(i)});
-    for (int i = 1; i <= 3; ++i)
-        coupons.append({Caption::control(QStringLiteral("Ctrl_cpn%1").arg(i)), QStringLiteral("Trxh_cpn%1").arg(i)});
+    QList<Amount> payments = familyAmounts(Payments), coupons = familyAmounts(Coupons), totals;
     coupons.append({Caption::fixed(QStringLiteral("Foreign Curr")), QStringLiteral("Trxh_fc1")});
     totals.append({Caption::fixed(QStringLiteral("Sub Total")), QStringLiteral("Trxh_total")});
-    for (int i = 1; i <= 3; ++i)
-        totals.append({Caption::control(QStringLiteral("Ctrl_tx%1").arg(i)), QStringLiteral("Trxh_tx%1").arg(i)});
+    totals << familyAmounts(Taxes);
     totals.append({Caption::fixed(QStringLiteral("Grand Total")), QStringLiteral("Trxh_grand_total")});
     return {payments, coupons, totals};
 }

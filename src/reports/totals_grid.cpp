@@ -1,5 +1,6 @@
 #include "totals_grid.h"
 
+#include "common/amount_families.h"
 #include "reports/report_parts.h"
 
 namespace {
@@ -15,10 +16,15 @@ Pair fixed(const char *caption, const char *stem)
     return {Caption::fixed(QLatin1String(caption)), QLatin1String(stem)};
 }
 
-// Labelled by the control record's name of the tax, payment mode or coupon.
-Pair named(const char *stem)
+// The amounts of a family, labelled by their names in the control record.
+QList<Pair> named(const AmountFamily &family)
 {
-    return {Caption::control(QStringLiteral("Ctrl_") + QLatin1String(stem)), QLatin1String(stem)};
+    QList<Pair> pairs;
+    for (int n = 1; n <= family.count; ++n) {
+        const QString stem = numbered(QLatin1String(family.stem), n);
+        pairs.append({Caption::control(QStringLiteral("Ctrl_") + stem), stem});
+    }
+    return pairs;
 }
 
 const qreal LabelX[3] = {0, 195, 380};
@@ -31,30 +37,35 @@ constexpr qreal ValueWidth = 85;
 qreal addTotalsGrid(ReportBand &band, qreal top, const QString &table, const QString &prefix, const QString &suffix)
 {
     const auto field = [&](const QString &stem) { return table + QLatin1Char('.') + prefix + stem + suffix; };
-    const QString grandTotal = QStringList{field(QStringLiteral("sales")), field(QStringLiteral("tx1")),
-                                           field(QStringLiteral("tx2")), field(QStringLiteral("tx3"))}
-                                   .join(QStringLiteral(" + "));
-    const QList<QList<Pair>> rows{
-        {fixed("Sales", "sales"), named("pmt1"), named("cpn1")},
-        {named("tx1"), named("pmt2"), named("cpn2")},
-        {named("tx2"), named("pmt3"), named("cpn3")},
-        {named("tx3"), named("pmt4"), fixed("Void amt", "voids")},
-        {fixed("Grand Total", ""), named("pmt5"), fixed("No Voids", "no_voids")},
-        {fixed("No Transactions", "no_trx"), fixed("Change", "change"), fixed("Foreign Curr", "fc1")},
+    QStringList grandTotal{field(QStringLiteral("sales"))};
+    for (const QString &tax : familyFields(QString(), Taxes))
+        grandTotal.append(field(tax));
+    // Three columns: the sales and taxes, the payment modes, the coupons.
+    const QList<QList<Pair>> columns{
+        QList<Pair>{fixed("Sales", "sales")} + named(Taxes)
+            + QList<Pair>{fixed("Grand Total", ""), fixed("No Transactions", "no_trx")},
+        named(Payments) + QList<Pair>{fixed("Change", "change")},
+        named(Coupons) + QList<Pair>{fixed("Void amt", "voids"), fixed("No Voids", "no_voids"),
+                                     fixed("Foreign Curr", "fc1")},
     };
 
     const TextStyle value = TextStyle().right();
-    for (int r = 0; r < rows.size(); ++r) {
+    qsizetype rows = 0;
+    for (const QList<Pair> &column : columns)
+        rows = qMax(rows, column.size());
+    for (int r = 0; r < rows; ++r) {
         const qreal y = top + r * RowHeight;
-        for (int c = 0; c < 3; ++c) {
-            const Pair &pair = rows[r][c];
+        for (int c = 0; c < columns.size(); ++c) {
+            if (r >= columns[c].size())
+                continue;
+            const Pair &pair = columns[c][r];
             addCaption(band, QRectF(LabelX[c], y, LabelWidth[c], RowHeight), pair.caption);
             const QRectF valueCell(ValueX[c], y, ValueWidth, RowHeight);
             if (pair.valueStem.isEmpty())
-                band.addExpression(valueCell, grandTotal, NumberFormat::currency(), value);
+                band.addExpression(valueCell, grandTotal.join(QStringLiteral(" + ")), NumberFormat::currency(), value);
             else
                 band.addField(valueCell, field(pair.valueStem), value);
         }
     }
-    return rows.size() * RowHeight;
+    return rows * RowHeight;
 }

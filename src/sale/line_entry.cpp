@@ -3,6 +3,7 @@
 #include "sale_modes.h"
 #include "suspended_views.h"
 
+#include "common/amount_families.h"
 #include "common/clock.h"
 #include "common/formats.h"
 #include "common/language.h"
@@ -88,9 +89,8 @@ bool LineEntry::fillFromProduct(double code)
     to("Trx_promo").setBoolean(false);
     to("Trx_qty").setFloat(modes_.voidItem || modes_.returnMode ? -1 : 1);
     to("Trx_cost").setFloat(from("Product_avg_cost").asFloat());
-    to("Trx_tx1").setBoolean(from("Product_tx1").asBoolean());
-    to("Trx_tx2").setBoolean(from("Product_tx2").asBoolean());
-    to("Trx_tx3").setBoolean(from("Product_tx3").asBoolean());
+    for (int n = 1; n <= TaxCount; ++n)
+        line.field(numbered("Trx_tx", n)).setBoolean(product.field(numbered("Product_tx", n)).asBoolean());
     return true;
 }
 

@@ -76,9 +76,9 @@ void TForm8::buildLayout()
     rows->addWidget(AmountLabel, 0, 1, 1, 2);
 
     int row = 1;
-    for (int n = 0; n < 5; ++n, ++row) {
-        addNamedRow(rows, row, QStringLiteral("Ctrl_pmt%1").arg(n + 1), QStringLiteral("Trxh_pmt%1").arg(n + 1),
-                    PaymentNames[n], PaymentFields[n]);
+    for (int n = 0; n < PaymentCount; ++n, ++row) {
+        addNamedRow(rows, row, numbered("Ctrl_pmt", n + 1), numbered("Trxh_pmt", n + 1), PaymentNames[n],
+                    PaymentFields[n]);
         if (n < 4) {
             QuickTenderKeys[n] = new QPushButton(QStringLiteral("F%1").arg(n + 2), this);
             QuickTenderKeys[n]->setFocusPolicy(Qt::NoFocus);
@@ -91,9 +91,9 @@ void TForm8::buildLayout()
     rows->addWidget(ForeignCurrencyCaption, row, 0);
     rows->addWidget(ForeignCurrencyField, row, 1);
     ++row;
-    for (int n = 0; n < 3; ++n, ++row)
-        addNamedRow(rows, row, QStringLiteral("Ctrl_cpn%1").arg(n + 1), QStringLiteral("Trxh_cpn%1").arg(n + 1),
-                    CouponNames[n], CouponFields[n]);
+    for (int n = 0; n < CouponCount; ++n, ++row)
+        addNamedRow(rows, row, numbered("Ctrl_cpn", n + 1), numbered("Trxh_cpn", n + 1), CouponNames[n],
+                    CouponFields[n]);
 
     OkButton = new QPushButton(QStringLiteral("Ok"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
@@ -284,10 +284,10 @@ void TForm8::addToCashModes(Money amount)
     keepTypedAmounts();
     Table &header = dm_.tmpmaster;
     std::vector<std::pair<Field, double>> added;
-    for (int n = 1; n <= 5; ++n) {
-        if (!dm_.Control.field(QStringLiteral("Ctrl_pmt%1_type").arg(n)).asBoolean())
+    for (int n = 1; n <= PaymentCount; ++n) {
+        if (!dm_.Control.field(numbered("Ctrl_pmt", n, "_type")).asBoolean())
             continue;
-        const Field payment = header.field(QStringLiteral("Trxh_pmt%1").arg(n));
+        const Field payment = header.field(numbered("Trxh_pmt", n));
         const double sum = paymentWithAdded(payment.asFloat(), amount);
         if (!withinAmountLimit(sum)) {
             dialogs().message(this, chooseText(QStringLiteral("A tender cannot pass %1."),

@@ -48,12 +48,12 @@ public:
     // --- controls ---
     QLabel *TotalCaption;
     QLabel *AmountLabel;
-    DBText *PaymentNames[5];
-    DBEdit *PaymentFields[5];
+    DBText *PaymentNames[PaymentCount];
+    DBEdit *PaymentFields[PaymentCount];
     QLabel *ForeignCurrencyCaption;
     DBEdit *ForeignCurrencyField;
-    DBText *CouponNames[3];
-    DBEdit *CouponFields[3];
+    DBText *CouponNames[CouponCount];
+    DBEdit *CouponFields[CouponCount];
     QPushButton *QuickTenderKeys[4]; // "F2" .. "F5": they only show the keys
     QPushButton *OkButton;
     QPushButton *CancelButton;

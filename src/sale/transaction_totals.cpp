@@ -10,10 +10,13 @@
 
 namespace {
 
-const char *const AmountFields[] = {
-    "Trxh_total", "Trxh_tx1",  "Trxh_tx2",  "Trxh_tx3",  "Trxh_dsc1", "Trxh_dsc2",        "Trxh_dsc3",
-    "Trxh_pmt1",  "Trxh_pmt2", "Trxh_pmt3", "Trxh_pmt4", "Trxh_pmt5", "Trxh_fc1",         "Trxh_cpn1",
-    "Trxh_cpn2",  "Trxh_cpn3", "Trxh_grand_total"};
+// Every amount of the work header, zero when a transaction starts.
+const QStringList &amountFields()
+{
+    static const QStringList names = QStringList{"Trxh_total"} + familyFields(QStringLiteral("Trxh_"), HeaderFamilies)
+        + QStringList{"Trxh_grand_total"};
+    return names;
+}
 
 // The clock is read once for each field.
 void setDateAndTimeNow(Table &header)
@@ -33,8 +36,8 @@ void ZeroMaster(TDataModule2 &dm, SaleModes &modes)
     header.append();
     setDateAndTimeNow(header);
     header.field(QStringLiteral("Trxh_cashier")).setInteger(dm.cashiertb.field(QStringLiteral("Cashier_id")).asInteger());
-    for (const char *name : AmountFields)
-        header.field(QLatin1String(name)).setFloat(0);
+    for (const QString &name : amountFields())
+        header.field(name).setFloat(0);
     header.post();
 }
 
@@ -55,12 +58,12 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
                 .arg(currencyText(AmountLimit)));
     lines.last();
 
-    // The five figures are written together or not at all.
+    // The figures are written together or not at all.
     header.edit();
     try {
         header.field(QStringLiteral("Trxh_total")).setFloat(totals.subtotal);
-        for (int n = 0; n < 3; ++n)
-            header.field(QStringLiteral("Trxh_tx%1").arg(n + 1)).setFloat(totals.taxes[n]);
+        for (int n = 0; n < TaxCount; ++n)
+            header.field(numbered("Trxh_tx", n + 1)).setFloat(totals.taxes[n]);
         header.field(QStringLiteral("Trxh_grand_total")).setFloat(totals.grandTotal);
         header.post();
     } catch (...) {
@@ -80,8 +83,7 @@ void ClearTenders(TDataModule2 &dm)
 
 const QStringList &TenderFieldNames()
 {
-    static const QStringList names{"Trxh_fc1",  "Trxh_pmt1", "Trxh_pmt2", "Trxh_pmt3", "Trxh_pmt4",
-                                   "Trxh_pmt5", "Trxh_cpn1", "Trxh_cpn2", "Trxh_cpn3"};
+    static const QStringList names = familyFields(QStringLiteral("Trxh_"), TenderFamilies);
     return names;
 }
 

@@ -11,17 +11,17 @@ struct SaleModes;
 // empty it first.
 void ZeroMaster(TDataModule2 &dm, SaleModes &modes);
 
-// Recomputes subtotal, the three taxes (unless computeTaxes is false, as
+// Recomputes subtotal, the taxes (unless computeTaxes is false, as
 // when a line is priced in receiving mode) and the grand total from every
-// work line, and posts the work header: all five figures, or none when the
+// work line, and posts the work header: all the figures, or none when the
 // post fails. A total beyond the amount limit raises AmountLimitError with
 // nothing written. Leaves the last work line current.
 void RecomputeTotals(TDataModule2 &dm, bool computeTaxes);
 
 // Sets every tender of the work header to zero and posts it.
 void ClearTenders(TDataModule2 &dm);
-// The nine tender fields of the work header: the foreign currency, the
-// five payments and the three coupons.
+// The tender fields of the work header: the payments, the foreign
+// currency and the coupons.
 const QStringList &TenderFieldNames();
 
 // Dates the work header now. The sale window calls it when the first line

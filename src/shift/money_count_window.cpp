@@ -1,5 +1,6 @@
 #include "money_count_window.h"
 
+#include "common/amount_families.h"
 #include "store/data_module.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_text.h"
@@ -51,10 +52,12 @@ TForm11::TForm11(TDataModule2 &dm, QWidget *parent) : QDialog(parent)
 
     FloatLabel = new QLabel(QStringLiteral("Float"), this);
     addRow(FloatLabel, QStringLiteral("Money_float"));
-    for (int i = 1; i <= 5; ++i)
-        addRow(tenderName(QStringLiteral("Ctrl_pmt%1").arg(i)), QStringLiteral("Money_pmt%1").arg(i));
-    for (int i = 1; i <= 3; ++i)
-        addRow(tenderName(QStringLiteral("Ctrl_cpn%1").arg(i)), QStringLiteral("Money_cpn%1").arg(i));
+    for (const AmountFamily &family : {Payments, Coupons}) {
+        const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
+        const QStringList counts = familyFields(QStringLiteral("Money_"), family);
+        for (int i = 0; i < family.count; ++i)
+            addRow(tenderName(names[i]), counts[i]);
+    }
     ForeignCurrencyLabel = new QLabel(QStringLiteral("Foreign Currency"), this);
     addRow(ForeignCurrencyLabel, QStringLiteral("Money_fc1"));
 

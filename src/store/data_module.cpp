@@ -5,6 +5,8 @@
 #include "sqlite_statement.h"
 #include "store_error.h"
 
+#include "common/amount_families.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,14 +18,6 @@ void setZero(Table &t, const QStringList &fields)
 {
     for (const QString &f : fields)
         t.field(f).setFloat(0);
-}
-
-QStringList numbered(const QString &stem, int from, int to, const QString &suffix = QString())
-{
-    QStringList names;
-    for (int i = from; i <= to; ++i)
-        names.append(stem + QString::number(i) + suffix);
-    return names;
 }
 
 }
@@ -47,22 +41,21 @@ TDataModule2::TDataModule2(QObject *parent)
         t.field(QStringLiteral("Product_dept")).setInteger(0);
         setZero(t, {"Product_price", "Product_promo", "Product_qty", "Product_avg_cost", "Product_sales",
                     "Product_sales_ptd"});
-        for (const QString &f : numbered(QStringLiteral("Product_tx"), 1, 3))
+        for (const QString &f : familyFields(QStringLiteral("Product_"), Taxes))
             t.field(f).setBoolean(false);
     });
     cashiertb.setNewRecordHook([](Table &t) {
         t.field(QStringLiteral("Cashier_type")).setBoolean(true);
         t.field(QStringLiteral("Cashier_train")).setBoolean(false);
-        setZero(t, QStringList{"Cashier_sales", "Cashier_fc1", "Cashier_voids", "Cashier_float", "Cashier_moneyin",
-                               "Cashier_pickup", "Cashier_change"}
-                       + numbered("Cashier_tx", 1, 3) + numbered("Cashier_dsc", 1, 3)
-                       + numbered("Cashier_pmt", 1, 5) + numbered("Cashier_cpn", 1, 3));
+        setZero(t, QStringList{"Cashier_sales", "Cashier_voids", "Cashier_float", "Cashier_moneyin", "Cashier_pickup",
+                               "Cashier_change"}
+                       + familyFields(QStringLiteral("Cashier_"), HeaderFamilies));
         t.field(QStringLiteral("Cashier_no_trx")).setInteger(0);
         t.field(QStringLiteral("Cashier_no_voids")).setInteger(0);
     });
     DeptTb.setNewRecordHook([](Table &t) {
         setZero(t, {"Dept_sales", "Dept_sales_ptd"});
-        for (const QString &f : numbered(QStringLiteral("Dept_tx"), 1, 3))
+        for (const QString &f : familyFields(QStringLiteral("Dept_"), Taxes))
             t.field(f).setBoolean(false);
     });
 

@@ -1,5 +1,7 @@
 #include "schema.h"
 
+#include "common/amount_families.h"
+
 namespace {
 
 // Builds a field list in record order.
@@ -15,7 +17,20 @@ public:
                   int size = 0)
     {
         for (int i = from; i <= to; ++i)
-            add(stem + QString::number(i) + suffix, type, size);
+            add(numbered(stem, i, suffix), type, size);
+        return *this;
+    }
+    // Every field of one family ("Ctrl_" Payments "_type": Ctrl_pmt1_type ..).
+    Fields &family(const QString &prefix, const AmountFamily &family, FieldType type,
+                   const QString &suffix = QString(), int size = 0)
+    {
+        return range(prefix + QLatin1String(family.stem), 1, family.count, type, suffix, size);
+    }
+    // The amounts of several families, in order ("Fin_" .. "_pdt").
+    Fields &amounts(const QString &prefix, std::span<const AmountFamily> families, const QString &suffix = QString())
+    {
+        for (const AmountFamily &f : families)
+            family(prefix, f, FieldType::Money, suffix);
         return *this;
     }
     Fields &money(const QString &name) { return add(name, FieldType::Money); }
@@ -46,7 +61,7 @@ Fields &addLineFields(Fields &f)
         .integer("Trx_cpn")
         .money("Trx_dsc")
         .money("Trx_cost")
-        .range("Trx_tx", 1, 3, L)
+        .family("Trx_", Taxes, L)
         .real("Trx_dsc_per");
 }
 
@@ -59,11 +74,7 @@ Fields &addHeaderFields(Fields &f)
         .add("Trxh_time", FieldType::Time)
         .integer("Trxh_cashier")
         .money("Trxh_total")
-        .range("Trxh_tx", 1, 3, M)
-        .range("Trxh_dsc", 1, 3, M)
-        .range("Trxh_pmt", 1, 5, M)
-        .money("Trxh_fc1")
-        .range("Trxh_cpn", 1, 3, M)
+        .amounts("Trxh_", HeaderFamilies)
         .money("Trxh_grand_total");
 }
 
@@ -75,11 +86,7 @@ TableDef makeCashier()
         .logical("Cashier_type")
         .logical("Cashier_train")
         .money("Cashier_sales")
-        .range("Cashier_tx", 1, 3, M)
-        .range("Cashier_dsc", 1, 3, M)
-        .range("Cashier_pmt", 1, 5, M)
-        .money("Cashier_fc1")
-        .range("Cashier_cpn", 1, 3, M)
+        .amounts("Cashier_", HeaderFamilies)
         .integer("Cashier_no_trx")
         .money("Cashier_voids")
         .integer("Cashier_no_voids")
@@ -88,10 +95,7 @@ TableDef makeCashier()
         .money("Cashier_pickup")
         .money("Cashier_change")
         .money("Cashier_mc_sales")
-        .range("Cashier_mc_tx", 1, 3, M)
-        .range("Cashier_mc_pmt", 1, 5, M)
-        .money("Cashier_mc_fc1")
-        .range("Cashier_mc_cpn", 1, 3, M)
+        .amounts("Cashier_mc_", TotalledFamilies)
         .money("Cashier_mc_change");
     return {"cashier", f.list, {"Cashier_id"}, "Cashier_id"};
 }
@@ -112,7 +116,7 @@ TableDef makeProduct()
         .money("Product_sales")
         .money("Product_sales_ptd")
         .add("Product_sales_by_week", FieldType::Memo)
-        .range("Product_tx", 1, 3, L)
+        .family("Product_", Taxes, L)
         .real("Product_qty_sales")
         .real("Product_qty_sales_pdt")
         .integer("Product_accnt");
@@ -127,7 +131,7 @@ TableDef makeDept()
         .money("Dept_sales")
         .money("Dept_sales_ptd")
         .add("Dept_sales_by_week", FieldType::Memo)
-        .range("Dept_tx", 1, 3, L)
+        .family("Dept_", Taxes, L)
         .real("Dept_qty_sales")
         .real("Dept_qty_sales_pdt")
         .integer("Dept_sales_accnt");
@@ -144,13 +148,12 @@ TableDef makeControl()
         .text("Ctrl_slip_mess", 30)
         .text("Ctrl_slip_mess2", 30)
         .text("Ctrl_slip_mess3", 30)
-        .range("Ctrl_pmt", 1, 5, T, QString(), 10)
-        .range("Ctrl_pmt", 1, 5, L, "_type")
-        .range("Ctrl_cpn", 1, 3, T, QString(), 10)
-        .range("Ctrl_tx", 1, 3, T, QString(), 10)
-        .logical("Ctrl_tx2_txontx")
-        .logical("Ctrl_tx3_txontx")
-        .range("Ctrl_tx", 1, 3, FieldType::Float, "_rate")
+        .family("Ctrl_", Payments, T, QString(), 10)
+        .family("Ctrl_", Payments, L, "_type")
+        .family("Ctrl_", Coupons, T, QString(), 10)
+        .family("Ctrl_", Taxes, T, QString(), 10)
+        .range("Ctrl_tx", 2, TaxCount, L, "_txontx") // the first tax is on the sale only
+        .family("Ctrl_", Taxes, FieldType::Float, "_rate")
         .logical("Ctrl_slip")
         .logical("Ctrl_invoice")
         .logical("Ctrl_eod_cashier")
@@ -169,11 +172,7 @@ TableDef makeFin()
 {
     Fields f;
     f.money("Fin_sales")
-        .range("Fin_tx", 1, 3, M)
-        .range("Fin_dsc", 1, 3, M)
-        .range("Fin_pmt", 1, 5, M)
-        .money("Fin_fc1")
-        .range("Fin_cpn", 1, 3, M)
+        .amounts("Fin_", HeaderFamilies)
         .integer("Fin_no_trx")
         .money("Fin_voids")
         .integer("Fin_no_voids")
@@ -182,11 +181,7 @@ TableDef makeFin()
         .money("Fin_pickup")
         .money("Fin_change")
         .money("Fin_sales_pdt")
-        .range("Fin_tx", 1, 3, M, "_pdt")
-        .range("Fin_dsc", 1, 3, M, "_pdt")
-        .range("Fin_pmt", 1, 5, M, "_pdt")
-        .money("Fin_fc1_pdt")
-        .range("Fin_cpn", 1, 3, M, "_pdt")
+        .amounts("Fin_", HeaderFamilies, "_pdt")
         .integer("Fin_no_trx_pdt")
         .money("Fin_voids_pdt")
         .integer("Fin_no_voids_pdt")
@@ -227,7 +222,9 @@ TableDef makeTmpdetail()
 TableDef makeMoney()
 {
     Fields f;
-    f.money("Money_float").range("Money_pmt", 1, 5, M).range("Money_cpn", 1, 3, M).money("Money_fc1");
+    // The count of a drawer: the tenders, the foreign currency last.
+    constexpr AmountFamily counted[] = {Payments, Coupons, ForeignCurrency};
+    f.money("Money_float").amounts("Money_", counted);
     return {"money", f.list, {}, {}};
 }
 

@@ -1,5 +1,6 @@
 #include "demo_data.h"
 
+#include "common/amount_families.h"
 #include "common/clock.h"
 #include "store/data_module.h"
 
@@ -66,8 +67,8 @@ const DemoProduct Products[] = {
 struct DemoShop {
     const char *company[4]; // name, two address lines, telephone
     const char *messages[3];
-    const char *tenders[5];
-    const char *coupons[3];
+    const char *tenders[PaymentCount];
+    const char *coupons[CouponCount];
     const char *taxes[2];
     double secondTaxRate;
     const char *departments[5]; // 10 grocery, 20 dairy, 30 bakery, 40 household, 50 beverages
@@ -201,13 +202,12 @@ void fillDemoData(TDataModule2 &dm, bool french)
     const char *const messageFields[] = {"Ctrl_slip_mess", "Ctrl_slip_mess2", "Ctrl_slip_mess3"};
     for (int i = 0; i < 3; ++i)
         setText(c, QLatin1String(messageFields[i]), shop.messages[i]);
-    for (int i = 0; i < 5; ++i)
-        setText(c, QStringLiteral("Ctrl_pmt%1").arg(i + 1), shop.tenders[i]);
-    c.field(QStringLiteral("Ctrl_pmt1_type")).setBoolean(true);
-    for (int i = 2; i <= 5; ++i)
-        c.field(QStringLiteral("Ctrl_pmt%1_type").arg(i)).setBoolean(false);
-    for (int i = 0; i < 3; ++i)
-        setText(c, QStringLiteral("Ctrl_cpn%1").arg(i + 1), shop.coupons[i]);
+    for (int i = 1; i <= PaymentCount; ++i) {
+        setText(c, numbered("Ctrl_pmt", i), shop.tenders[i - 1]);
+        c.field(numbered("Ctrl_pmt", i, "_type")).setBoolean(i == 1); // cash
+    }
+    for (int i = 1; i <= CouponCount; ++i)
+        setText(c, numbered("Ctrl_cpn", i), shop.coupons[i - 1]);
     setText(c, QStringLiteral("Ctrl_tx1"), shop.taxes[0]);
     setText(c, QStringLiteral("Ctrl_tx2"), shop.taxes[1]);
     c.field(QStringLiteral("Ctrl_tx1_rate")).setFloat(0.05);
