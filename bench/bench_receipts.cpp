@@ -4,9 +4,11 @@
 #include "common/settings_store.h"
 #include "devices/device_layer.h"
 #include "devices/opos_devices.h"
+#include "receipts/printout_lines.h"
 #include "receipts/receipt_printing.h"
 #include "receipts/sale_receipt.h"
 #include "store/data_module.h"
+#include "store/sale_record.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -49,16 +51,21 @@ struct Shop {
         dm.tranmaster.field("Trxh_tx1").setFloat(0.1 * lines);
         dm.tranmaster.field("Trxh_pmt1").setFloat(2.1 * lines);
         dm.tranmaster.post();
+        sale = readWorkSale(dm, 7, false);
+        sale.header = currentRecord(dm.tranmaster);
     }
     QTemporaryDir dir;
     TDataModule2 dm;
+    SaleRecord sale; // as checkout hands it to the receipt
 };
 
 void BM_SaleReceiptLines(benchmark::State &state)
 {
     Shop shop(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(saleReceiptLines(shop.dm, false));
+        benchmark::DoNotOptimize(saleReceiptLines(ShopRecords{currentRecord(shop.dm.Control),
+                                                              currentRecord(shop.dm.tmpmaster)},
+                                                  shop.sale, false));
 }
 BENCHMARK(BM_SaleReceiptLines)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
@@ -75,7 +82,7 @@ void BM_PrintSaleReceiptToSimulatedPrinter(benchmark::State &state)
     const DeviceNames names{layer.StartPrinter("ReceiptPrinter"), {}, {}};
     ReceiptPrinting printing(shop.dm, layer, settings, names);
     for (auto _ : state)
-        printing.print_receipt_sale();
+        printing.print_receipt_sale(shop.sale);
 }
 BENCHMARK(BM_PrintSaleReceiptToSimulatedPrinter)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 

@@ -7,8 +7,8 @@
 #include "common/app_settings.h"
 #include "common/clock.h"
 #include "devices/device_operations.h"
+#include "sale/checkout.h"
 #include "sale/sale_window.h"
-#include "sale/transaction_totals.h"
 #include "store/data_module.h"
 
 #include <QApplication>
@@ -53,9 +53,10 @@ void BM_RingOneLine(benchmark::State &state)
     DeviceNames names{QString(), QString(), QStringLiteral("LineDisplay")};
     NoDevices devices;
     TForm1 window(dm, settings, devices, names);
+    const Checkout checkout(dm, window, devices, names, settings, [] { return 1; });
     window.show();
     QCoreApplication::processEvents();
-    ZeroMaster(dm, window.modes);
+    window.StartWorkHeader();
     window.FocusUpcField();
     for (int i = 0; i < LinesBefore; ++i)
         ringLine(window, (i * 997) % Products);

@@ -19,7 +19,6 @@
 #include "sale/lane_status_label.h"
 #include "sale/lookup_window.h"
 #include "sale/sale_window.h"
-#include "sale/transaction_totals.h"
 #include "store/locked_database.h"
 #include "store/store_error.h"
 #include "widgets/dialogs.h"
@@ -45,11 +44,11 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
     askWhenDatabaseLocked();
     devices_ = std::make_unique<DeviceLayer>(DataModule2, settings_, controls_.Printer1, controls_.CashDrawer1,
                                              controls_.Linedisp1);
-    receipts_ = std::make_unique<ReceiptPrinting>(DataModule2, *devices_, settings_, names_);
 
     Form1 = std::make_unique<TForm1>(DataModule2, settings_, *devices_, names_);
     PasswordDlg = std::make_unique<TPasswordDlg>(Form1.get());
-    Form8 = std::make_unique<TForm8>(DataModule2, Form1.get());
+    checkout_ = std::make_unique<Checkout>(DataModule2, *Form1, *devices_, names_, settings_,
+                                           [this] { return shift_->cashierId(); });
     Form9 = std::make_unique<TForm9>(DataModule2);
     Form10 = std::make_unique<TForm10>(DataModule2);
     Form6 = std::make_unique<TForm6>(DataModule2);
@@ -58,13 +57,11 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
     Form13 = std::make_unique<TForm13>(DataModule2);
     Form14 = std::make_unique<TForm14>(DataModule2, *Form13, Form1.get());
     Form15 = std::make_unique<TForm15>(DataModule2);
-    Form17 = std::make_unique<TForm17>(DataModule2);
     Form19 = std::make_unique<TForm19>(DataModule2);
     Form20 = std::make_unique<TForm20>(DataModule2, Form1.get());
     PrinterDialog = std::make_unique<TPrinterDialog>(Form1.get());
     MoneyCountDlg = std::make_unique<TMoneyCountDlg>(Form1.get());
     TipsDlg = std::make_unique<TTipsDlg>(store_, Form1.get());
-    Form26 = std::make_unique<TForm26>(DataModule2);
     Form3 = std::make_unique<TForm3>(DataModule2, settings_, store_, Form1.get());
     Form4 = std::make_unique<TForm4>(DataModule2, Form1.get());
     Form5 = std::make_unique<TForm5>(DataModule2, Form1.get());
@@ -78,9 +75,6 @@ ApplicationShell::ApplicationShell(const QString &settingsPath, StartOptions opt
 
     moneyCount_ = std::make_unique<MoneyCount>(DataModule2, *Form11, [this] { printMoneyCount(); });
     shift_ = std::make_unique<CashierShift>(DataModule2, *PasswordDlg, *MoneyCountDlg, *moneyCount_, *this);
-    checkout_ = std::make_unique<Checkout>(CheckoutParts{DataModule2, *Form1, *Form8, *devices_, names_, settings_,
-                                                         *receipts_, *Form17, *Form26,
-                                                         [this] { return shift_->cashierId(); }});
     wireMainWindow();
     wireReportMenu();
     wireDayAndPeriodEnd();
@@ -101,7 +95,6 @@ ApplicationShell::~ApplicationShell()
 void ApplicationShell::wireMainWindow()
 {
     SaleWindowHooks &hooks = Form1->hooks;
-    hooks.checkout = [this] { checkout_->run(); };
     hooks.signOutAndIn = [this] {
         shift_->signOutAndIn();
         tellWhereReceiptsGo();
@@ -117,8 +110,10 @@ void ApplicationShell::wireReportMenu()
 {
     reportMenu_ = std::make_unique<ReportMenu>(ReportMenuParts{
         DataModule2, [this] { return !names_.printer.isEmpty(); },
-        {[this] { receipts_->PrintCashierReport(); }, [this] { receipts_->PrintFinancialReport(); },
-         [this] { receipts_->PrintProductReport(); }, [this] { receipts_->PrintDepartmentReport(); }},
+        {[this] { checkout_->receipts.PrintCashierReport(); },
+         [this] { checkout_->receipts.PrintFinancialReport(); },
+         [this] { checkout_->receipts.PrintProductReport(); },
+         [this] { checkout_->receipts.PrintDepartmentReport(); }},
         *PrinterDialog, *Form14, *Form9, *Form10, *Form6, *Form19, *Form15, Form1.get()});
     SaleWindowHooks &hooks = Form1->hooks;
     hooks.printCashierReport = [this] { reportMenu_->printCashierReport(); };
@@ -135,22 +130,21 @@ void ApplicationShell::wireDayAndPeriodEnd()
     TForm1 *window = Form1.get();
     endOfDay_ = std::make_unique<EndOfDay>(EndOfDayParts{
         DataModule2, *shift_, [this, window] { Form9->preview(window); }, [this, window] { Form10->preview(window); },
-        [this, window] { Form6->preview(window); }, [this] { ZeroMaster(DataModule2, Form1->modes); },
+        [this, window] { Form6->preview(window); }, [window] { window->StartWorkHeader(); },
         [window] { window->BitBtn5Click(); }});
-    rePrint_ = std::make_unique<RePrint>(RePrintParts{DataModule2, *shift_, window,
-                                                      [this] { checkout_->printInvoice(false); },
-                                                      [this] { receipts_->print_receipt_sale(); },
-                                                      [window] { window->CancelTransaction(); }});
-    periodEnd_ = std::make_unique<PeriodEnd>(DataModule2, *Form20, window);
+    rePrint_ = std::make_unique<RePrint>(RePrintParts{
+        DataModule2, *shift_, window, [this](const SaleRecord &sale) { checkout_->printInvoice(sale); },
+        [this](const SaleRecord &sale) { checkout_->receipts.print_receipt_sale(sale); },
+        [window] { window->CancelTransaction(); }});
 
     SaleWindowHooks &hooks = Form1->hooks;
     hooks.endOfDay = [this] { endOfDay_->BitBtn7Click(); };
     hooks.rePrint = [this] { rePrint_->BitBtn6Click(); };
     hooks.zeroPeriodTotals = [this, window] {
-        if (periodEnd_->Zeroperiodtotals1Click() && !shift_->findSignedInCashier())
+        if (Zeroperiodtotals1Click(DataModule2, window) && !shift_->findSignedInCashier())
             window->BitBtn5Click(); // the signed-in cashier is gone: someone must sign in again
     };
-    hooks.purgeSalesRegister = [this] { periodEnd_->Purgeperiodtodatesalesregister1Click(); };
+    hooks.purgeSalesRegister = [this] { Form20->showForToday(); };
 }
 
 void ApplicationShell::wireBackOffice()
@@ -189,9 +183,9 @@ void ApplicationShell::applyCaptionSet(int set)
         return; // set 2 is empty; any other number leaves the designed captions
     Form1->applyFrenchCaptions();
     PasswordDlg->applyFrenchCaptions();
-    Form8->applyFrenchCaptions();
+    checkout_->paymentWindow.applyFrenchCaptions();
     for (PageReport *report : std::initializer_list<PageReport *>{Form9.get(), Form10.get(), Form6.get(), Form12.get(),
-                                                                   Form13.get(), Form15.get(), Form17.get(),
+                                                                   Form13.get(), Form15.get(), &checkout_->invoice,
                                                                    Form19.get()})
         report->applyFrenchCaptions();
     Form11->applyFrenchCaptions();
@@ -250,7 +244,7 @@ void ApplicationShell::FormActivate()
     startDevices();
     startedUp_ = true;
     tellWhereReceiptsGo();
-    ZeroMaster(DataModule2, Form1->modes);
+    Form1->StartWorkHeader();
     offerInterruptedSaleReceipt();
     Form1->FocusUpcField();
 }
@@ -497,7 +491,7 @@ void ApplicationShell::showTips()
 void ApplicationShell::printMoneyCount()
 {
     if (!names_.printer.isEmpty())
-        receipts_->PrintMoneyCount();
+        checkout_->receipts.PrintMoneyCount(shift_->cashierId());
     else
         Form12->print();
 }

@@ -10,13 +10,10 @@
 #include "common/settings_store.h"
 #include "devices/device_layer.h"
 #include "devices/opos_devices.h"
-#include "posting/period_end.h"
-#include "posting/purge_window.h"
-#include "receipts/receipt_printing.h"
+#include "shift/purge_window.h"
 #include "reports/cashier_report.h"
 #include "reports/department_sales_report.h"
 #include "reports/financial_report.h"
-#include "reports/invoice_report.h"
 #include "reports/money_count_report.h"
 #include "reports/printer_dialog.h"
 #include "reports/product_sales_report.h"
@@ -24,10 +21,8 @@
 #include "reports/sales_register_window.h"
 #include "reports/sales_register_report.h"
 #include "reports/stock_levels_report.h"
-#include "reports/stock_receipt_report.h"
 #include "reports/store_reports_window.h"
 #include "sale/checkout.h"
-#include "sale/payment_window.h"
 #include "shift/cashier_shift.h"
 #include "shift/end_of_day.h"
 #include "shift/money_count.h"
@@ -119,12 +114,11 @@ private:
     TDataModule2 DataModule2;
     OposDevices controls_;
     std::unique_ptr<DeviceLayer> devices_;
-    std::unique_ptr<ReceiptPrinting> receipts_;
 
     // The windows, in the order they are created.
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TPasswordDlg> PasswordDlg;
-    std::unique_ptr<TForm8> Form8;
+    std::unique_ptr<Checkout> checkout_; // with Form8, Form17 and Form26
     std::unique_ptr<TForm9> Form9;
     std::unique_ptr<TForm10> Form10;
     std::unique_ptr<TForm6> Form6;
@@ -133,13 +127,11 @@ private:
     std::unique_ptr<TForm13> Form13;
     std::unique_ptr<TForm14> Form14;
     std::unique_ptr<TForm15> Form15;
-    std::unique_ptr<TForm17> Form17;
     std::unique_ptr<TForm19> Form19;
     std::unique_ptr<TForm20> Form20;
     std::unique_ptr<TPrinterDialog> PrinterDialog;
     std::unique_ptr<TMoneyCountDlg> MoneyCountDlg;
     std::unique_ptr<TTipsDlg> TipsDlg;
-    std::unique_ptr<TForm26> Form26;
     std::unique_ptr<TForm3> Form3;
     std::unique_ptr<TForm4> Form4;
     std::unique_ptr<TForm5> Form5;
@@ -148,11 +140,9 @@ private:
 
     std::unique_ptr<MoneyCount> moneyCount_;
     std::unique_ptr<CashierShift> shift_;
-    std::unique_ptr<Checkout> checkout_;
     std::unique_ptr<ReportMenu> reportMenu_;
     std::unique_ptr<EndOfDay> endOfDay_;
     std::unique_ptr<RePrint> rePrint_;
-    std::unique_ptr<PeriodEnd> periodEnd_;
     // A lane of a store server: its sending process and what it shows.
     std::unique_ptr<LaneSyncProcess> laneSync_;
     LaneStatusLabel *laneStatus_ = nullptr;

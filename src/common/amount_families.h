@@ -29,19 +29,17 @@ inline constexpr AmountFamily Payments{AmountFamily::Payment, "pmt", PaymentCoun
 inline constexpr AmountFamily ForeignCurrency{AmountFamily::ForeignCurrency, "fc", ForeignCurrencyCount};
 inline constexpr AmountFamily Coupons{AmountFamily::Coupon, "cpn", CouponCount};
 
-// Every family, in the order of a sale header's fields.
+// Every family in the order of a sale header's fields; those the running
+// totals and the money count keep (no sale fills in the discounts); what
+// the customer hands over.
 inline constexpr AmountFamily HeaderFamilies[] = {Taxes, Discounts, Payments, ForeignCurrency, Coupons};
-// The families the running totals and the money count keep: every one
-// but the discounts, which no sale fills in.
 inline constexpr AmountFamily TotalledFamilies[] = {Taxes, Payments, ForeignCurrency, Coupons};
-// What the customer hands over.
 inline constexpr AmountFamily TenderFamilies[] = {Payments, ForeignCurrency, Coupons};
 
 // stem + n + suffix: numbered("Ctrl_pmt", 3) is "Ctrl_pmt3".
 QString numbered(const QString &stem, int n, const QString &suffix = {});
-
-// The field names of one family, 1 to its count: prefix + stem + n + suffix.
+// The field names of one family, or of several one after the other:
+// prefix + stem + 1 .. count + suffix.
 QStringList familyFields(const QString &prefix, const AmountFamily &family, const QString &suffix = {});
-// The same for several families, one after the other.
 QStringList familyFields(const QString &prefix, std::span<const AmountFamily> families,
                          const QString &suffix = {});

@@ -1,8 +1,8 @@
 #include "simulated_devices.h"
 
 #include "common/language.h"
-#include "devices/drawer_close_prompt.h"
 #include "widgets/dialogs.h"
+#include "widgets/drawer_close_prompt.h"
 
 #include <QFile>
 

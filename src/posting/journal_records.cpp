@@ -3,7 +3,7 @@
 #include "common/amount_families.h"
 #include "common/formats.h"
 #include "common/money.h"
-#include "store/table.h"
+#include "store/record.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -18,16 +18,6 @@ QString joined(const QStringList &fields)
     for (const QString &f : fields)
         out.append(JournalRecords::quoted(f));
     return out.join(QLatin1Char(','));
-}
-
-QString moneyField(Table &table, const QString &name)
-{
-    return JournalRecords::money(table.field(name).asFloat());
-}
-
-QString integerField(Table &table, const QString &name)
-{
-    return QString::number(table.field(name).asInteger());
 }
 
 }
@@ -78,36 +68,36 @@ QString flag(const QVariant &value)
     return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-QString header(Table &t)
+QString header(const Record &t)
 {
     QStringList fields{QStringLiteral("0"),
-                       wholeNumber(t.field(QStringLiteral("Trxh_id")).asFloat()),
-                       shortDateText(t.field(QStringLiteral("Trxh_date")).asDate()),
-                       longTimeText(t.field(QStringLiteral("Trxh_time")).asTime()),
-                       integerField(t, QStringLiteral("Trxh_cashier")),
-                       moneyField(t, QStringLiteral("Trxh_total"))};
+                       wholeNumber(t.asFloat(QStringLiteral("Trxh_id"))),
+                       shortDateText(t.asDate(QStringLiteral("Trxh_date"))),
+                       longTimeText(t.asTime(QStringLiteral("Trxh_time"))),
+                       QString::number(t.asInteger(QStringLiteral("Trxh_cashier"))),
+                       money(t.asFloat(QStringLiteral("Trxh_total")))};
     for (const QString &amount : familyFields(QStringLiteral("Trxh_"), TotalledFamilies))
-        fields.append(moneyField(t, amount));
-    fields.append(moneyField(t, QStringLiteral("Trxh_grand_total")));
-    fields.append(moneyField(t, QStringLiteral("Trxh_change")));
-    fields.append(integerField(t, QStringLiteral("Trxh_terminal_id")));
+        fields.append(money(t.asFloat(amount)));
+    fields.append(money(t.asFloat(QStringLiteral("Trxh_grand_total"))));
+    fields.append(money(t.asFloat(QStringLiteral("Trxh_change"))));
+    fields.append(QString::number(t.asInteger(QStringLiteral("Trxh_terminal_id"))));
     return joined(fields);
 }
 
-QString line(Table &t, int account)
+QString line(const Record &t, int account)
 {
     QStringList fields{QStringLiteral("1"),
-                       wholeNumber(t.field(QStringLiteral("Trx_id")).asFloat()),
-                       wholeNumber(t.field(QStringLiteral("Trx_upc")).asFloat()),
-                       t.field(QStringLiteral("Trx_desc")).asString(),
-                       number(t.field(QStringLiteral("Trx_qty")).asFloat()),
-                       moneyField(t, QStringLiteral("Trx_price")),
-                       moneyField(t, QStringLiteral("Trx_dscamt")),
-                       moneyField(t, QStringLiteral("Trx_total")),
-                       number(t.field(QStringLiteral("Trx_dsc_per")).asFloat()),
-                       moneyField(t, QStringLiteral("Trx_cost"))};
+                       wholeNumber(t.asFloat(QStringLiteral("Trx_id"))),
+                       wholeNumber(t.asFloat(QStringLiteral("Trx_upc"))),
+                       t.asString(QStringLiteral("Trx_desc")),
+                       number(t.asFloat(QStringLiteral("Trx_qty"))),
+                       money(t.asFloat(QStringLiteral("Trx_price"))),
+                       money(t.asFloat(QStringLiteral("Trx_dscamt"))),
+                       money(t.asFloat(QStringLiteral("Trx_total"))),
+                       number(t.asFloat(QStringLiteral("Trx_dsc_per"))),
+                       money(t.asFloat(QStringLiteral("Trx_cost")))};
     for (const QString &taxed : familyFields(QStringLiteral("Trx_"), Taxes))
-        fields.append(flag(t.field(taxed).value()));
+        fields.append(flag(t.value(taxed)));
     fields.append(QString::number(account));
     return joined(fields);
 }

@@ -3,20 +3,19 @@
 #include <QString>
 #include <QVariant>
 
-class Table;
+class Record;
 
 // The records of the export journal, a comma-separated format read by
 // other programs. Numbers and dates follow the regional settings of
 // QLocale().
 namespace JournalRecords {
 
-// The header record (type 0, 21 fields) of the sales register's current
-// header.
-QString header(Table &tranmaster);
+// The header record (type 0, 21 fields) of a posted sale's header.
+QString header(const Record &header);
 
-// The line record (type 1, 14 fields) of the current posted line, with
-// the account number of its product.
-QString line(Table &trandetail, int account);
+// The line record (type 1, 14 fields) of a posted line, with the account
+// number of its product.
+QString line(const Record &line, int account);
 
 // Field texts, exposed for their own tests.
 // Bare unless the text holds a blank or control character, a double quote

@@ -3,8 +3,9 @@
 #include "posting_checkpoints.h"
 
 #include "common/money.h"
+#include "common/sale_figures.h"
 #include "store/data_module.h"
-#include "store/sale_records.h"
+#include "store/record.h"
 #include "store/store_error.h"
 
 namespace {
@@ -49,13 +50,6 @@ void addSaleCounts(Table &table, const QString &prefix, const QString &suffix, c
     }
 }
 
-// The work header's figures, with the rate of the control record.
-SaleFigures workSaleFigures(TDataModule2 &dm)
-{
-    dm.Control.first();
-    return saleFiguresOf(dm.tmpmaster, dm.Control);
-}
-
 void sellLine(TDataModule2 &dm, double quantity, double lineTotal)
 {
     Table &product = dm.producttb;
@@ -94,9 +88,8 @@ void receiveLine(Table &product, double quantity, double lineTotal)
 
 }
 
-void Update_financial(TDataModule2 &dm)
+void Update_financial(TDataModule2 &dm, const SaleFigures &sale)
 {
-    const SaleFigures sale = workSaleFigures(dm);
     Table &fin = dm.fintb;
     fin.first();
     fin.edit(); // creates the single record when it is missing
@@ -107,15 +100,14 @@ void Update_financial(TDataModule2 &dm)
     fin.post();
 }
 
-void Update_Cashier(TDataModule2 &dm, int signedInCashierId)
+void Update_Cashier(TDataModule2 &dm, const SaleFigures &sale, int cashierId)
 {
-    const SaleFigures sale = workSaleFigures(dm);
     const long double change = sale.cashierChange();
 
     Table &cashier = dm.cashiertb;
-    if (!cashier.findKey(signedInCashierId))
+    if (!cashier.findKey(cashierId))
         throw StoreError(QStringLiteral("The signed-in cashier %1 is not in table %2; the sale was not posted.")
-                             .arg(signedInCashierId)
+                             .arg(cashierId)
                              .arg(cashier.name()));
     cashier.edit();
     addSaleAmounts(cashier, QStringLiteral("Cashier_"), QString(), sale);
@@ -125,21 +117,19 @@ void Update_Cashier(TDataModule2 &dm, int signedInCashierId)
     cashier.post();
 }
 
-void Update_Products(TDataModule2 &dm, bool receiving)
+void Update_Products(TDataModule2 &dm, const QList<Record> &lines, bool receiving)
 {
-    Table &lines = dm.tmpdetail;
     Table &product = dm.producttb;
-    const Field upc = lines.field(QStringLiteral("Trx_upc"));
-    const Field quantity = lines.field(QStringLiteral("Trx_qty"));
-    const Field lineTotal = lines.field(QStringLiteral("Trx_total"));
-    for (lines.first(); !lines.eof(); lines.next()) {
-        if (!product.findKey(upc.asFloat()))
+    for (const Record &line : lines) {
+        if (!product.findKey(line.asFloat(QStringLiteral("Trx_upc"))))
             continue;
+        const double quantity = line.asFloat(QStringLiteral("Trx_qty"));
+        const double lineTotal = line.asFloat(QStringLiteral("Trx_total"));
         product.edit();
         if (receiving)
-            receiveLine(product, quantity.asFloat(), lineTotal.asFloat());
+            receiveLine(product, quantity, lineTotal);
         else
-            sellLine(dm, quantity.asFloat(), lineTotal.asFloat());
+            sellLine(dm, quantity, lineTotal);
         product.post();
         PostingCheckpoints::reach(PostingCheckpoint::ProductPosted);
     }

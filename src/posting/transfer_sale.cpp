@@ -4,7 +4,7 @@
 #include "posting_checkpoints.h"
 
 #include "store/data_module.h"
-#include "store/sale_records.h"
+#include "store/sale_record.h"
 
 namespace {
 
@@ -30,14 +30,17 @@ double freeTransactionNumber(Table &control, Table &salesRegister)
     return control.field(InvoiceCounter).asFloat();
 }
 
-// Copies the fields the target shares with the source, except those named.
-void copySharedFields(Table &source, Table &target, const QStringList &except)
+// Inserts a record of the table's own shape, every field but those the
+// table numbers itself, and posts it; returns it as the table holds it.
+Record inserted(Table &table, const Record &record)
 {
-    for (const FieldDef &def : source.definition().fields) {
-        if (except.contains(def.name))
-            continue;
-        target.field(def.name).setValue(source.field(def.name).value());
-    }
+    table.insert();
+    const QList<FieldDef> &fields = table.definition().fields;
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].type != FieldType::AutoIncrement)
+            table.field(i).setValue(record.values()[i]);
+    table.post();
+    return currentRecord(table);
 }
 
 // The account of a line's product for the journal. A product deleted since
@@ -49,44 +52,32 @@ int productAccount(Table &products, double upc)
 
 }
 
-TransferredSale Transfer_sale(TDataModule2 &dm)
+TransferredSale Transfer_sale(TDataModule2 &dm, SaleRecord &sale)
 {
     Table &control = dm.Control;
-    Table &salesRegister = dm.tranmaster;
-    Table &postedLines = dm.trandetail;
-    Table &workHeader = dm.tmpmaster;
-    Table &workLines = dm.tmpdetail;
-
-    TransferredSale sale;
-    sale.transactionNumber = freeTransactionNumber(control, salesRegister);
+    TransferredSale transferred;
+    transferred.transactionNumber = freeTransactionNumber(control, dm.tranmaster);
     const bool exporting = control.field(QStringLiteral("Ctrl_export")).asBoolean();
 
-    const SaleFigures figures = saleFiguresOf(workHeader, control);
-
-    salesRegister.insert();
-    salesRegister.field(QStringLiteral("Trxh_id")).setFloat(sale.transactionNumber);
-    copySharedFields(workHeader, salesRegister, {QStringLiteral("Trxh_id"), QStringLiteral("Trxh_terminal_id")});
-    salesRegister.field(QStringLiteral("Trxh_change")).setFloat(figures.registerChange().toDouble());
-    salesRegister.field(QStringLiteral("Trxh_terminal_id"))
-        .setInteger(control.field(QStringLiteral("Ctrl_terminal_id")).asInteger());
-    salesRegister.post();
+    sale.header.setValue(QStringLiteral("Trxh_id"), transferred.transactionNumber);
+    sale.header.setValue(QStringLiteral("Trxh_change"), sale.figures.registerChange().toDouble());
+    sale.header.setValue(QStringLiteral("Trxh_terminal_id"), control.field(QStringLiteral("Ctrl_terminal_id")).asInteger());
+    sale.header = inserted(dm.tranmaster, sale.header);
     PostingCheckpoints::reach(PostingCheckpoint::HeaderPosted);
 
     advanceCounter(control);
     PostingCheckpoints::reach(PostingCheckpoint::CounterPosted);
 
     if (exporting)
-        sale.journalRecords.append(JournalRecords::header(salesRegister));
+        transferred.journalRecords.append(JournalRecords::header(sale.header));
 
-    const Field upc = workLines.field(QStringLiteral("Trx_upc"));
-    for (workLines.first(); !workLines.eof(); workLines.next()) {
-        postedLines.insert();
-        postedLines.field(QStringLiteral("Trx_id")).setFloat(sale.transactionNumber);
-        copySharedFields(workLines, postedLines, {QStringLiteral("Trx_id")});
-        postedLines.post();
+    for (Record &line : sale.lines) {
+        line.setValue(QStringLiteral("Trx_id"), transferred.transactionNumber);
+        line = inserted(dm.trandetail, line);
         PostingCheckpoints::reach(PostingCheckpoint::LinePosted);
         if (exporting)
-            sale.journalRecords.append(JournalRecords::line(postedLines, productAccount(dm.producttb, upc.asFloat())));
+            transferred.journalRecords.append(
+                JournalRecords::line(line, productAccount(dm.producttb, line.asFloat(QStringLiteral("Trx_upc")))));
     }
-    return sale;
+    return transferred;
 }

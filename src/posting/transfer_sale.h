@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class TDataModule2;
+struct SaleRecord;
 
 struct TransferredSale {
     double transactionNumber = 0;
@@ -12,9 +13,8 @@ struct TransferredSale {
     QStringList journalRecords;
 };
 
-// Posts the sale of the work tables to the sales register under the next
-// free transaction number: the header with its change figure and the
-// terminal number, then every work line in order; advances the invoice
-// counter. The work tables are only read. Leaves tranmaster on the new
-// header and trandetail on its last line, for the receipt.
-TransferredSale Transfer_sale(TDataModule2 &dm);
+// Posts the sale to the sales register under the next free transaction
+// number: the header with its change figure and the terminal number, then
+// every line in order; advances the invoice counter. The sale then holds
+// what the register holds: its number, and its lines' sequence numbers.
+TransferredSale Transfer_sale(TDataModule2 &dm, SaleRecord &sale);

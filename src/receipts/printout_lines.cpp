@@ -2,52 +2,42 @@
 
 #include "common/formats.h"
 #include "common/language.h"
-#include "store/data_module.h"
 
-double numberField(Table &table, const QString &field)
+QString dateTimeLine(const ShopRecords &shop)
 {
-    return table.field(field).asFloat();
+    return shortDateText(shop.workHeader.asDate(QStringLiteral("Trxh_date"))) + QString(23, QLatin1Char(' '))
+        + longTimeText(shop.workHeader.asTime(QStringLiteral("Trxh_time")));
 }
 
-QString textField(Table &table, const QString &field)
-{
-    return table.field(field).asString();
-}
-
-QString dateTimeLine(TDataModule2 &dm)
-{
-    return shortDateText(dm.tmpmaster.field(QStringLiteral("Trxh_date")).asDate()) + QString(23, QLatin1Char(' '))
-        + longTimeText(dm.tmpmaster.field(QStringLiteral("Trxh_time")).asTime());
-}
-
-QString terminalIdLine(TDataModule2 &dm)
+QString terminalIdLine(const ShopRecords &shop)
 {
     return formatLine(u"%-15s %-4d",
-                      {QStringLiteral("Terminal ID"), numberField(dm.Control, QStringLiteral("Ctrl_terminal_id"))});
+                      {QStringLiteral("Terminal ID"), shop.control.asFloat(QStringLiteral("Ctrl_terminal_id"))});
 }
 
-QStringList companyBlock(TDataModule2 &dm, int width)
+QStringList companyBlock(const ShopRecords &shop, int width)
 {
     QStringList lines;
     for (const char *field : {"Ctrl_company_name", "Ctrl_company_adr1", "Ctrl_company_adr2", "Ctrl_company_tel"})
-        lines << centredLine(textField(dm.Control, QLatin1String(field)), width);
+        lines << centredLine(shop.control.asString(QLatin1String(field)), width);
     return lines;
 }
 
-QStringList slipMessages(TDataModule2 &dm, int width)
+QStringList slipMessages(const ShopRecords &shop, int width)
 {
     QStringList lines;
     for (const char *field : {"Ctrl_slip_mess", "Ctrl_slip_mess2", "Ctrl_slip_mess3"}) {
-        const QString message = textField(dm.Control, QLatin1String(field));
+        const QString message = shop.control.asString(QLatin1String(field));
         if (!message.isEmpty())
             lines << centredLine(message, width);
     }
     return lines;
 }
 
-QStringList reportHeader(TDataModule2 &dm, int width, const QString &title)
+QStringList reportHeader(const ShopRecords &shop, bool columns30, const QString &title)
 {
-    return QStringList{dateTimeLine(dm), terminalIdLine(dm)} + companyBlock(dm, width)
+    const int width = columns30 ? Columns30 : Columns40;
+    return QStringList{dateTimeLine(shop), terminalIdLine(shop)} + companyBlock(shop, width)
         + QStringList{centredLine(title, width)};
 }
 
@@ -63,10 +53,10 @@ QString cashierLine(double cashierId)
     return formatLine(u"%-10s %-4d", {cashierLabel(), cashierId});
 }
 
-QString cashierNameLine(TDataModule2 &dm)
+QString cashierNameLine(const Record &cashier)
 {
-    return formatLine(u"%-10s %-4d %-20s", {cashierLabel(), numberField(dm.cashiertb, QStringLiteral("Cashier_id")),
-                                            textField(dm.cashiertb, QStringLiteral("Cashier_name"))});
+    return formatLine(u"%-10s %-4d %-20s", {cashierLabel(), cashier.asFloat(QStringLiteral("Cashier_id")),
+                                            cashier.asString(QStringLiteral("Cashier_name"))});
 }
 
 QString transactionLine(double transactionId)
@@ -77,9 +67,4 @@ QString transactionLine(double transactionId)
 QString trainingTransactionLine()
 {
     return formatLine(u"%-15s %-4d", {QStringLiteral("Transaction"), 0});
-}
-
-bool trainingMode(TDataModule2 &dm)
-{
-    return dm.cashiertb.field(QStringLiteral("Cashier_train")).asBoolean();
 }

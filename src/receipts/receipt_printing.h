@@ -4,6 +4,8 @@
 
 struct AppSettings;
 struct DeviceNames;
+struct SaleRecord;
+struct ShopRecords;
 class DeviceOperations;
 class TDataModule2;
 
@@ -11,16 +13,19 @@ class TDataModule2;
 // *Lines functions beside each printout), then sends them one by one with
 // PrintLine and closes with one EndPrintout, unless the cashier stopped it
 // at a line the printer refused. The layout ("Columns30") and the language
-// are taken at print time.
+// are taken at print time, and so are the shop's records each printout
+// reads.
 class ReceiptPrinting {
 public:
     ReceiptPrinting(TDataModule2 &dm, DeviceOperations &devices, const AppSettings &settings, const DeviceNames &names);
 
     // The sale and stock receipts print nothing when there is no printer.
-    void print_receipt_sale();
-    void print_receipt_stock();
+    void print_receipt_sale(const SaleRecord &sale);
+    void print_receipt_stock(const SaleRecord &received);
     // The others are reached only through callers that test the printer.
-    void PrintMoneyCount();
+    // The count kept in the money table, beside the money-count totals of
+    // the cashier who counted.
+    void PrintMoneyCount(int cashierId);
     void PrintCashierReport();
     void PrintFinancialReport();
     void PrintProductReport();
@@ -28,6 +33,7 @@ public:
 
 private:
     bool columns30() const;
+    ShopRecords shop() const;
     void send(const QStringList &lines, const QString &stopNote = QString());
 
     TDataModule2 &dm_;

@@ -1,21 +1,22 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
 
-class TDataModule2;
+class Record;
+struct ShopRecords;
 
-// The receipt-printer versions of the four reports. Each reads the tables
-// as they present themselves (a record filter switched on by the caller
-// counts).
+// The receipt-printer versions of the four reports and of the blind money
+// count, from the records they list.
 
-// One block per cashier in cashier id order; afterwards the signed-in
-// cashier is the current cashier record again.
-QStringList cashierReportLines(TDataModule2 &dm, bool columns30);
+// One block per cashier, in the order given.
+QStringList cashierReportLines(const ShopRecords &shop, const QList<Record> &cashiers, bool columns30);
 // The store-wide totals of the financial record.
-QStringList financialReportLines(TDataModule2 &dm, bool columns30);
+QStringList financialReportLines(const ShopRecords &shop, const Record &fin, bool columns30);
 // One line per product: description, quantity sold, sales; then the total.
-// Leaves the product table after its last record.
-QStringList productReportLines(TDataModule2 &dm, bool columns30);
-// One line per department; then the total. Leaves the table after its last
-// record.
-QStringList departmentReportLines(TDataModule2 &dm, bool columns30);
+QStringList productReportLines(const ShopRecords &shop, const QList<Record> &products, bool columns30);
+// One line per department; then the total.
+QStringList departmentReportLines(const ShopRecords &shop, const QList<Record> &departments, bool columns30);
+// The counted amounts of a money record beside a cashier's money-count
+// totals.
+QStringList moneyCountLines(const ShopRecords &shop, const Record &money, const Record &cashier, bool columns30);

@@ -2,9 +2,14 @@
 
 #include <QStringList>
 
-class TDataModule2;
+struct SaleRecord;
+struct ShopRecords;
 
-// The lines of the customer's receipt of a finished sale: the items of the
-// work lines, then the figures of the posted sale (the current sales
-// register record) or, for a cashier in training, of the work header.
-QStringList saleReceiptLines(TDataModule2 &dm, bool columns30);
+// The lines of the customer's receipt of a finished sale: its items, its
+// figures, change, cashier and transaction number as posted or, for a
+// sale rung in training, as rung.
+QStringList saleReceiptLines(const ShopRecords &shop, const SaleRecord &sale, bool columns30);
+
+// The lines of a stock receiving: "STOCK RECEIPT", the received items and
+// their total.
+QStringList stockReceiptLines(const ShopRecords &shop, const SaleRecord &received, bool columns30);

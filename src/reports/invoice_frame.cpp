@@ -1,18 +1,23 @@
 #include "invoice_frame.h"
 
-#include "reports/page_report.h"
-
 namespace {
 
 const QList<ReportColumn> LineColumns{
-    {4, 81, QStringLiteral("UPC Code"), QStringLiteral("tmpdetail.Trx_upc")},
-    {90, 200, QStringLiteral("Description"), QStringLiteral("tmpdetail.Trx_desc")},
-    {295, 50, QStringLiteral("Quantity"), QStringLiteral("tmpdetail.Trx_qty"), true},
-    {350, 60, QStringLiteral("Price"), QStringLiteral("tmpdetail.Trx_price"), true},
-    {415, 58, QStringLiteral("Discount"), QStringLiteral("tmpdetail.Trx_dscamt"), true},
-    {478, 58, QStringLiteral("Total"), QStringLiteral("tmpdetail.Trx_total"), true},
+    {4, 81, QStringLiteral("UPC Code"), QStringLiteral("line.Trx_upc")},
+    {90, 200, QStringLiteral("Description"), QStringLiteral("line.Trx_desc")},
+    {295, 50, QStringLiteral("Quantity"), QStringLiteral("line.Trx_qty"), true},
+    {350, 60, QStringLiteral("Price"), QStringLiteral("line.Trx_price"), true},
+    {415, 58, QStringLiteral("Discount"), QStringLiteral("line.Trx_dscamt"), true},
+    {478, 58, QStringLiteral("Total"), QStringLiteral("line.Trx_total"), true},
 };
 
+}
+
+SaleDocument::SaleDocument(TDataModule2 &dm, const QString &documentName) : PageReport(dm, documentName)
+{
+    addRecord(QStringLiteral("sale"), &sale_.header);
+    addRecord(QStringLiteral("line"), &line_);
+    setDataRecords(&sale_.lines, &line_);
 }
 
 namespace InvoiceFrame {

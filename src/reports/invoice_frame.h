@@ -1,10 +1,26 @@
 #pragma once
 
+#include "reports/page_report.h"
 #include "reports/report_parts.h"
+#include "store/sale_record.h"
+
+// A page report of one sale (the invoice) or one receiving (the stock
+// receipt): its items name the header's fields "sale.Trxh_..." and, in the
+// detail band placed once per line, the line's fields "line.Trx_...".
+class SaleDocument : public PageReport {
+public:
+    SaleDocument(TDataModule2 &dm, const QString &documentName);
+    // The sale the next layout or print shows.
+    virtual void setSale(const SaleRecord &sale) { sale_ = sale; }
+
+private:
+    SaleRecord sale_;
+    Record line_{Schema::trandetail()};
+};
 
 // The frame the invoice and the stock receipt share: the store's name,
 // address and telephone centred in the page header, a boxed row of line
-// headings as the title band, and one detail line per work line.
+// headings as the title band, and one detail line per sale line.
 namespace InvoiceFrame {
 
 constexpr qreal LabelHeight = 12;

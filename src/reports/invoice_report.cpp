@@ -1,8 +1,6 @@
 #include "invoice_report.h"
 
-#include "reports/invoice_frame.h"
 #include "store/data_module.h"
-#include "store/sale_records.h"
 
 using namespace InvoiceFrame;
 
@@ -16,16 +14,15 @@ constexpr qreal PaymentLineHeight = 13;
 
 }
 
-TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
+TForm17::TForm17(TDataModule2 &dm) : SaleDocument(dm, QStringLiteral("INVOICE"))
 {
-    setDataSet(&dm.tmpdetail);
     const qreal width = PageGeometry::ContentWidth;
 
     ReportBand &header = band(BandType::PageHeader);
     addTitleAndCompany(header, documentName());
-    invoiceNumber_ = addCaptionedBox(header, 0, 30, 110, QStringLiteral("Invoice Number"), QStringLiteral("tranmaster.Trxh_id"));
-    saleFields_.append(addCaptionedBox(header, 0, 66, 110, QStringLiteral("Cashier"), QStringLiteral("tranmaster.Trxh_cashier")));
-    saleFields_.append(addDateAndPage(header, QStringLiteral("tranmaster.Trxh_date"), 82));
+    invoiceNumber_ = addCaptionedBox(header, 0, 30, 110, QStringLiteral("Invoice Number"), QStringLiteral("sale.Trxh_id"));
+    addCaptionedBox(header, 0, 66, 110, QStringLiteral("Cashier"), QStringLiteral("sale.Trxh_cashier"));
+    addDateAndPage(header, QStringLiteral("sale.Trxh_date"), 82);
     header.addLabel(QRectF(RightX, 66, 60, LabelHeight), QStringLiteral("Terminal ID"));
     header.addField(QRectF(RightX + 62, 66, RightWidth - 62, LabelHeight), QStringLiteral("Control.Ctrl_terminal_id"));
     header.setHeight(112);
@@ -47,8 +44,8 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
             footer.addLabel(caption, QStringLiteral("Total"), heading);
         else
             footer.addField(caption, QStringLiteral("Control.") + numbered("Ctrl_tx", i), heading);
-        saleFields_.append(addBoxedField(footer, QRectF(i * TotalsColumnStep, 19, TotalsColumnWidth, BoxHeight),
-                                         QStringLiteral("tranmaster.") + totals[i], TextStyle().right()));
+        addBoxedField(footer, QRectF(i * TotalsColumnStep, 19, TotalsColumnWidth, BoxHeight),
+                      QStringLiteral("sale.") + totals[i], TextStyle().right());
     }
 
     for (int i = 0; i < 3; ++i)
@@ -63,37 +60,31 @@ TForm17::TForm17(TDataModule2 &dm) : PageReport(dm, QStringLiteral("INVOICE"))
         paymentNames_[i] = footer.addField(QRectF(PaymentLabelX, y, PaymentLabelWidth, PaymentLineHeight),
                                            QStringLiteral("Control.") + numbered("Ctrl_pmt", i + 1));
         paymentAmounts_[i] = footer.addField(amountCell.translated(0, y),
-                                             QStringLiteral("tranmaster.") + numbered("Trxh_pmt", i + 1),
-                                             TextStyle().right());
-        saleFields_.append(paymentAmounts_[i]);
+                                             QStringLiteral("sale.") + numbered("Trxh_pmt", i + 1), TextStyle().right());
     }
     const int foreignRow = PaymentCount;
     footer.addLabel(QRectF(PaymentLabelX, paymentRow(foreignRow), PaymentLabelWidth, PaymentLineHeight),
                     QStringLiteral("Foreign Curr"));
-    saleFields_.append(footer.addField(amountCell.translated(0, paymentRow(foreignRow)),
-                                       QStringLiteral("tranmaster.Trxh_fc1"), TextStyle().right()));
+    footer.addField(amountCell.translated(0, paymentRow(foreignRow)), QStringLiteral("sale.Trxh_fc1"),
+                    TextStyle().right());
     footer.addLabel(QRectF(PaymentLabelX, paymentRow(foreignRow + 1), PaymentLabelWidth, PaymentLineHeight),
                     QStringLiteral("Your Change"));
-    footer.addComputed(
-        amountCell.translated(0, paymentRow(foreignRow + 1)),
-        [this] {
-            // A training sale shows the change it would be posted with.
-            return source_ == HeaderSource::WorkSale
-                ? saleFiguresOf(this->dm.tmpmaster, this->dm.Control).registerChange().toDouble()
-                : this->dm.tranmaster.field(QStringLiteral("Trxh_change")).asFloat();
-        },
-        NumberFormat::currency(), TextStyle().right());
+    footer.addField(amountCell.translated(0, paymentRow(foreignRow + 1)), QStringLiteral("sale.Trxh_change"),
+                    TextStyle().right())
+        ->setNumberFormat(NumberFormat::currency());
     footer.addRule(0, paymentRow(foreignRow + 2) + 4, width, 1);
     footer.setHeight(paymentRow(foreignRow + 2) + 8);
 }
 
-void TForm17::setHeaderSource(HeaderSource source)
+void TForm17::setSale(const SaleRecord &sale)
 {
-    source_ = source;
-    Table &table = source == HeaderSource::WorkSale ? dm.tmpmaster : dm.tranmaster;
-    for (FieldItem *item : saleFields_)
-        item->setTable(table);
-    invoiceNumber_->setEnabled(source == HeaderSource::PostedSale);
+    SaleRecord shown = sale;
+    // A training sale is never posted: it shows the change it would be
+    // posted with.
+    if (sale.training)
+        shown.header.setValue(QStringLiteral("Trxh_change"), sale.figures.registerChange().toDouble());
+    SaleDocument::setSale(shown);
+    invoiceNumber_->setEnabled(!sale.training);
 }
 
 void TForm17::setPaymentLineEnabled(int mode, bool enabled)

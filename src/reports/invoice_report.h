@@ -1,27 +1,15 @@
 #pragma once
 
 #include "common/amount_families.h"
-#include "reports/page_report.h"
+#include "reports/invoice_frame.h"
 
-class FieldItem;
-class LabelItem;
-class ComputedItem;
-
-// Invoice page report: the lines of the sale still in the work lines,
-// with the header and totals of the sale. The header and totals normally
-// come from the sale just posted (the current sales-register record); a
-// training sale is never posted, so its invoice takes them from the work
-// header instead, or it would show the figures of an older sale.
-class TForm17 : public PageReport {
+// Invoice page report of one sale: its header, lines and totals. A sale
+// rung in training is never posted: its invoice has no number.
+class TForm17 : public SaleDocument {
 public:
-    enum class HeaderSource { PostedSale, WorkSale };
-
     explicit TForm17(TDataModule2 &dm);
     void applyFrenchCaptions() override;
-
-    // A work sale has no invoice number yet: its box stays empty.
-    void setHeaderSource(HeaderSource source);
-    HeaderSource headerSource() const { return source_; }
+    void setSale(const SaleRecord &sale) override;
 
     // The label and amount of payment mode 1, 2 ..
     void setPaymentLineEnabled(int mode, bool enabled);
@@ -31,9 +19,7 @@ public:
     void showNamedPaymentModesOnly();
 
 private:
-    HeaderSource source_ = HeaderSource::PostedSale;
     FieldItem *invoiceNumber_;
-    QList<FieldItem *> saleFields_;
     FieldItem *paymentNames_[PaymentCount];
     FieldItem *paymentAmounts_[PaymentCount];
 };

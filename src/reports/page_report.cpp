@@ -9,14 +9,14 @@ PageReport::PageReport(TDataModule2 &dm, const QString &documentName)
 {
     for (BandType type : {BandType::PageHeader, BandType::Title, BandType::Detail, BandType::SubDetail,
                           BandType::Summary, BandType::PageFooter})
-        bands_[size_t(type)] = std::make_unique<ReportBand>(type, tables_);
+        bands_[size_t(type)] = std::make_unique<ReportBand>(type, tables_, namedRecords_);
 }
 
 PageReport::~PageReport() = default;
 
 ReportBand &PageReport::addDetailBand()
 {
-    otherDetails_.push_back(std::make_unique<ReportBand>(BandType::Detail, tables_));
+    otherDetails_.push_back(std::make_unique<ReportBand>(BandType::Detail, tables_, namedRecords_));
     return *otherDetails_.back();
 }
 

@@ -20,9 +20,9 @@ constexpr qreal ContentWidth = PaperWidth - 2 * Margin;
 }
 
 // A page report: bands of items over a data set (a table of the data
-// module, as filtered and linked at the moment of the run, or rows held
-// in memory) or over none. Each report of the program derives from it
-// and builds its bands once.
+// module, as filtered and linked at the moment of the run, rows held in
+// memory, or records the report holds as values) or over none. Each
+// report of the program derives from it and builds its bands once.
 class PageReport {
 public:
     PageReport(TDataModule2 &dm, const QString &documentName);
@@ -34,6 +34,8 @@ public:
     const QString &documentName() const { return documentName_; }
 
     Table *dataSet() const { return dataSet_; }
+    const QList<Record> *dataRecords() const { return dataRecords_; }
+    Record *currentDataRecord() const { return currentDataRecord_; }
     Table *subDetailSet() const { return subDetailSet_; }
     ReportRecords *records() const { return records_; }
     ReportBand &band(BandType type) { return *bands_[size_t(type)]; }
@@ -68,6 +70,15 @@ protected:
     // band added here.
     ReportBand &addDetailBand();
     void setDetailChoice(std::function<int()> choice) { detailChoice_ = std::move(choice); }
+    // A record held by the report whose fields its items name "name.field",
+    // added before them; and a data set of such records: the detail band
+    // is placed once for each, with `current` holding it.
+    void addRecord(const QString &name, const Record *record) { namedRecords_.insert(name, record); }
+    void setDataRecords(const QList<Record> *records, Record *current)
+    {
+        dataRecords_ = records;
+        currentDataRecord_ = current;
+    }
     // Every label (and the document name) whose text is a key gets the value.
     void translateLabels(const QHash<QString, QString> &captions);
 
@@ -75,6 +86,7 @@ protected:
 
 private:
     TableResolver tables_;
+    QHash<QString, const Record *> namedRecords_;
     std::array<std::unique_ptr<ReportBand>, 6> bands_;
     std::vector<std::unique_ptr<ReportBand>> otherDetails_;
     std::function<int()> detailChoice_;
@@ -82,4 +94,6 @@ private:
     Table *dataSet_ = nullptr;
     Table *subDetailSet_ = nullptr;
     ReportRecords *records_ = nullptr;
+    const QList<Record> *dataRecords_ = nullptr;
+    Record *currentDataRecord_ = nullptr;
 };

@@ -10,10 +10,12 @@ LabelItem *ReportBand::addLabel(const QRectF &geometry, const QString &caption, 
 FieldItem *ReportBand::addField(const QRectF &geometry, const QString &fieldPath, const TextStyle &style)
 {
     const qsizetype dot = fieldPath.indexOf(QLatin1Char('.'));
-    Table *table = dot > 0 ? tables_(fieldPath.left(dot)) : nullptr;
-    if (!table)
-        throw ReportDefinitionError(QStringLiteral("Field \"%1\" names no table").arg(fieldPath).toStdString());
-    return add(std::make_unique<FieldItem>(geometry, *table, fieldPath.mid(dot + 1), style));
+    const QString source = dot > 0 ? fieldPath.left(dot) : QString();
+    if (Table *table = dot > 0 ? tables_(source) : nullptr)
+        return add(std::make_unique<FieldItem>(geometry, *table, fieldPath.mid(dot + 1), style));
+    if (const Record *record = records_.value(source))
+        return add(std::make_unique<FieldItem>(geometry, *record, fieldPath.mid(dot + 1), style));
+    throw ReportDefinitionError(QStringLiteral("Field \"%1\" names no table").arg(fieldPath).toStdString());
 }
 
 ExpressionItem *ReportBand::addExpression(const QRectF &geometry, const QString &expression,

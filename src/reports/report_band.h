@@ -2,6 +2,7 @@
 
 #include "reports/report_items.h"
 
+#include <QHash>
 #include <memory>
 #include <vector>
 
@@ -18,7 +19,12 @@ enum class BandType { PageHeader, Title, Detail, SubDetail, Summary, PageFooter 
 // height is not printed. Items are added through the band, which owns them.
 class ReportBand {
 public:
-    ReportBand(BandType type, const TableResolver &tables) : type_(type), tables_(tables) {}
+    // Fields are found in the tables, or in the records the report holds
+    // as values, by name.
+    ReportBand(BandType type, const TableResolver &tables, const QHash<QString, const Record *> &records)
+        : type_(type), tables_(tables), records_(records)
+    {
+    }
 
     BandType type() const { return type_; }
     qreal height() const { return height_; }
@@ -31,7 +37,7 @@ public:
     const std::vector<std::unique_ptr<ReportItem>> &items() const { return items_; }
 
     LabelItem *addLabel(const QRectF &geometry, const QString &caption, const TextStyle &style = {});
-    // fieldPath is "table.field", e.g. "Control.Ctrl_tx1".
+    // fieldPath is "table.field", e.g. "Control.Ctrl_tx1", or "record.field".
     FieldItem *addField(const QRectF &geometry, const QString &fieldPath, const TextStyle &style = {});
     ExpressionItem *addExpression(const QRectF &geometry, const QString &expression, const NumberFormat &format,
                                   const TextStyle &style = {});
@@ -54,6 +60,7 @@ private:
 
     BandType type_;
     const TableResolver &tables_;
+    const QHash<QString, const Record *> &records_;
     qreal height_ = 0;
     qreal keptWith_ = 0;
     std::vector<std::unique_ptr<ReportItem>> items_;

@@ -2,6 +2,8 @@
 
 #include "common/formats.h"
 #include "reports/display_mask.h"
+#include "store/field_values.h"
+#include "store/record.h"
 #include "store/table.h"
 
 QString NumberFormat::text(double value) const
@@ -32,24 +34,24 @@ FieldItem::FieldItem(const QRectF &geometry, Table &table, const QString &fieldN
 {
 }
 
-void FieldItem::setTable(Table &table)
+FieldItem::FieldItem(const QRectF &geometry, const Record &record, const QString &fieldName, const TextStyle &style)
+    : TextItem(geometry, style), record_(&record), fieldName_(fieldName), index_(record.indexOf(fieldName))
 {
-    index_ = table.fieldIndex(fieldName_);
-    table_ = &table;
 }
 
 QString FieldItem::text(const RenderContext &) const
 {
-    const Field field = table_->field(index_);
-    const FieldType type = field.type();
+    const FieldDef &def = table_ ? table_->definition().fields[index_] : record_->definition().fields[index_];
+    const QVariant value = table_ ? table_->field(index_).value() : record_->values().value(index_);
+    const FieldType type = def.type;
     const bool numeric = type == FieldType::Integer || type == FieldType::Float || type == FieldType::Money
         || type == FieldType::AutoIncrement;
     if (format_ && numeric)
-        return format_->text(field.asFloat());
+        return format_->text(FieldValues::asFloat(value));
     // A number never written reads as zero, and a totals report shows it so.
-    if (field.isNull() && numeric)
+    if (value.isNull() && numeric)
         return type == FieldType::Money ? currencyText(0) : QStringLiteral("0");
-    return field.displayText();
+    return FieldValues::displayText(def, value);
 }
 
 QString ExpressionItem::text(const RenderContext &) const

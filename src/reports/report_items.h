@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class Record;
 class Table;
 
 // What a run knows while it places items: the page being filled and the
@@ -80,23 +81,23 @@ private:
     QString caption_;
 };
 
-// One field of a table's current record in its display form (money in
-// the regional currency format), or through a number format when given.
-// A number field without a value shows zero.
+// One field of a table's current record, or of a record the report holds
+// as a value, in its display form (money in the regional currency
+// format), or through a number format when given. A number field without
+// a value shows zero.
 class FieldItem : public TextItem {
 public:
     FieldItem(const QRectF &geometry, Table &table, const QString &fieldName, const TextStyle &style);
-    // Shows the same-named field of another table (a header source switch).
-    void setTable(Table &table);
+    FieldItem(const QRectF &geometry, const Record &record, const QString &fieldName, const TextStyle &style);
     void setNumberFormat(const NumberFormat &format) { format_ = format; }
-    Table &table() const { return *table_; }
     const QString &fieldName() const { return fieldName_; }
     QString text(const RenderContext &) const override;
 
 private:
-    Table *table_;
+    Table *table_ = nullptr;
+    const Record *record_ = nullptr;
     QString fieldName_;
-    int index_;
+    int index_ = 0;
     std::optional<NumberFormat> format_;
 };
 

@@ -3,6 +3,8 @@
 #include "common/clock.h"
 #include "reports/page_report.h"
 #include "reports/report_records.h"
+#include "store/record.h"
+#include "store/suspended_views.h"
 #include "store/table.h"
 
 ReportLayout::ReportLayout(PageReport &report, PageSink &sink) : report_(report), sink_(sink)
@@ -13,35 +15,10 @@ ReportLayout::ReportLayout(PageReport &report, PageSink &sink) : report_(report)
                 expressionsWithSums_.push_back(e);
 }
 
-namespace {
-
-// Keeps the views bound to a table still while a run steps through it;
-// they refresh once at the end.
-class QuietTable {
-public:
-    explicit QuietTable(Table *table) : table_(table)
-    {
-        if (table_)
-            table_->disableControls();
-    }
-    ~QuietTable()
-    {
-        if (table_)
-            table_->enableControls();
-    }
-    QuietTable(const QuietTable &) = delete;
-    QuietTable &operator=(const QuietTable &) = delete;
-
-private:
-    Table *table_;
-};
-
-}
-
 int ReportLayout::run()
 {
-    const QuietTable quietData(report_.dataSet());
-    const QuietTable quietLines(report_.subDetailSet());
+    // The views bound to the tables stepped through refresh once, at the end.
+    const SuspendedViews quiet{report_.dataSet(), report_.subDetailSet()};
     for (ReportExpression *e : expressionsWithSums_)
         e->resetSums();
     context_.startedAt = Clock::now();
@@ -64,6 +41,13 @@ int ReportLayout::run()
         for (records->first(); !records->eof(); records->next()) {
             detailRecord();
             sink_.recordDone(++done, total);
+        }
+    } else if (const QList<Record> *records = report_.dataRecords()) {
+        int done = 0;
+        for (const Record &record : *records) {
+            *report_.currentDataRecord() = record;
+            detailRecord();
+            sink_.recordDone(++done, int(records->size()));
         }
     } else {
         detailRecord();

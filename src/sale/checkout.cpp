@@ -1,10 +1,6 @@
 #include "checkout.h"
 
-#include "line_entry.h"
-#include "payment_window.h"
 #include "sale_window.h"
-#include "transaction_totals.h"
-#include "work_tables_change.h"
 
 #include "common/app_settings.h"
 #include "common/formats.h"
@@ -13,25 +9,37 @@
 #include "posting/export_journal.h"
 #include "posting/interrupted_sale.h"
 #include "posting/sale_posting.h"
-#include "receipts/receipt_printing.h"
-#include "reports/invoice_report.h"
 #include "reports/report_printing.h"
-#include "reports/stock_receipt_report.h"
+#include "sale_engine/line_entry.h"
+#include "sale_engine/transaction_totals.h"
+#include "sale_engine/work_tables_change.h"
 #include "store/data_module.h"
-#include "store/sale_records.h"
+#include "store/sale_record.h"
 #include "store/store_error.h"
 #include "widgets/dialogs.h"
 
 #include <QGroupBox>
 
-Checkout::Checkout(CheckoutParts parts) : p_(std::move(parts)) {}
+Checkout::Checkout(TDataModule2 &dm, TForm1 &saleWindow, DeviceOperations &devices, const DeviceNames &deviceNames,
+                   const AppSettings &settings, std::function<int()> signedInCashierId)
+    : paymentWindow(dm, &saleWindow), receipts(dm, devices, settings, deviceNames), invoice(dm), stockReceipt(dm),
+      dm_(dm), saleWindow_(saleWindow), devices_(devices), deviceNames_(deviceNames), settings_(settings),
+      signedInCashierId_(std::move(signedInCashierId))
+{
+    saleWindow.hooks.checkout = [this] { run(); };
+}
+
+Checkout::~Checkout()
+{
+    saleWindow_.hooks.checkout = nullptr;
+}
 
 void Checkout::run()
 {
     if (paymentToRetake_)
         retakePayment();
-    p_.saleWindow.RemoveLinesNotToPost();
-    if (p_.saleWindow.modes.receiving)
+    saleWindow_.RemoveLinesNotToPost();
+    if (saleWindow_.modes.receiving)
         receive();
     else
         sell();
@@ -39,33 +47,34 @@ void Checkout::run()
 
 bool Checkout::signedInCashierInTraining()
 {
-    // Leaves the cashier table on the signed-in cashier, as the receipts
-    // read it there.
-    Table &cashiers = p_.dm.cashiertb;
-    return cashiers.findKey(p_.signedInCashierId()) && cashiers.field(QStringLiteral("Cashier_train")).asBoolean();
+    Table &cashiers = dm_.cashiertb;
+    return cashiers.findKey(signedInCashierId_()) && cashiers.field(QStringLiteral("Cashier_train")).asBoolean();
 }
 
 bool Checkout::pagesWanted() const
 {
-    return p_.dm.Control.field(QStringLiteral("Ctrl_invoice")).asBoolean() || p_.deviceNames.printer.isEmpty();
+    return dm_.Control.field(QStringLiteral("Ctrl_invoice")).asBoolean() || deviceNames_.printer.isEmpty();
 }
 
 void Checkout::showOnDisplay(const QString &label, const QString &amountText)
 {
-    if (!p_.deviceNames.display.isEmpty())
-        p_.devices.ShowOnLineDisplay(lineDisplayText(label, amountText, p_.deviceNames.displayColumns));
+    if (!deviceNames_.display.isEmpty())
+        devices_.ShowOnLineDisplay(lineDisplayText(label, amountText, deviceNames_.displayColumns));
 }
 
 // ---- receiving ----------------------------------------------------------------------
 
 void Checkout::receive()
 {
-    signedInCashierInTraining(); // a training cashier receives stock too
+    // A training cashier receives stock too.
+    const SaleRecord received = readWorkSale(dm_, signedInCashierId_(), signedInCashierInTraining());
     try {
-        if (pagesWanted())
-            p_.stockReceiptPage.print();
-        p_.receipts.print_receipt_stock();
-        receiveStock(p_.dm);
+        if (pagesWanted()) {
+            stockReceipt.setSale(received);
+            stockReceipt.print();
+        }
+        receipts.print_receipt_stock(received);
+        receiveStock(dm_, received);
     } catch (...) {
         continueAfterFailure();
         throw;
@@ -77,11 +86,11 @@ void Checkout::receive()
 
 void Checkout::sell()
 {
-    const double grandTotal = p_.dm.tmpmaster.field(QStringLiteral("Trxh_grand_total")).asFloat();
-    p_.paymentWindow.setAmountText(currencyText(grandTotal));
+    const double grandTotal = dm_.tmpmaster.field(QStringLiteral("Trxh_grand_total")).asFloat();
+    paymentWindow.setAmountText(currencyText(grandTotal));
     showOnDisplay(QStringLiteral("Total"), currencyText(grandTotal));
-    p_.paymentWindow.showNamedRowsOnly();
-    if (dialogs().exec(p_.paymentWindow) != QDialog::Accepted) {
+    paymentWindow.showNamedRowsOnly();
+    if (dialogs().exec(paymentWindow) != QDialog::Accepted) {
         continueTransaction();
         return;
     }
@@ -90,17 +99,12 @@ void Checkout::sell()
 
 void Checkout::completeSale()
 {
-    const QString changeText =
-        currencyText(static_cast<double>(saleFiguresOf(p_.dm.tmpmaster, p_.dm.Control).changeShown()));
-    p_.saleWindow.ShowChange(changeText);
+    SaleRecord sale = readWorkSale(dm_, signedInCashierId_(), signedInCashierInTraining());
+    const QString changeText = currencyText(static_cast<double>(sale.figures.changeShown()));
+    saleWindow_.ShowChange(changeText);
 
-    // The posting loops move through the work tables: keep that off screen.
-    p_.dm.tmpmaster.disableControls();
-    p_.dm.tmpdetail.disableControls();
-
-    const bool training = signedInCashierInTraining();
     try {
-        postUnlessTraining(training);
+        postUnlessTraining(sale);
     } catch (const StoreError &e) {
         reopenSale();
         throw StoreError(e.message() + QLatin1Char('\n')
@@ -119,21 +123,21 @@ void Checkout::completeSale()
     // or a second Total would post it again.
     bool printed = false;
     try {
-        const bool printAtCheckout = p_.settings.printAtCheckout();
+        const bool printAtCheckout = settings_.printAtCheckout();
         if (printAtCheckout && pagesWanted())
-            printInvoice(training);
-        const bool drawer = !p_.deviceNames.drawer.isEmpty();
+            printInvoice(sale);
+        const bool drawer = !deviceNames_.drawer.isEmpty();
         if (drawer)
-            p_.devices.OpenCashDrawer();
+            devices_.OpenCashDrawer();
         if (printAtCheckout)
-            p_.receipts.print_receipt_sale();
+            receipts.print_receipt_sale(sale);
         printed = true;
-        printoutsDone(training); // before the wait for the drawer, which may be long
+        printoutsDone(sale.training); // before the wait for the drawer, which may be long
         if (drawer)
-            p_.devices.WaitCashDrawerClosed();
+            devices_.WaitCashDrawerClosed();
     } catch (...) {
         if (!printed)
-            printoutsDone(training);
+            printoutsDone(sale.training);
         reset();
         throw;
     }
@@ -145,38 +149,37 @@ void Checkout::printoutsDone(bool training)
     if (training)
         return; // never posted, never marked
     try {
-        InterruptedSale::clear(p_.dm.database());
+        InterruptedSale::clear(dm_.database());
     } catch (const StoreError &) {
         // The next start offers the receipt once more; the sale is done.
     }
 }
 
-void Checkout::postUnlessTraining(bool training)
+void Checkout::postUnlessTraining(SaleRecord &sale)
 {
-    if (training)
+    if (sale.training)
         return;
     try {
-        postSale(p_.dm, p_.signedInCashierId());
+        postSale(dm_, sale);
     } catch (const JournalWriteError &e) {
-        dialogs().message(&p_.saleWindow, e.message()); // the sale itself is posted
+        dialogs().message(&saleWindow_, e.message()); // the sale itself is posted
     }
 }
 
-void Checkout::printInvoice(bool training)
+void Checkout::printInvoice(const SaleRecord &sale)
 {
-    // A training sale is never posted: its invoice shows the work header.
-    p_.invoicePage.setHeaderSource(training ? TForm17::HeaderSource::WorkSale : TForm17::HeaderSource::PostedSale);
-    p_.invoicePage.showNamedPaymentModesOnly();
+    invoice.setSale(sale);
+    invoice.showNamedPaymentModesOnly();
     try {
-        p_.invoicePage.print();
+        invoice.print();
     } catch (const ReportOutputError &e) {
-        dialogs().message(&p_.saleWindow, QString::fromStdString(e.what()));
+        dialogs().message(&saleWindow_, QString::fromStdString(e.what()));
     }
 }
 
 void Checkout::reopenSale()
 {
-    p_.saleWindow.ChangeBox->hide();
+    saleWindow_.ChangeBox->hide();
     paymentToRetake_ = true;
     try {
         retakePayment();
@@ -188,9 +191,9 @@ void Checkout::reopenSale()
 
 void Checkout::retakePayment()
 {
-    changeWorkTables(p_.dm.database(), [this] {
-        RecomputeTotals(p_.dm, true);
-        ClearTenders(p_.dm);
+    changeWorkTables(dm_.database(), [this] {
+        RecomputeTotals(dm_, true);
+        ClearTenders(dm_);
     });
     paymentToRetake_ = false;
 }
@@ -199,13 +202,12 @@ void Checkout::retakePayment()
 
 void Checkout::continueTransaction()
 {
-    p_.saleWindow.AppendEntryLine();
-    p_.saleWindow.FocusUpcField();
+    saleWindow_.AppendEntryLine();
+    saleWindow_.FocusUpcField();
 }
 
 void Checkout::continueAfterFailure()
 {
-    resumeViews();
     try {
         continueTransaction();
     } catch (const StoreError &) {
@@ -213,16 +215,9 @@ void Checkout::continueAfterFailure()
     }
 }
 
-void Checkout::resumeViews()
-{
-    p_.dm.tmpmaster.enableControls();
-    p_.dm.tmpdetail.enableControls();
-}
-
 void Checkout::reset()
 {
     // The same fresh start as Cancel <F3>: the work tables emptied, a new
     // work header, the focus in the UPC field.
-    p_.saleWindow.CancelTransaction();
-    resumeViews();
+    saleWindow_.CancelTransaction();
 }

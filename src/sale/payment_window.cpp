@@ -1,12 +1,9 @@
 #include "payment_window.h"
 
-#include "transaction_totals.h"
-
 #include "common/formats.h"
 #include "common/language.h"
-#include "common/sale_figures.h"
+#include "sale_engine/transaction_totals.h"
 #include "store/data_module.h"
-#include "store/sale_records.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_text.h"
 #include "widgets/dialogs.h"
@@ -19,7 +16,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <vector>
 
 namespace {
 
@@ -261,47 +257,28 @@ void TForm8::keepTypedAmounts()
     postWorkHeader();
 }
 
-SaleFigures TForm8::figures()
-{
-    return saleFiguresOf(dm_.tmpmaster, dm_.Control);
-}
-
 void TForm8::quickTender(Money amount)
 {
     // A refund or a sale of nothing takes no fixed amount.
-    if (figures().grandTotal > 0)
+    if (workSaleFigures(dm_).grandTotal > 0)
         addToCashModes(amount);
 }
 
 void TForm8::addBalanceToCashModes()
 {
     keepTypedAmounts();
-    addToCashModes(figures().balance());
+    addToCashModes(workSaleFigures(dm_).balance());
 }
 
 void TForm8::addToCashModes(Money amount)
 {
     keepTypedAmounts();
-    Table &header = dm_.tmpmaster;
-    std::vector<std::pair<Field, double>> added;
-    for (int n = 1; n <= PaymentCount; ++n) {
-        if (!dm_.Control.field(numbered("Ctrl_pmt", n, "_type")).asBoolean())
-            continue;
-        const Field payment = header.field(numbered("Trxh_pmt", n));
-        const double sum = paymentWithAdded(payment.asFloat(), amount);
-        if (!withinAmountLimit(sum)) {
-            dialogs().message(this, chooseText(QStringLiteral("A tender cannot pass %1."),
-                                               QStringLiteral("Un paiement ne peut pas dépasser %1."))
-                                        .arg(currencyText(AmountLimit)));
-            return;
-        }
-        added.emplace_back(payment, sum);
+    if (!::addToCashModes(dm_, amount)) {
+        dialogs().message(this, chooseText(QStringLiteral("A tender cannot pass %1."),
+                                           QStringLiteral("Un paiement ne peut pas dépasser %1."))
+                                    .arg(currencyText(AmountLimit)));
+        return;
     }
-    for (auto [payment, sum] : added) {
-        header.edit();
-        payment.setFloat(sum);
-    }
-    postWorkHeader();
     FieldLeft();
 }
 
@@ -310,7 +287,7 @@ void TForm8::FieldLeft()
     if (closed_)
         return;
     postWorkHeader();
-    const Money balance = figures().balance();
+    const Money balance = workSaleFigures(dm_).balance();
     AmountLabel->setText(currencyText(balance.toDouble()));
     if (balance <= Money())
         OkClick();
@@ -321,23 +298,15 @@ void TForm8::OkClick()
     if (closed_)
         return;
     keepTypedAmounts();
-    const SaleFigures tenders = figures();
+    const SaleFigures tenders = workSaleFigures(dm_);
     if (tenders.remainder() > Money()) {
         dialogs().message(this, chooseText(QStringLiteral("Not completely paid"),
                                            QStringLiteral("Pas complètement payé")));
         firstField()->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (tenders.grandTotal < 0) {
-        // A refund: what was entered goes out of the till.
-        Table &header = dm_.tmpmaster;
-        header.edit();
-        for (const QString &name : TenderFieldNames()) {
-            Field amount = header.field(name);
-            amount.setFloat(-amount.asFloat());
-        }
-        header.post();
-    }
+    if (tenders.grandTotal < 0)
+        turnTendersOut(dm_);
     accept();
 }
 

@@ -85,8 +85,6 @@ private:
 
     void FieldLeft();
     void OkClick();
-    // The work header's figures as they stand.
-    SaleFigures figures();
 
     // Writes what the focused field holds and posts the work header.
     void keepTypedAmounts();

@@ -1,15 +1,15 @@
 #include "sale_window.h"
 
 #include "lookup_window.h"
-#include "suspended_views.h"
-#include "transaction_totals.h"
-#include "work_tables_change.h"
 
 #include "common/formats.h"
 #include "common/language.h"
 #include "devices/device_operations.h"
+#include "sale_engine/transaction_totals.h"
+#include "sale_engine/work_tables_change.h"
 #include "store/data_module.h"
 #include "store/store_error.h"
+#include "store/suspended_views.h"
 #include "widgets/db_edit.h"
 #include "widgets/dialogs.h"
 
@@ -299,8 +299,14 @@ void TForm1::CancelTransaction()
     header.emptyTable();
     lines.open();
     header.open();
-    ZeroMaster(dm_, modes);
+    StartWorkHeader();
     SetFocusTo(DBEdit1);
+}
+
+void TForm1::StartWorkHeader()
+{
+    // The cashier shown in the window is the one signed in.
+    ZeroMaster(dm_, modes, dm_.cashiertb.field(QStringLiteral("Cashier_id")).asInteger());
 }
 
 void TForm1::VoidTransaction()

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "line_entry.h"
-#include "sale_modes.h"
 #include "sale_window_hooks.h"
+
+#include "sale_engine/line_entry.h"
+#include "sale_engine/sale_modes.h"
 
 #include <QWidget>
 
@@ -76,6 +77,9 @@ public:
     void AppendEntryLine();
     // Shows the change box with an amount already formatted.
     void ShowChange(const QString &amountText);
+    // A new work header for the signed-in cashier (ZeroMaster), the modes
+    // off.
+    void StartWorkHeader();
 
     // --- operations of the buttons and function keys ---
     void BitBtn1Click(); // Total <F2>

@@ -4,14 +4,35 @@
 
 #include "common/language.h"
 #include "store/data_module.h"
+#include "store/sale_record.h"
 #include "widgets/dialogs.h"
 
 namespace {
 
-// What a posted line gives the work line; the work line's number is its own.
-const char *const LineFields[] = {"Trx_upc",  "Trx_short_desc", "Trx_desc", "Trx_qty", "Trx_price",
-                                  "Trx_dscamt", "Trx_total",    "Trx_promo", "Trx_cpn", "Trx_dsc",
-                                  "Trx_dsc_per", "Trx_cost",    "Trx_tx1",  "Trx_tx2", "Trx_tx3"};
+// The posted sale on which the sales register stands, with its lines.
+SaleRecord readPostedSale(TDataModule2 &dm)
+{
+    dm.Control.first();
+    SaleRecord sale;
+    sale.header = currentRecord(dm.tranmaster);
+    sale.lines = recordsOf(dm.trandetail); // the lines follow their header
+    sale.figures = saleFiguresOf(sale.header, currentRecord(dm.Control));
+    return sale;
+}
+
+// The receipt shows the sale as posted, unless a training cashier
+// re-prints: a training receipt shows the transaction in progress, here
+// with the lines of the sale re-printed.
+SaleRecord receiptSale(const RePrintParts &parts, const SaleRecord &posted)
+{
+    const bool training = parts.shift.findSignedInCashier()
+        && parts.dm.cashiertb.field(QStringLiteral("Cashier_train")).asBoolean();
+    if (!training)
+        return posted;
+    SaleRecord sale = readWorkSale(parts.dm, parts.shift.cashierId(), true);
+    sale.lines = posted.lines;
+    return sale;
+}
 
 }
 
@@ -39,40 +60,14 @@ bool RePrint::printSale(double transactionNumber, bool invoice)
 
 void RePrint::printCurrentSale(bool invoice)
 {
-    Table &work = p_.dm.tmpdetail;
-    work.cancel(); // the blank entry line
-    work.close();
-    work.emptyTable();
-    work.open();
-    work.disableControls(); // the old sale does not show in the sale window
-    const auto giveBackWorkLines = [&] {
-        work.enableControls();
-        p_.startNewTransaction();
-    };
+    const SaleRecord posted = readPostedSale(p_.dm);
     try {
-        copyPostedLines();
         if (invoice)
-            p_.printInvoice();
-        p_.shift.findSignedInCashier(); // the receipt reads the signed-in cashier's training flag
-        p_.printReceipt();
+            p_.printInvoice(posted);
+        p_.printReceipt(receiptSale(p_, posted));
     } catch (...) {
-        giveBackWorkLines();
+        p_.startNewTransaction();
         throw;
     }
-    giveBackWorkLines();
-}
-
-void RePrint::copyPostedLines()
-{
-    // The posted lines follow their header: these are the sale's to print.
-    Table &posted = p_.dm.trandetail;
-    Table &work = p_.dm.tmpdetail;
-    for (posted.first(); !posted.eof(); posted.next()) {
-        work.insert();
-        for (const char *name : LineFields) {
-            const QString field = QLatin1String(name);
-            work.field(field).setValue(posted.field(field).value());
-        }
-        work.post();
-    }
+    p_.startNewTransaction();
 }

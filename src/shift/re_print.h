@@ -5,15 +5,16 @@
 class CashierShift;
 class QWidget;
 class TDataModule2;
+struct SaleRecord;
 
 struct RePrintParts {
     TDataModule2 &dm;
     CashierShift &shift;
     QWidget *messageParent;
-    // The invoice page of the posted sale, straight to the page printer.
-    std::function<void()> printInvoice;
+    // The invoice page of a sale, straight to the page printer.
+    std::function<void(const SaleRecord &)> printInvoice;
     // The sale receipt on the receipt printer (nothing without one).
-    std::function<void()> printReceipt;
+    std::function<void(const SaleRecord &)> printReceipt;
     // Both work tables emptied and a new work header, as after a checkout.
     std::function<void()> startNewTransaction;
 };
@@ -21,10 +22,8 @@ struct RePrintParts {
 // Re-Print <F11>, once the sale window has checked that no transaction is
 // in progress: the sale with the highest number in the sales register is
 // printed again (its invoice page when the store prints invoices, and its
-// receipt). Its lines are borrowed into the work lines, which the printouts
-// read; they are emptied again afterwards, whatever happens on the way, so
-// an old sale never stays there to be checked out a second time. Nothing
-// is posted and no total changes.
+// receipt). Nothing is posted and no total changes; the work tables start
+// afresh afterwards, whatever happens on the way, as after a checkout.
 class RePrint {
 public:
     explicit RePrint(RePrintParts parts) : p_(std::move(parts)) {}
@@ -38,7 +37,6 @@ public:
 private:
     // Prints the sale on which the sales register stands.
     void printCurrentSale(bool invoice);
-    void copyPostedLines();
 
     RePrintParts p_;
 };

@@ -33,6 +33,18 @@ public:
             family(prefix, f, FieldType::Money, suffix);
         return *this;
     }
+    // One family of sale totals: sales, every amount, the number of sales
+    // and the voids, the drawer's float, money in and pickups when asked,
+    // and the change.
+    Fields &saleTotals(const QString &prefix, const QString &suffix, bool drawerMoney)
+    {
+        const auto name = [&](const char *stem) { return prefix + QLatin1String(stem) + suffix; };
+        money(name("sales")).amounts(prefix, HeaderFamilies, suffix).integer(name("no_trx"));
+        money(name("voids")).integer(name("no_voids"));
+        if (drawerMoney)
+            money(name("float")).money(name("moneyin")).money(name("pickup"));
+        return money(name("change"));
+    }
     Fields &money(const QString &name) { return add(name, FieldType::Money); }
     Fields &integer(const QString &name) { return add(name, FieldType::Integer); }
     Fields &real(const QString &name) { return add(name, FieldType::Float); }
@@ -85,15 +97,7 @@ TableDef makeCashier()
         .text("Cashier_name", 60)
         .logical("Cashier_type")
         .logical("Cashier_train")
-        .money("Cashier_sales")
-        .amounts("Cashier_", HeaderFamilies)
-        .integer("Cashier_no_trx")
-        .money("Cashier_voids")
-        .integer("Cashier_no_voids")
-        .money("Cashier_float")
-        .money("Cashier_moneyin")
-        .money("Cashier_pickup")
-        .money("Cashier_change")
+        .saleTotals("Cashier_", QString(), true)
         .money("Cashier_mc_sales")
         .amounts("Cashier_mc_", TotalledFamilies)
         .money("Cashier_mc_change");
@@ -171,21 +175,7 @@ TableDef makeControl()
 TableDef makeFin()
 {
     Fields f;
-    f.money("Fin_sales")
-        .amounts("Fin_", HeaderFamilies)
-        .integer("Fin_no_trx")
-        .money("Fin_voids")
-        .integer("Fin_no_voids")
-        .money("Fin_float")
-        .money("Fin_moneyin")
-        .money("Fin_pickup")
-        .money("Fin_change")
-        .money("Fin_sales_pdt")
-        .amounts("Fin_", HeaderFamilies, "_pdt")
-        .integer("Fin_no_trx_pdt")
-        .money("Fin_voids_pdt")
-        .integer("Fin_no_voids_pdt")
-        .money("Fin_change_pdt");
+    f.saleTotals("Fin_", QString(), true).saleTotals("Fin_", "_pdt", false);
     return {"fin", f.list, {}, {}};
 }
 

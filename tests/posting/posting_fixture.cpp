@@ -2,56 +2,34 @@
 
 #include "test_database.h"
 
+#include "posting/running_totals.h"
+#include "posting/sale_posting.h"
+#include "store/sale_record.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
 
-const QDate SaleDate(2026, 3, 9);
-const QTime SaleTime(14, 5, 3);
-
-void startWorkHeader(TDataModule2 &dm, int cashier, const QVariantMap &amounts)
+double postSale(TDataModule2 &dm, int signedInCashierId)
 {
-    Table &h = dm.tmpmaster;
-    h.append();
-    h.field("Trxh_date").setDate(SaleDate);
-    h.field("Trxh_time").setTime(SaleTime);
-    h.field("Trxh_cashier").setInteger(cashier);
-    for (const FieldDef &f : h.definition().fields)
-        if (f.type == FieldType::Money)
-            h.field(f.name).setFloat(0);
-    h.post();
-    setWorkHeaderAmounts(dm, amounts);
+    SaleRecord sale = readWorkSale(dm, signedInCashierId, false);
+    return postSale(dm, sale);
 }
 
-void setWorkHeaderAmounts(TDataModule2 &dm, const QVariantMap &amounts)
+void receiveStock(TDataModule2 &dm)
 {
-    Table &h = dm.tmpmaster;
-    h.edit();
-    for (auto it = amounts.cbegin(); it != amounts.cend(); ++it)
-        h.field(it.key()).setValue(it.value());
-    h.post();
+    receiveStock(dm, readWorkSale(dm, 0, false));
 }
 
-void addWorkLine(TDataModule2 &dm, const WorkLine &line)
+void Update_Products(TDataModule2 &dm, bool receiving)
 {
-    Table &t = dm.tmpdetail;
-    t.append();
-    t.field("Trx_upc").setFloat(line.upc);
-    t.field("Trx_short_desc").setString(line.desc.left(20));
-    t.field("Trx_desc").setString(line.desc);
-    t.field("Trx_qty").setFloat(line.qty);
-    t.field("Trx_price").setFloat(line.price);
-    t.field("Trx_dscamt").setFloat(line.dscAmt);
-    t.field("Trx_total").setFloat(line.total);
-    t.field("Trx_promo").setBoolean(false);
-    t.field("Trx_cpn").setInteger(0);
-    t.field("Trx_dsc").setFloat(0);
-    t.field("Trx_cost").setFloat(line.cost);
-    t.field("Trx_tx1").setBoolean(line.tx1);
-    t.field("Trx_tx2").setBoolean(line.tx2);
-    t.field("Trx_tx3").setBoolean(line.tx3);
-    t.field("Trx_dsc_per").setFloat(line.dscPer);
-    t.post();
+    Update_Products(dm, readWorkSale(dm, 0, false).lines, receiving);
+}
+
+TransferredSale Transfer_sale(TDataModule2 &dm)
+{
+    SaleRecord sale = readWorkSale(dm, 0, false);
+    return Transfer_sale(dm, sale);
 }
 
 void prepareMixedSale(TestDatabase &db)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "sale_builder.h"
+
+#include "posting/transfer_sale.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -9,29 +13,12 @@ class Table;
 class TDataModule2;
 class TestDatabase;
 
-// A work line as line entry leaves it, priced.
-struct WorkLine {
-    double upc = 0;
-    QString desc;
-    double qty = 1;
-    double price = 0;
-    double total = 0;
-    double dscPer = 0;
-    double dscAmt = 0;
-    double cost = 0;
-    bool tx1 = false, tx2 = false, tx3 = false;
-};
-
-// The moment every work header of these tests is stamped with.
-extern const QDate SaleDate;
-extern const QTime SaleTime;
-
-// A fresh work header for the cashier, every amount zero, then the
-// amounts given ("Trxh_grand_total" -> 20.0).
-void startWorkHeader(TDataModule2 &dm, int cashier, const QVariantMap &amounts = {});
-// Sets amounts of the current work header.
-void setWorkHeaderAmounts(TDataModule2 &dm, const QVariantMap &amounts);
-void addWorkLine(TDataModule2 &dm, const WorkLine &line);
+// The transaction standing in the work tables, read once and handed on
+// as checkout does; the cashier is not in training.
+double postSale(TDataModule2 &dm, int signedInCashierId);
+void receiveStock(TDataModule2 &dm);
+void Update_Products(TDataModule2 &dm, bool receiving);
+TransferredSale Transfer_sale(TDataModule2 &dm);
 
 // A sale touching every kind of record: two products in two departments,
 // one product without a department record, three lines, payments, a

@@ -6,6 +6,7 @@
 #include "interrupted_run.h"
 
 #include "posting/sale_posting.h"
+#include "store/sale_record.h"
 
 #include <QCoreApplication>
 
@@ -18,5 +19,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const int cashier = args[2].toInt();
-    return runInterrupted(args[1], args[3].toInt(), [cashier](TDataModule2 &dm) { postSale(dm, cashier); });
+    return runInterrupted(args[1], args[3].toInt(), [cashier](TDataModule2 &dm) {
+        SaleRecord sale = readWorkSale(dm, cashier, false);
+        postSale(dm, sale);
+    });
 }

@@ -8,7 +8,7 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(QList<WorkLine>)
+Q_DECLARE_METATYPE(QList<SaleLine>)
 
 namespace {
 
@@ -202,34 +202,34 @@ void TestRunningTotals::saleTotalsAndChangeFigures()
 
 void TestRunningTotals::productAndDepartmentTotals_data()
 {
-    QTest::addColumn<QList<WorkLine>>("lines");
+    QTest::addColumn<QList<SaleLine>>("lines");
     QTest::addColumn<QList<double>>("bread");   // Product_qty, Product_qty_sales, Product_sales
     QTest::addColumn<QList<double>>("candle");  // the same; its department has no record
     QTest::addColumn<QList<double>>("grocery"); // Dept_qty_sales, Dept_sales (were 40 and 100.00)
 
     QTest::newRow("a sale lowers stock and adds the sales")
-        << QList<WorkLine>{{101, "Bread", 2, 2.5, 5.0}} << QList<double>{8, 2, 5.0} << QList<double>{10, 0, 0}
+        << QList<SaleLine>{{101, "Bread", 2, 2.5, 5.0}} << QList<double>{8, 2, 5.0} << QList<double>{10, 0, 0}
         << QList<double>{42, 105.0};
     QTest::newRow("a voided item puts stock back")
-        << QList<WorkLine>{{101, "Bread", -1, 2.5, -2.5}} << QList<double>{11, -1, -2.5} << QList<double>{10, 0, 0}
+        << QList<SaleLine>{{101, "Bread", -1, 2.5, -2.5}} << QList<double>{11, -1, -2.5} << QList<double>{10, 0, 0}
         << QList<double>{39, 97.5};
     QTest::newRow("a department without a record is skipped")
-        << QList<WorkLine>{{303, "Candle", 3, 2.0, 6.0}} << QList<double>{10, 0, 0} << QList<double>{7, 3, 6.0}
+        << QList<SaleLine>{{303, "Candle", 3, 2.0, 6.0}} << QList<double>{10, 0, 0} << QList<double>{7, 3, 6.0}
         << QList<double>{40, 100.0};
     QTest::newRow("a deleted product is skipped, the other lines applied")
-        << QList<WorkLine>{{999, "Gone", 1, 9.99, 9.99}, {101, "Bread", 1, 2.5, 2.5}} << QList<double>{9, 1, 2.5}
+        << QList<SaleLine>{{999, "Gone", 1, 9.99, 9.99}, {101, "Bread", 1, 2.5, 2.5}} << QList<double>{9, 1, 2.5}
         << QList<double>{10, 0, 0} << QList<double>{41, 102.5};
     QTest::newRow("two lines of one product add up")
-        << QList<WorkLine>{{101, "Bread", 1, 2.5, 2.5}, {303, "Candle", 1, 2.0, 2.0}, {101, "Bread", 3, 2.5, 7.5}}
+        << QList<SaleLine>{{101, "Bread", 1, 2.5, 2.5}, {303, "Candle", 1, 2.0, 2.0}, {101, "Bread", 3, 2.5, 7.5}}
         << QList<double>{6, 4, 10.0} << QList<double>{9, 1, 2.0} << QList<double>{44, 110.0};
     QTest::newRow("a discounted line adds its total")
-        << QList<WorkLine>{{101, "Bread", 3, 1.99, 5.0745, 15, 0.8955}} << QList<double>{7, 3, 5.0745}
+        << QList<SaleLine>{{101, "Bread", 3, 1.99, 5.0745, 15, 0.8955}} << QList<double>{7, 3, 5.0745}
         << QList<double>{10, 0, 0} << QList<double>{43, 105.0745};
 }
 
 void TestRunningTotals::productAndDepartmentTotals()
 {
-    QFETCH(QList<WorkLine>, lines);
+    QFETCH(QList<SaleLine>, lines);
     QFETCH(QList<double>, bread);
     QFETCH(QList<double>, candle);
     QFETCH(QList<double>, grocery);
@@ -250,7 +250,7 @@ void TestRunningTotals::productAndDepartmentTotals()
         dm.producttb.post();
     }
     startWorkHeader(dm, 7);
-    for (const WorkLine &l : lines)
+    for (const SaleLine &l : lines)
         addWorkLine(dm, l);
 
     Update_Products(dm, false);

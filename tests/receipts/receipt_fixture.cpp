@@ -1,15 +1,8 @@
 #include "receipt_fixture.h"
 
-#include <QtTest>
+#include "sale_builder.h"
 
-namespace {
-struct WorkLine {
-    double upc;
-    const char *description;
-    double qty;
-    double total;
-};
-}
+#include <QtTest>
 
 ReceiptFixture::ReceiptFixture()
 {
@@ -38,18 +31,9 @@ ReceiptFixture::ReceiptFixture()
     work.field("Trxh_pmt1").setFloat(5.00);
     work.post();
 
-    const WorkLine lines[] = {{12345678901, "Apples", 2.5, 4.98},
-                              {42, "Chocolate bar deluxe", 1, 1.25},
-                              {7, "Return", -1.5, -3.00}};
-    for (const WorkLine &l : lines) {
-        Table &detail = dm().tmpdetail;
-        detail.append();
-        detail.field("Trx_upc").setFloat(l.upc);
-        detail.field("Trx_short_desc").setString(QLatin1String(l.description));
-        detail.field("Trx_qty").setFloat(l.qty);
-        detail.field("Trx_total").setFloat(l.total);
-        detail.post();
-    }
+    for (const SaleLine &line : {SaleLine{12345678901, "Apples", 2.5, 0, 4.98},
+                                 SaleLine{42, "Chocolate bar deluxe", 1, 0, 1.25}, SaleLine{7, "Return", -1.5, 0, -3.00}})
+        addWorkLine(dm(), line);
 
     Table &posted = dm().tranmaster;
     posted.append();
@@ -78,9 +62,41 @@ void ReceiptFixture::setHeader(Table &table, const QString &field, const QVarian
     table.post();
 }
 
+ShopRecords ReceiptFixture::shop()
+{
+    return {currentRecord(dm().Control), currentRecord(dm().tmpmaster)};
+}
+
+SaleRecord ReceiptFixture::sale()
+{
+    Table &cashier = dm().cashiertb;
+    const bool training = cashier.field("Cashier_train").asBoolean();
+    SaleRecord sale = readWorkSale(dm(), cashier.field("Cashier_id").asInteger(), training);
+    if (!training)
+        sale.header = currentRecord(dm().tranmaster);
+    return sale;
+}
+
 QStringList ReceiptFixture::print(void (ReceiptPrinting::*printout)())
 {
-    devices.calls.clear();
+    devices.printed.clear();
     (printing.*printout)();
-    return devices.calls;
+    return devices.printed;
+}
+
+QStringList ReceiptFixture::print(void (ReceiptPrinting::*printout)(const SaleRecord &))
+{
+    SaleRecord printed = sale();
+    if (printout == &ReceiptPrinting::print_receipt_stock) // a receiving is never posted
+        printed = readWorkSale(dm(), printed.cashierId, printed.training);
+    devices.printed.clear();
+    (printing.*printout)(printed);
+    return devices.printed;
+}
+
+QStringList ReceiptFixture::print(void (ReceiptPrinting::*printout)(int))
+{
+    devices.printed.clear();
+    (printing.*printout)(dm().cashiertb.field("Cashier_id").asInteger());
+    return devices.printed;
 }

@@ -5,7 +5,9 @@
 
 #include "common/app_settings.h"
 #include "devices/device_operations.h"
+#include "receipts/printout_lines.h"
 #include "receipts/receipt_printing.h"
+#include "store/sale_record.h"
 
 #include <memory>
 
@@ -19,8 +21,17 @@ public:
     TDataModule2 &dm() { return db.dm(); }
     void signIn(int cashierId);
     void setHeader(Table &table, const QString &field, const QVariant &value);
-    // Sends one printout to the recording devices and returns its calls.
+    // The shop's records and the sale as checkout hands them to the
+    // printouts: the posted header (the work header for a cashier in
+    // training) with the work lines, rung by the cashier current now.
+    ShopRecords shop();
+    SaleRecord sale();
+    // Sends one printout to the recording devices and returns its calls:
+    // the sale or stock receipt of sale(), the money count of the cashier
+    // current now.
     QStringList print(void (ReceiptPrinting::*printout)());
+    QStringList print(void (ReceiptPrinting::*printout)(const SaleRecord &));
+    QStringList print(void (ReceiptPrinting::*printout)(int));
 
     TestDatabase db;
     AppSettings settings;

@@ -55,7 +55,7 @@ QByteArray TestReceiptsOnDevices::receiptText(const QByteArray &lineEnd,
                                               const std::function<QByteArray(const QString &)> &encode)
 {
     QByteArray text;
-    for (const QString &line : saleReceiptLines(shop_->dm(), false))
+    for (const QString &line : saleReceiptLines(shop_->shop(), shop_->sale(), false))
         text += encode(line) + lineEnd;
     return text;
 }
@@ -66,7 +66,7 @@ void TestReceiptsOnDevices::paperOutInTheMiddleResumesAtRefusedLine()
     startPrinter({{"Service", "simulated"}, {"Output", output}, {"FailPrint", "3"}, {"FailPrintFrom", "10"},
                   {"RecLinesToPaperCut", "1"}});
     bench_->dialogs.answerQuestions({true, true, true});
-    printing_->print_receipt_sale();
+    printing_->print_receipt_sale(shop_->sale());
 
     QFile file(output);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -83,7 +83,7 @@ void TestReceiptsOnDevices::escposPrinterGetsTheReceiptBytes()
 {
     FakeEscPosPrinter printer;
     startPrinter({{"Service", "escpos"}, {"Port", printer.portSetting()}, {"RecLinesToPaperCut", "3"}});
-    printing_->print_receipt_sale();
+    printing_->print_receipt_sale(shop_->sale());
 
     const EscPosCodePage windows1252 = EscPosCodePage::named(QStringLiteral("1252"));
     const QByteArray expected = QByteArray("\x1b@\x1bt\x10", 5)

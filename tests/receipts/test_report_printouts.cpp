@@ -189,11 +189,12 @@ void TestReportPrintouts::reportTitles()
     QFETCH(QString, title);
     const QHash<QString, void (ReceiptPrinting::*)()> printouts{
         {"cashier", &ReceiptPrinting::PrintCashierReport},   {"financial", &ReceiptPrinting::PrintFinancialReport},
-        {"product", &ReceiptPrinting::PrintProductReport},   {"department", &ReceiptPrinting::PrintDepartmentReport},
-        {"money", &ReceiptPrinting::PrintMoneyCount}};
+        {"product", &ReceiptPrinting::PrintProductReport},   {"department", &ReceiptPrinting::PrintDepartmentReport}};
     shop_->settings.columns30 = columns30;
     setLanguageSetting(language);
-    QCOMPARE(shop_->print(printouts.value(printout)).at(6), title);
+    const QStringList lines = printout == "money" ? shop_->print(&ReceiptPrinting::PrintMoneyCount)
+                                                  : shop_->print(printouts.value(printout));
+    QCOMPARE(lines.at(6), title);
 }
 
 void TestReportPrintouts::cashierReportWalksAllAndReturnsToSignedIn()
@@ -262,7 +263,6 @@ void TestReportPrintouts::productReport()
                                         // 1.0050 + 1.0050 - 0.5000, rounded only here
                                         "Total                   $1.51",
                                         "<EndPrintout>"}));
-    QVERIFY(products.eof());
 }
 
 void TestReportPrintouts::departmentReportInFrench()

@@ -1,22 +1,5 @@
 #include "report_fixture.h"
 
-namespace {
-
-// Writes a sale line into a new record of the work or the posted lines, and posts it.
-void writeLine(Table &lines, const SaleLine &line)
-{
-    lines.field("Trx_upc").setFloat(line.upc);
-    lines.field("Trx_desc").setString(line.desc);
-    lines.field("Trx_short_desc").setString(line.desc.left(20));
-    lines.field("Trx_qty").setFloat(line.qty);
-    lines.field("Trx_price").setFloat(line.price);
-    lines.field("Trx_dscamt").setFloat(line.discount);
-    lines.field("Trx_total").setFloat(line.total);
-    lines.post();
-}
-
-}
-
 namespace ReportFixture {
 
 void configureControl(TestDatabase &db)
@@ -63,18 +46,8 @@ void postSale(TDataModule2 &dm, const PostedSale &sale)
     h.field("Trxh_change").setFloat(sale.change);
     h.field("Trxh_terminal_id").setInteger(3);
     h.post();
-    Table &d = dm.trandetail;
-    for (const SaleLine &line : sale.lines) {
-        d.append();
-        d.field("Trx_id").setFloat(sale.id);
-        writeLine(d, line);
-    }
-}
-
-void addWorkLine(TDataModule2 &dm, const SaleLine &line)
-{
-    dm.tmpdetail.append();
-    writeLine(dm.tmpdetail, line);
+    for (const SaleLine &line : sale.lines)
+        addPostedLine(dm, sale.id, line);
 }
 
 void setWorkHeader(TDataModule2 &dm, int cashier, const QDate &date, double subtotal, double tx1,
@@ -96,12 +69,19 @@ void setWorkHeader(TDataModule2 &dm, int cashier, const QDate &date, double subt
     h.post();
 }
 
+SaleRecord invoiceSale(TDataModule2 &dm)
+{
+    SaleRecord sale = readWorkSale(dm, 0, false);
+    sale.header = currentRecord(dm.tranmaster);
+    return sale;
+}
+
 PostedSale sampleSale(double id, const QDate &date, int lineCount)
 {
     PostedSale sale{id, date, QTime(9, 30, 5), 7, 0, 0, 0, 0, {0, 0, 0, 0, 0}, 0, 0, {}};
     for (int i = 0; i < lineCount; ++i) {
         const double total = 2.5 * (i + 1);
-        sale.lines.append({5000.0 + i, QStringLiteral("Item %1 of sale %2").arg(i + 1).arg(id), 1, total, 0, total});
+        sale.lines.append({5000.0 + i, QStringLiteral("Item %1 of sale %2").arg(i + 1).arg(id), 1, total, total});
         sale.subtotal += total;
     }
     sale.tx1 = sale.subtotal * 0.05;

@@ -454,9 +454,10 @@ void TestPageReports::invoiceRepeatsHeaderAndFooterOnEveryPage()
     sale.change = -4.25;
     ReportFixture::postSale(dm(), sale);
     for (const SaleLine &line : sale.lines)
-        ReportFixture::addWorkLine(dm(), line);
+        addWorkLine(dm(), line);
 
     TForm17 report(dm());
+    report.setSale(ReportFixture::invoiceSale(dm()));
     const QList<LaidOutPage> pages = report.layoutPages();
     QVERIFY(pages.size() >= 2);
     const QString grandTotal = currencyText(sale.subtotal + sale.tx1);
@@ -507,6 +508,7 @@ void TestPageReports::invoicePaymentLines()
     ReportFixture::postSale(dm(), sale);
 
     TForm17 report(dm());
+    report.setSale(ReportFixture::invoiceSale(dm()));
     report.showNamedPaymentModesOnly();
     const LaidOutPage page = report.layoutPages().value(0);
     QStringList amounts;
@@ -529,15 +531,16 @@ void TestPageReports::invoiceHeaderSource()
     // A training sale: never posted, still in the work tables. Paid 20 in
     // cash and 4 foreign units at 1.25 on a grand total of 25.20.
     ReportFixture::setWorkHeader(dm(), 9, QDate(2026, 3, 9), 24.00, 1.20, {20}, 4);
-    ReportFixture::addWorkLine(dm(), {555, "Training item", 2, 12, 0, 24});
+    addWorkLine(dm(), {555, "Training item", 2, 12, 24});
 
     TForm17 report(dm());
+    report.setSale(ReportFixture::invoiceSale(dm()));
     LaidOutPage page = report.layoutPages().value(0);
     QVERIFY(page.findText("1001"));
     QVERIFY(page.findText("3/2/26"));
     QVERIFY(page.findText("($1.50)"));
 
-    report.setHeaderSource(TForm17::HeaderSource::WorkSale);
+    report.setSale(readWorkSale(dm(), 9, true));
     page = report.layoutPages().value(0);
     QVERIFY(!page.findText("1001"));
     QVERIFY(!page.findText("3/2/26"));
@@ -547,7 +550,7 @@ void TestPageReports::invoiceHeaderSource()
     // 25.20 - 20.00 - 4 x 1.25 = 0.20 still owed; nothing given back.
     QCOMPARE(rowOf(page, "Your Change"), (QStringList{"Your Change", "$0.20"}));
 
-    report.setHeaderSource(TForm17::HeaderSource::PostedSale);
+    report.setSale(ReportFixture::invoiceSale(dm()));
     QVERIFY(report.layoutPages().value(0).findText("1001"));
 }
 
@@ -555,9 +558,10 @@ void TestPageReports::stockReceipt()
 {
     ReportFixture::configureControl(*db_);
     ReportFixture::setWorkHeader(dm(), 4, QDate(2026, 3, 9), 123.45, 0, {});
-    ReportFixture::addWorkLine(dm(), {777, "Received item", 10, 12.345, 0, 123.45});
+    addWorkLine(dm(), {777, "Received item", 10, 12.345, 123.45});
 
     TForm26 report(dm());
+    report.setSale(readWorkSale(dm(), 4, false));
     const QList<LaidOutPage> pages = report.layoutPages();
     QCOMPARE(pages.size(), 1);
     const LaidOutPage &page = pages[0];
@@ -607,7 +611,7 @@ void TestPageReports::frenchCaptions()
     db_->addCashier(1, "Ann");
     PostedSale sale = ReportFixture::sampleSale(1001, QDate(2026, 3, 9), 1);
     ReportFixture::postSale(dm(), sale);
-    ReportFixture::addWorkLine(dm(), sale.lines[0]);
+    addWorkLine(dm(), sale.lines[0]);
 
     auto r = makeReport(report, dm());
     r->applyFrenchCaptions();

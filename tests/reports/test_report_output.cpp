@@ -108,7 +108,7 @@ void TestReportOutput::fillShop()
     sale.change = -2.25;
     ReportFixture::postSale(dm, sale);
     for (const SaleLine &line : sale.lines)
-        ReportFixture::addWorkLine(dm, line);
+        addWorkLine(dm, line);
     ReportFixture::setWorkHeader(dm, 1, QDate(2026, 3, 9), 15, 0.75, {20});
     Table &m = dm.Moneytb;
     m.append();
@@ -153,6 +153,8 @@ void TestReportOutput::pdfHoldsKeyTexts()
     else r = std::make_unique<TForm26>(dm);
     if (QString(QTest::currentDataTag()).endsWith("in French"))
         r->applyFrenchCaptions();
+    if (auto *document = dynamic_cast<SaleDocument *>(r.get()))
+        document->setSale(report == "TForm17" ? ReportFixture::invoiceSale(dm) : readWorkSale(dm, 1, false));
 
     const QString path = out_->filePath(report + ".pdf");
     writePdf(path, r->documentName(), [&](PageSink &sink) { r->layout(sink); });
@@ -166,9 +168,10 @@ void TestReportOutput::printWritesNumberedPdfFiles()
 {
     fillShop();
     for (int i = 0; i < 60; ++i)
-        ReportFixture::addWorkLine(db_->dm(), {double(9000 + i), QStringLiteral("Extra line %1").arg(i), 1, 1, 0, 1});
+        addWorkLine(db_->dm(), {double(9000 + i), QStringLiteral("Extra line %1").arg(i), 1, 1, 1});
     ShownWindows shown;
     TForm17 invoice(db_->dm());
+    invoice.setSale(ReportFixture::invoiceSale(db_->dm()));
     invoice.print();
     invoice.print();
     TForm19 departments(db_->dm());

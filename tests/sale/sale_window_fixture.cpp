@@ -2,7 +2,6 @@
 
 #include "common/clock.h"
 #include "common/language.h"
-#include "sale/transaction_totals.h"
 #include "widgets/db_grid.h"
 
 #include <QtTest>
@@ -39,7 +38,7 @@ SaleWindowFixture::SaleWindowFixture()
     form_->show();
     form_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    ZeroMaster(dm(), form_->modes);
+    form_->StartWorkHeader();
     form_->FocusUpcField();
     settle();
 }
@@ -112,19 +111,4 @@ int SaleWindowFixture::lineCount()
 void SaleWindowFixture::settle()
 {
     QCoreApplication::processEvents();
-}
-
-SaleCheckout::SaleCheckout(SaleWindowFixture &f, std::function<int()> cashierId)
-    : paymentWindow(f.dm()), receipts(f.dm(), f.devices, f.settings, f.names), invoice(f.dm()),
-      stockReceipt(f.dm()),
-      checkout(CheckoutParts{f.dm(), f.form(), paymentWindow, f.devices, f.names, f.settings, receipts, invoice,
-                             stockReceipt, std::move(cashierId)}),
-      f_(f)
-{
-    f.form().hooks.checkout = [this] { checkout.run(); };
-}
-
-SaleCheckout::~SaleCheckout()
-{
-    f_.form().hooks.checkout = nullptr;
 }

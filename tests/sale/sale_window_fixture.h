@@ -1,15 +1,11 @@
 #pragma once
 
-#include "device_call_log.h"
+#include "recording_devices.h"
 #include "scripted_dialogs.h"
 #include "test_database.h"
 
 #include "common/app_settings.h"
-#include "receipts/receipt_printing.h"
-#include "reports/invoice_report.h"
-#include "reports/stock_receipt_report.h"
 #include "sale/checkout.h"
-#include "sale/payment_window.h"
 #include "sale/sale_window.h"
 
 #include <QDateTime>
@@ -55,25 +51,17 @@ public:
     ScriptedDialogs dialogs;
     AppSettings settings;
     DeviceNames names;
-    DeviceCallLog devices;
+    RecordingDevices devices;
 
 private:
     std::unique_ptr<TForm1> form_;
 };
 
-// Total <F2> of the fixture's sale window wired as the program wires it:
-// payment window, receipts, invoice and stock receipt pages, checkout. The
-// cashier code comes from `cashierId`.
-struct SaleCheckout {
-    SaleCheckout(SaleWindowFixture &f, std::function<int()> cashierId);
-    ~SaleCheckout();
-
-    TForm8 paymentWindow;
-    ReceiptPrinting receipts;
-    TForm17 invoice;
-    TForm26 stockReceipt;
-    Checkout checkout;
-
-private:
-    SaleWindowFixture &f_;
+// Total <F2> of the fixture's sale window wired as the program wires it.
+// The cashier code comes from `cashierId`.
+struct SaleCheckout : Checkout {
+    SaleCheckout(SaleWindowFixture &f, std::function<int()> cashierId)
+        : Checkout(f.dm(), f.form(), f.devices, f.names, f.settings, std::move(cashierId))
+    {
+    }
 };

@@ -7,7 +7,7 @@
 
 #include "common/clock.h"
 #include "common/language.h"
-#include "sale/line_entry.h"
+#include "sale_engine/line_entry.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_grid.h"
 #include "widgets/db_text.h"

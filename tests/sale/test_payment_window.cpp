@@ -6,9 +6,9 @@
 #include "common/formats.h"
 #include "common/language.h"
 #include "sale/payment_window.h"
-#include "sale/sale_modes.h"
-#include "store/sale_records.h"
-#include "sale/transaction_totals.h"
+#include "sale_engine/sale_modes.h"
+#include "store/sale_record.h"
+#include "sale_engine/transaction_totals.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_text.h"
 
@@ -91,7 +91,7 @@ void TestPaymentWindow::cleanup()
 void TestPaymentWindow::openWithGrandTotal(double grandTotal)
 {
     SaleModes modes;
-    ZeroMaster(db->dm(), modes);
+    ZeroMaster(db->dm(), modes, 0);
     Table &header = db->dm().tmpmaster;
     header.edit();
     header.field("Trxh_grand_total").setFloat(grandTotal);
@@ -219,7 +219,7 @@ void TestPaymentWindow::tenders()
     QCOMPARE(window->amountText(), label);
     QCOMPARE(storedTenders(), stored);
     QVERIFY(!db->dm().tmpmaster.editing());
-    QCOMPARE(currencyText(double(saleFiguresOf(db->dm().tmpmaster, db->dm().Control).changeShown())), change);
+    QCOMPARE(currencyText(double(saleFiguresOf(currentRecord(db->dm().tmpmaster), currentRecord(db->dm().Control)).changeShown())), change);
     QVERIFY(dialogs->messages().isEmpty());
 }
 

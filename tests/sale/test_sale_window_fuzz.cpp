@@ -6,7 +6,7 @@
 #include "program_test_main.h"
 #include "sale_window_fixture.h"
 
-#include "store/sale_records.h"
+#include "store/sale_record.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -130,15 +130,15 @@ void TestSaleWindowFuzz::randomKeys()
 void TestSaleWindowFuzz::checkWorkHeader(SaleWindowFixture &f, int step)
 {
     TDataModule2 &dm = f.dm();
-    const QList<LineAmount> lines = lineAmountsOf(dm.tmpdetail);
+    const QList<LineAmount> lines = lineAmountsOf(recordsOf(dm.tmpdetail));
     const QString where = QStringLiteral("after step %1: %2").arg(step).arg(f.dialogs.log.join(" / ").right(300));
     // The header as the window shows it, and as the file holds it.
-    const SaleTotals shown = saleFiguresOf(dm.tmpmaster, dm.Control);
+    const SaleTotals shown = saleFiguresOf(currentRecord(dm.tmpmaster), currentRecord(dm.Control));
     for (const SaleTotals &header : {shown, storedTotals(dm.tmpmaster)}) {
         QVERIFY2(header.subtotal == subtotalOf(lines), qPrintable(where));
         QVERIFY2(header.grandTotal == grandTotalOf(header.subtotal, header.taxes), qPrintable(where));
         if (!f.form().modes.receiving) {
-            const SaleTotals expected = saleTotals(lines, taxRulesOf(dm.Control));
+            const SaleTotals expected = saleTotals(lines, taxRulesOf(currentRecord(dm.Control)));
             for (int n = 0; n < 3; ++n)
                 QVERIFY2(header.taxes[n] == expected.taxes[n], qPrintable(where));
         }
@@ -154,8 +154,8 @@ void TestSaleWindowFuzz::checkPostedSales(SaleWindowFixture &f)
     long double postedSales = 0;
     int count = 0;
     for (sales.first(); !sales.eof(); sales.next(), ++count) {
-        const SaleFigures sale = saleFiguresOf(sales, dm.Control);
-        QCOMPARE(sale.subtotal, subtotalOf(lineAmountsOf(dm.trandetail)));
+        const SaleFigures sale = saleFiguresOf(currentRecord(sales), currentRecord(dm.Control));
+        QCOMPARE(sale.subtotal, subtotalOf(lineAmountsOf(recordsOf(dm.trandetail))));
         QCOMPARE(sale.grandTotal, grandTotalOf(sale.subtotal, sale.taxes));
         postedSales += sale.subtotal;
     }

@@ -5,8 +5,8 @@
 #include "common/clock.h"
 #include "common/sale_figures.h"
 #include "store/store_error.h"
-#include "sale/sale_modes.h"
-#include "sale/transaction_totals.h"
+#include "sale_engine/sale_modes.h"
+#include "sale_engine/transaction_totals.h"
 
 #include <QtTest>
 #include <optional>
@@ -45,7 +45,7 @@ void TestTransactionTotals::init()
     db_ = std::make_unique<TestDatabase>();
     db_->addCashier(7, QStringLiteral("Ann"));
     Clock::setFixed(QDateTime(QDate(2026, 3, 9), QTime(14, 30, 15)));
-    ZeroMaster(db_->dm(), modes_);
+    ZeroMaster(db_->dm(), modes_, 7);
 }
 
 void TestTransactionTotals::cleanup()
@@ -174,7 +174,7 @@ void TestTransactionTotals::zeroMasterResetsHeader()
 
     modes_.receiving = modes_.returnMode = modes_.voidItem = true;
     Clock::setFixed(QDateTime(QDate(2026, 3, 10), QTime(8, 0, 0)));
-    ZeroMaster(db_->dm(), modes_); // not emptied first: the new header is the current one
+    ZeroMaster(db_->dm(), modes_, 7); // not emptied first: the new header is the current one
     QVERIFY(!modes_.receiving);
     QVERIFY(!modes_.returnMode);
     QVERIFY(!modes_.voidItem); // a new transaction begins with every mode off

@@ -13,14 +13,9 @@
 #include "common/settings_store.h"
 #include "devices/device_layer.h"
 #include "devices/opos_devices.h"
-#include "receipts/receipt_printing.h"
-#include "reports/invoice_report.h"
 #include "reports/print_target.h"
-#include "reports/stock_receipt_report.h"
 #include "sale/checkout.h"
-#include "sale/payment_window.h"
 #include "sale/sale_window.h"
-#include "sale/transaction_totals.h"
 #include "widgets/db_edit.h"
 #include "widgets/db_grid.h"
 
@@ -53,10 +48,6 @@ private:
     std::unique_ptr<OposDevices> controls;
     std::unique_ptr<DeviceLayer> devices;
     std::unique_ptr<TForm1> saleWindow;
-    std::unique_ptr<TForm8> paymentWindow;
-    std::unique_ptr<ReceiptPrinting> receipts;
-    std::unique_ptr<TForm17> invoice;
-    std::unique_ptr<TForm26> stockReceipt;
     std::unique_ptr<Checkout> checkout;
 };
 
@@ -73,7 +64,6 @@ void TestWholeSale::initTestCase()
 void TestWholeSale::cleanupTestCase()
 {
     checkout.reset();
-    paymentWindow.reset();
     saleWindow.reset();
     QDir::setCurrent(previousDirectory);
     Clock::useSystemClock();
@@ -145,18 +135,13 @@ void TestWholeSale::prepareShop()
 void TestWholeSale::openSaleWindow()
 {
     TDataModule2 &dm = db.dm();
+    checkout.reset();
     saleWindow = std::make_unique<TForm1>(dm, settings, *devices, names);
-    paymentWindow = std::make_unique<TForm8>(dm, saleWindow.get());
-    receipts = std::make_unique<ReceiptPrinting>(dm, *devices, settings, names);
-    invoice = std::make_unique<TForm17>(dm);
-    stockReceipt = std::make_unique<TForm26>(dm);
-    checkout = std::make_unique<Checkout>(CheckoutParts{dm, *saleWindow, *paymentWindow, *devices, names, settings,
-                                                        *receipts, *invoice, *stockReceipt, [] { return 7; }});
-    saleWindow->hooks.checkout = [this] { checkout->run(); };
+    checkout = std::make_unique<Checkout>(dm, *saleWindow, *devices, names, settings, [] { return 7; });
     saleWindow->show();
     saleWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(saleWindow.get()));
-    ZeroMaster(dm, saleWindow->modes);
+    saleWindow->StartWorkHeader();
     saleWindow->FocusUpcField();
 }
 
@@ -181,7 +166,7 @@ void TestWholeSale::saleTypedOnTheWindows()
     // The customer hands over a 1.00 coupon and a ten.
     QStringList seen;
     dialogs.onModalOnce("TForm8", [&](QDialog &) {
-        seen << paymentWindow->amountText();
+        seen << checkout->paymentWindow.amountText();
         for (int i = 0; i < 3; ++i)
             press(Qt::Key_Down); // Card, Foreign Currency, Coupon
         seen << QApplication::focusWidget()->objectName();

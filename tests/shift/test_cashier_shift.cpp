@@ -5,13 +5,14 @@
 
 #include "common/clock.h"
 #include "posting/totals_reset.h"
-#include "sale/sale_modes.h"
-#include "sale/transaction_totals.h"
+#include "sale_engine/sale_modes.h"
+#include "sale_engine/transaction_totals.h"
 #include "shift/cashier_shift.h"
 #include "shift/money_count.h"
 #include "shift/money_count_question.h"
 #include "shift/password_dialog.h"
 #include "shift/re_print.h"
+#include "store/sale_record.h"
 #include "store/store_error.h"
 
 #include <QLineEdit>
@@ -287,7 +288,7 @@ void TestCashierShift::newCashierNamedOnWaitingHeader()
 {
     signInAs(QStringLiteral("2"));
     SaleModes modes;
-    ZeroMaster(db_->dm(), modes);
+    ZeroMaster(db_->dm(), modes, shift_->cashierId());
     QCOMPARE(db_->dm().tmpmaster.field("Trxh_cashier").asInteger(), 2);
     dialogs_->onModal(QStringLiteral("TMoneyCountDlg"), reject);
     signInAs(QStringLiteral("1"));
@@ -310,10 +311,10 @@ void TestCashierShift::failedRePrintLeavesNoOldSale()
     }
     QList<double> printed;
     bool freshStart = false;
-    RePrint rePrint({dm, *shift_, nullptr, [] {},
-                     [&] {
-                         for (dm.tmpdetail.first(); !dm.tmpdetail.eof(); dm.tmpdetail.next())
-                             printed << dm.tmpdetail.field("Trx_upc").asFloat();
+    RePrint rePrint({dm, *shift_, nullptr, [](const SaleRecord &) {},
+                     [&](const SaleRecord &sale) {
+                         for (const Record &line : sale.lines)
+                             printed << line.asFloat("Trx_upc");
                          throw StoreError(QStringLiteral("disk I/O error"));
                      },
                      [&] { freshStart = true; }});

@@ -8,7 +8,7 @@
 #include "lanes/server_connection.h"
 #include "posting/sale_posting.h"
 #include "store/data_module.h"
-#include "store/sale_records.h"
+#include "store/sale_record.h"
 #include "store/schema.h"
 
 #include <QCoreApplication>
@@ -117,7 +117,8 @@ void LaneSeller::sellOne()
     header.field(QStringLiteral("Trxh_grand_total")).setFloat(subtotal);
     header.field(QStringLiteral("Trxh_pmt1")).setFloat(std::ceil(subtotal));
     header.post();
-    postSale(dm, 2);
+    SaleRecord sale = readWorkSale(dm, 2, false);
+    postSale(dm, sale);
     dm.tmpdetail.emptyTable();
     header.emptyTable();
 }
@@ -156,7 +157,7 @@ void LaneSeller::sellVaried()
         lines.post();
         amounts.append(amount);
     }
-    const SaleTotals totals = saleTotals(amounts, taxRulesOf(dm.Control));
+    const SaleTotals totals = saleTotals(amounts, taxRulesOf(currentRecord(dm.Control)));
     Table &header = dm.tmpmaster;
     const auto set = [&header](const QString &field, double value) { header.field(field).setFloat(value); };
     header.append();
@@ -183,7 +184,8 @@ void LaneSeller::sellVaried()
     if (tender == 3)
         set(QStringLiteral("Trxh_fc1"), std::ceil(grand / dm.Control.field(QStringLiteral("Ctrl_fc_rate")).asFloat()));
     header.post();
-    postSale(dm, cashier);
+    SaleRecord sale = readWorkSale(dm, cashier, false);
+    postSale(dm, sale);
     lines.emptyTable();
     header.emptyTable();
 }
@@ -191,7 +193,7 @@ void LaneSeller::sellVaried()
 void LaneSeller::receive(int lines)
 {
     ringLines(lines, true);
-    receiveStock(*dm_);
+    receiveStock(*dm_, readWorkSale(*dm_, 2, false));
     dm_->tmpdetail.emptyTable();
 }
 

@@ -6,7 +6,9 @@
 #include "common/formats.h"
 #include "common/language.h"
 #include "store/data_module.h"
-#include "store/sale_records.h"
+#include "store/sale_record.h"
+
+#include <vector>
 
 namespace {
 
@@ -18,6 +20,18 @@ const QStringList &amountFields()
     return names;
 }
 
+// Every tender field of the work header, each through a change of its value.
+template <typename Change>
+void changeTenders(Table &header, Change change)
+{
+    header.edit();
+    for (const QString &name : familyFields(QStringLiteral("Trxh_"), TenderFamilies)) {
+        Field amount = header.field(name);
+        amount.setFloat(change(amount.asFloat()));
+    }
+    header.post();
+}
+
 // The clock is read once for each field.
 void setDateAndTimeNow(Table &header)
 {
@@ -27,7 +41,7 @@ void setDateAndTimeNow(Table &header)
 
 }
 
-void ZeroMaster(TDataModule2 &dm, SaleModes &modes)
+void ZeroMaster(TDataModule2 &dm, SaleModes &modes, int cashierId)
 {
     modes = SaleModes(); // void item, return and receiving all off
 
@@ -35,7 +49,7 @@ void ZeroMaster(TDataModule2 &dm, SaleModes &modes)
     Table &header = dm.tmpmaster;
     header.append();
     setDateAndTimeNow(header);
-    header.field(QStringLiteral("Trxh_cashier")).setInteger(dm.cashiertb.field(QStringLiteral("Cashier_id")).asInteger());
+    header.field(QStringLiteral("Trxh_cashier")).setInteger(cashierId);
     for (const QString &name : amountFields())
         header.field(name).setFloat(0);
     header.post();
@@ -48,9 +62,11 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
     if (lines.editing() && lines.modified())
         lines.post(); // a line counts as it shows
 
-    const QList<LineAmount> amounts = lineAmountsOf(lines);
-    const SaleTotals totals = computeTaxes ? saleTotals(amounts, taxRulesOf(dm.Control))
-                                           : saleTotalsKeepingTaxes(amounts, saleFiguresOf(header, dm.Control).taxes);
+    const QList<LineAmount> amounts = lineAmountsOf(recordsOf(lines));
+    const Record control = currentRecord(dm.Control);
+    const SaleTotals totals = computeTaxes
+        ? saleTotals(amounts, taxRulesOf(control))
+        : saleTotalsKeepingTaxes(amounts, saleFiguresOf(currentRecord(header), control).taxes);
     if (!withinAmountLimit(totals.subtotal) || !withinAmountLimit(totals.grandTotal))
         throw AmountLimitError(
             chooseText(QStringLiteral("The total of this sale cannot pass %1; nothing was changed."),
@@ -72,25 +88,49 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
     }
 }
 
-void ClearTenders(TDataModule2 &dm)
-{
-    Table &header = dm.tmpmaster;
-    header.edit();
-    for (const QString &name : TenderFieldNames())
-        header.field(name).setFloat(0);
-    header.post();
-}
-
-const QStringList &TenderFieldNames()
-{
-    static const QStringList names = familyFields(QStringLiteral("Trxh_"), TenderFamilies);
-    return names;
-}
-
 void DateWorkHeader(TDataModule2 &dm)
 {
     Table &header = dm.tmpmaster;
     header.edit();
     setDateAndTimeNow(header);
     header.post();
+}
+
+// ---- tenders ----------------------------------------------------------------------------
+
+SaleFigures workSaleFigures(TDataModule2 &dm)
+{
+    return saleFiguresOf(currentRecord(dm.tmpmaster), currentRecord(dm.Control));
+}
+
+bool addToCashModes(TDataModule2 &dm, Money amount)
+{
+    Table &header = dm.tmpmaster;
+    std::vector<std::pair<Field, double>> added;
+    for (int n = 1; n <= PaymentCount; ++n) {
+        if (!dm.Control.field(numbered("Ctrl_pmt", n, "_type")).asBoolean())
+            continue;
+        const Field payment = header.field(numbered("Trxh_pmt", n));
+        const double sum = paymentWithAdded(payment.asFloat(), amount);
+        if (!withinAmountLimit(sum))
+            return false;
+        added.emplace_back(payment, sum);
+    }
+    for (auto [payment, sum] : added) {
+        header.edit();
+        payment.setFloat(sum);
+    }
+    if (header.editing())
+        header.post();
+    return true;
+}
+
+void turnTendersOut(TDataModule2 &dm)
+{
+    changeTenders(dm.tmpmaster, [](double amount) { return -amount; });
+}
+
+void ClearTenders(TDataModule2 &dm)
+{
+    changeTenders(dm.tmpmaster, [](double) { return 0.0; });
 }

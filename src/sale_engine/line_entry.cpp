@@ -1,7 +1,6 @@
 #include "line_entry.h"
 
 #include "sale_modes.h"
-#include "suspended_views.h"
 
 #include "common/amount_families.h"
 #include "common/clock.h"
@@ -9,6 +8,7 @@
 #include "common/language.h"
 #include "common/sale_figures.h"
 #include "store/data_module.h"
+#include "store/suspended_views.h"
 
 double codeFromText(const QString &text)
 {

@@ -31,8 +31,7 @@ public:
 
     // True while the current line is still the entry line for `code`: no
     // product has the code, or the line has no total yet although the
-    // product's regular price is not zero. Leaves the product table on the
-    // product found.
+    // product's regular price is not zero.
     bool currentLineUnfinished(double code);
 
     // Switches void-item mode off and appends a new empty line, posted; it

@@ -1,9 +1,9 @@
 #include "purge_window.h"
 
-#include "sales_register_purge.h"
-
 #include "common/clock.h"
 #include "common/language.h"
+#include "posting/sales_register_purge.h"
+#include "posting/totals_reset.h"
 #include "widgets/date_picker.h"
 #include "widgets/dialogs.h"
 
@@ -67,4 +67,15 @@ void TForm20::applyFrenchCaptions()
     Label1->setText(QStringLiteral("Date limite pour l'épuration"));
     BitBtn1->setText(QStringLiteral("Procéder"));
     BitBtn2->setText(QStringLiteral("Fermer"));
+}
+
+bool Zeroperiodtotals1Click(TDataModule2 &dm, QWidget *parent)
+{
+    // A whole period is never zeroed without a Yes, whatever the language.
+    if (!dialogs().question(parent, chooseText(QStringLiteral("Proceed with zeroing of totals?"),
+                                               QStringLiteral("Procéder avec la mise à zéro?"))))
+        return false;
+    zeroPeriodTotals(dm);
+    dialogs().message(parent, chooseText(QStringLiteral("Process complete"), QStringLiteral("Procédure terminée")));
+    return true;
 }

@@ -4,11 +4,16 @@
 
 #include <QStringList>
 
-// A device layer that records every call; the display texts separately.
-class DeviceCallLog : public DeviceOperations {
+// A device layer that records every call: "PrintLine: text",
+// "EndPrintout", "OpenCashDrawer" ... in `calls`; what the printouts
+// printed (each line's text, and End for every EndPrintout) in `printed`;
+// what the customer display showed in `displayed`.
+class RecordingDevices : public DeviceOperations {
 public:
     QStringList calls;
+    QStringList printed;
     QStringList displayed;
+    static inline const QString End = QStringLiteral("<EndPrintout>");
 
     QString StartPrinter(const QString &name) override { return record("StartPrinter", name); }
     QString StartCashDrawer(const QString &name) override { return record("StartCashDrawer", name); }
@@ -18,10 +23,15 @@ public:
     void StopLineDisplay() override { record("StopLineDisplay"); }
     bool PrintLine(const QString &text) override
     {
+        printed.append(text);
         record("PrintLine", text);
         return true;
     }
-    void EndPrintout() override { record("EndPrintout"); }
+    void EndPrintout() override
+    {
+        printed.append(End);
+        record("EndPrintout");
+    }
     void OpenCashDrawer() override { record("OpenCashDrawer"); }
     void WaitCashDrawerClosed() override { record("WaitCashDrawerClosed"); }
     void ShowOnLineDisplay(const QString &text) override

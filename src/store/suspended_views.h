@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/table.h"
+#include "table.h"
 
 #include <initializer_list>
 #include <vector>
@@ -11,8 +11,10 @@
 // the end, instead of after every field.
 class SuspendedViews {
 public:
+    // A table not given (null) is passed over.
     explicit SuspendedViews(std::initializer_list<Table *> tables) : tables_(tables)
     {
+        std::erase(tables_, nullptr);
         for (Table *t : tables_)
             t->disableControls();
     }

@@ -7,8 +7,15 @@ class QLabel;
 class QPushButton;
 class TDataModule2;
 
-// "Purge period to date sales register": the day up to which the sales
-// register is purged. Proceed purges, says so and closes; Close closes.
+// End of Period, Zero period totals (the main window refuses it during a
+// transaction before it comes here): asks first, in every language, then
+// zeroes the period-to-date totals and says when it is done. Returns false
+// when the answer was No.
+bool Zeroperiodtotals1Click(TDataModule2 &dm, QWidget *parent);
+
+// End of Period, "Purge period to date sales register": the day up to
+// which the sales register is purged. Proceed purges, says so and closes;
+// Close closes.
 class TForm20 : public QDialog {
     Q_OBJECT
 public:

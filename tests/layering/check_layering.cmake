@@ -1,0 +1,65 @@
+# Fails, naming each fault, when an engine library links a library of
+# windows or of a higher folder, or when one of its sources includes a
+# header of a window module or of a higher folder.
+#   SOURCE_DIR      the src folder
+#   LIBRARIES       lines "library|folder|lower folders|linked libraries"
+#   QT_INCLUDE_DIRS the include folders of Qt's widget modules
+
+cmake_minimum_required(VERSION 3.25)
+
+set(window_modules QtWidgets QtGui QtPrintSupport)
+set(window_headers "")
+foreach(dir IN LISTS QT_INCLUDE_DIRS)
+  foreach(module IN LISTS window_modules)
+    if(IS_DIRECTORY ${dir}/${module})
+      file(GLOB headers RELATIVE ${dir}/${module} ${dir}/${module}/Q*)
+      list(APPEND window_headers ${headers})
+    endif()
+  endforeach()
+endforeach()
+if(NOT window_headers)
+  message(FATAL_ERROR "The headers of Qt's widget modules were not found in ${QT_INCLUDE_DIRS}")
+endif()
+
+set(faults "")
+file(STRINGS ${LIBRARIES} entries)
+foreach(entry IN LISTS entries)
+  string(REPLACE "|" ";" fields "${entry}")
+  list(GET fields 0 library)
+  list(GET fields 1 folder)
+  list(GET fields 2 lower)
+  list(GET fields 3 linked)
+  separate_arguments(lower)
+  separate_arguments(linked)
+  set(allowed_folders ${folder} ${lower})
+
+  foreach(target IN LISTS linked)
+    if(target MATCHES "^Qt6::(Widgets|Gui|PrintSupport)$")
+      list(APPEND faults "tillano_${library} links ${target}")
+    elseif(target MATCHES "^tillano_(.*)$" AND NOT CMAKE_MATCH_1 IN_LIST allowed_folders)
+      list(APPEND faults "tillano_${library} links ${target}, a library of a higher folder")
+    endif()
+  endforeach()
+
+  file(GLOB sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "<(Qt[A-Za-z]+/)?([A-Za-z_0-9]+)>")
+        set(header ${CMAKE_MATCH_2})
+        if(header IN_LIST window_headers OR CMAKE_MATCH_1 MATCHES "^(QtWidgets|QtGui|QtPrintSupport)/$")
+          list(APPEND faults "${source} includes <${header}>, a header of windows")
+        endif()
+      elseif(line MATCHES "\"([a-z_]+)/[^\"]+\"" AND NOT CMAKE_MATCH_1 IN_LIST allowed_folders)
+        list(APPEND faults "${source} includes ${CMAKE_MATCH_0} of a higher folder")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "The engine reaches up:\n  ${text}")
+endif()
+list(LENGTH entries count)
+message(STATUS "${count} engine libraries checked: no windows, nothing of a higher folder")
