@@ -226,6 +226,7 @@ void TForm1::recomputeTotals(bool computeTaxes)
     // last one: the screen follows once, when that is done.
     const SuspendedViews quiet{&dm_.tmpdetail, &dm_.tmpmaster};
     RecomputeTotals(dm_, computeTaxes);
+    dm_.tmpdetail.last();
 }
 
 void TForm1::ProcessCode()

@@ -2,6 +2,7 @@
 
 #include "sale_window_hooks.h"
 
+#include "common/amount_families.h"
 #include "sale_engine/line_entry.h"
 #include "sale_engine/sale_modes.h"
 
@@ -121,8 +122,8 @@ public:
     DBText *SlipMessage1, *SlipMessage2, *SlipMessage3;
     DBGrid *DBGrid1;
     QLabel *SubTotalLabel, *TransactionTotalLabel;
-    DBText *TaxName1, *TaxName2, *TaxName3;
-    DBText *SubTotal, *Tax1, *Tax2, *Tax3, *TransactionTotal;
+    DBText *TaxNames[TaxCount];
+    DBText *SubTotal, *TaxAmounts[TaxCount], *TransactionTotal;
     QLabel *TrainLabel;
     QLabel *ModeLabel;    // return, void item, receiving: whichever are on
     QLabel *CashierLabel; // the signed-in cashier

@@ -30,11 +30,11 @@ QFont boldFont(const QFont &base, int pointSizeIncrease = 0)
     return f;
 }
 
-DBText *boundText(QWidget *parent, Table &table, const char *field, Qt::Alignment alignment)
+DBText *boundText(QWidget *parent, Table &table, const QString &field, Qt::Alignment alignment)
 {
     auto *text = new DBText(parent);
-    text->setObjectName(QLatin1String(field));
-    text->setDataSource(&table, QLatin1String(field));
+    text->setObjectName(field);
+    text->setDataSource(&table, field);
     text->setAlignment(alignment | Qt::AlignVCenter);
     return text;
 }
@@ -179,18 +179,16 @@ QWidget *TForm1::buildTotals()
     Table &header = dm_.tmpmaster;
     Table &control = dm_.Control;
     SubTotalLabel = new QLabel(QStringLiteral("Sub total"), area);
-    TaxName1 = boundText(area, control, "Ctrl_tx1", Qt::AlignRight);
-    TaxName2 = boundText(area, control, "Ctrl_tx2", Qt::AlignRight);
-    TaxName3 = boundText(area, control, "Ctrl_tx3", Qt::AlignRight);
     TransactionTotalLabel = new QLabel(QStringLiteral("Transaction Total"), area);
-    SubTotal = boundText(area, header, "Trxh_total", Qt::AlignRight);
-    Tax1 = boundText(area, header, "Trxh_tx1", Qt::AlignRight);
-    Tax2 = boundText(area, header, "Trxh_tx2", Qt::AlignRight);
-    Tax3 = boundText(area, header, "Trxh_tx3", Qt::AlignRight);
-    TransactionTotal = boundText(area, header, "Trxh_grand_total", Qt::AlignRight);
-
-    const QList<QLabel *> names{SubTotalLabel, TaxName1, TaxName2, TaxName3, TransactionTotalLabel};
-    const QList<QLabel *> amounts{SubTotal, Tax1, Tax2, Tax3, TransactionTotal};
+    SubTotal = boundText(area, header, QStringLiteral("Trxh_total"), Qt::AlignRight);
+    TransactionTotal = boundText(area, header, QStringLiteral("Trxh_grand_total"), Qt::AlignRight);
+    QList<QLabel *> names{SubTotalLabel}, amounts{SubTotal};
+    for (int n = 0; n < TaxCount; ++n) {
+        names << (TaxNames[n] = boundText(area, control, numbered("Ctrl_tx", n + 1), Qt::AlignRight));
+        amounts << (TaxAmounts[n] = boundText(area, header, numbered("Trxh_tx", n + 1), Qt::AlignRight));
+    }
+    names << TransactionTotalLabel;
+    amounts << TransactionTotal;
     for (int i = 0; i < names.size(); ++i) {
         names[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         names[i]->setFont(boldFont(font()));

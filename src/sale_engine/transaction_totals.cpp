@@ -72,7 +72,6 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
             chooseText(QStringLiteral("The total of this sale cannot pass %1; nothing was changed."),
                        QStringLiteral("Le total de cette vente ne peut pas dépasser %1; rien n'a été modifié."))
                 .arg(currencyText(AmountLimit)));
-    lines.last();
 
     // The figures are written together or not at all.
     header.edit();

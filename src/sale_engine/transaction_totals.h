@@ -17,7 +17,7 @@ void ZeroMaster(TDataModule2 &dm, SaleModes &modes, int cashierId);
 // when a line is priced in receiving mode) and the grand total from every
 // work line, and posts the work header: all the figures, or none when the
 // post fails. A total beyond the amount limit raises AmountLimitError with
-// nothing written. Leaves the last work line current.
+// nothing written.
 void RecomputeTotals(TDataModule2 &dm, bool computeTaxes);
 
 // Dates the work header now. The sale window calls it when the first line

@@ -256,7 +256,7 @@ void TestLineEntry::totalsFollowEachPricedLine()
     QCOMPARE(f->header("Trxh_tx1"), 0.10);
     QCOMPARE(f->form().SubTotal->text(), QStringLiteral("$7.06"));
     QCOMPARE(f->form().TransactionTotal->text(), QStringLiteral("$7.16"));
-    QCOMPARE(f->form().TaxName1->text(), QStringLiteral("GST"));
+    QCOMPARE(f->form().TaxNames[0]->text(), QStringLiteral("GST"));
     QCOMPARE(f->lineCount(), 3);
     QCOMPARE(f->focusedName(), QStringLiteral("DBEdit1"));
 }

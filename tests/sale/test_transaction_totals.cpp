@@ -28,7 +28,6 @@ private slots:
     void taxes();
     void receivingLeavesTaxesZero();
     void zeroMasterResetsHeader();
-    void lastLineIsCurrentAfterwards();
     void figuresWrittenWholeOrNotAtAll_data();
     void figuresWrittenWholeOrNotAtAll();
 
@@ -180,15 +179,6 @@ void TestTransactionTotals::zeroMasterResetsHeader()
     QVERIFY(!modes_.voidItem); // a new transaction begins with every mode off
     QCOMPARE(h.recordCount(), 2);
     QCOMPARE(h.field("Trxh_date").asDate(), QDate(2026, 3, 10));
-}
-
-void TestTransactionTotals::lastLineIsCurrentAfterwards()
-{
-    addLine({1, false, false, false});
-    addLine({2, false, false, false});
-    db_->dm().tmpdetail.first();
-    RecomputeTotals(db_->dm(), true);
-    QCOMPARE(db_->dm().tmpdetail.field("Trx_total").asFloat(), 2.0);
 }
 
 void TestTransactionTotals::figuresWrittenWholeOrNotAtAll_data()
