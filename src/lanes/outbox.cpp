@@ -5,6 +5,7 @@
 
 #include "common/clock.h"
 #include "store/database.h"
+#include "store/sale_record.h"
 #include "store/sqlite_statement.h"
 
 namespace {
@@ -30,16 +31,16 @@ void queue(Database &db, const char *kind, double key, const QByteArray &content
 
 namespace Outbox {
 
-void queueSale(Database &db, double transactionNumber)
+void queueSale(Database &db, const SaleRecord &posted)
 {
     if (LaneTables::present(db))
-        queue(db, SaleKind, transactionNumber, OutboxMessages::saleFromRegister(db, transactionNumber));
+        queue(db, SaleKind, posted.number(), OutboxMessages::sale(posted));
 }
 
-void queueStockReceipt(Database &db)
+void queueStockReceipt(Database &db, const SaleRecord &received)
 {
     if (LaneTables::present(db))
-        queue(db, StockKind, 0, OutboxMessages::stockReceiptFromWorkTables(db));
+        queue(db, StockKind, 0, OutboxMessages::stockReceipt(db, received));
 }
 
 Backlog backlog(Database &db)

@@ -6,6 +6,7 @@
 #include <QString>
 
 class Database;
+struct SaleRecord;
 
 // A lane's posted sales and stock receipts waiting for the store server.
 // Posting queues each one inside its own transaction, beside the journal
@@ -31,10 +32,10 @@ struct Backlog {
     QDateTime oldest; // when the oldest waiting message was queued
 };
 
-// Inside the posting transaction: the sale just posted under this number.
-void queueSale(Database &db, double transactionNumber);
-// Inside the receiving transaction: the stock receipt of the work tables.
-void queueStockReceipt(Database &db);
+// Inside the posting transaction: the sale just posted, numbered.
+void queueSale(Database &db, const SaleRecord &posted);
+// Inside the receiving transaction: the stock received.
+void queueStockReceipt(Database &db, const SaleRecord &received);
 
 Backlog backlog(Database &db);
 QList<Message> oldest(Database &db, int limit);

@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "store/database.h"
+#include "store/sale_record.h"
 #include "store/schema.h"
 #include "store/sqlite_statement.h"
 
@@ -24,6 +25,11 @@ QJsonValue jsonOf(const QVariant &value, FieldType type)
         return value.toLongLong();
     case FieldType::Logical:
         return value.toLongLong() != 0;
+    case FieldType::Date: // as the register keeps it
+        return value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate) : value.toString();
+    case FieldType::Time:
+        return value.typeId() == QMetaType::QTime ? value.toTime().toString(QStringLiteral("HH:mm:ss"))
+                                                 : value.toString();
     default:
         return value.toString();
     }
@@ -42,6 +48,15 @@ QJsonObject rowOf(const SqliteStatement &st, const QList<FieldDef> &fields)
     QJsonObject row;
     for (int i = 0; i < fields.size(); ++i)
         row.insert(fields[i].name, jsonOf(st.value(i), fields[i].type));
+    return row;
+}
+
+QJsonObject rowOf(const Record &record)
+{
+    const QList<FieldDef> &fields = record.definition().fields;
+    QJsonObject row;
+    for (int i = 0; i < fields.size(); ++i)
+        row.insert(fields[i].name, jsonOf(record.values()[i], fields[i].type));
     return row;
 }
 
@@ -80,30 +95,39 @@ QByteArray saleFromRegister(Database &db, double transactionNumber)
     return message(headerRow, lineRows);
 }
 
-QByteArray stockReceiptFromWorkTables(Database &db)
+QByteArray sale(const SaleRecord &posted)
 {
-    SqliteStatement cashier(db.handle(), QStringLiteral("SELECT \"Trxh_cashier\" FROM \"tmpmaster\" LIMIT 1"));
-    cashier.start();
-    const QVariant cashierId = cashier.step() ? cashier.value(0) : QVariant();
-    cashier.reset();
+    QJsonArray lineRows;
+    for (const Record &line : posted.lines)
+        lineRows.append(rowOf(line));
+    return message(rowOf(posted.header), lineRows);
+}
+
+QByteArray stockReceipt(Database &db, const SaleRecord &received)
+{
     const QDateTime now = Clock::now();
-    const QJsonObject header{{QStringLiteral("Receipt_date"), now.date().toString(Qt::ISODate)},
-                             {QStringLiteral("Receipt_time"), now.time().toString(Qt::ISODate)},
-                             {QStringLiteral("Cashier_id"), jsonOf(cashierId, FieldType::Integer)}};
+    const QJsonObject header{
+        {QStringLiteral("Receipt_date"), now.date().toString(Qt::ISODate)},
+        {QStringLiteral("Receipt_time"), now.time().toString(Qt::ISODate)},
+        {QStringLiteral("Cashier_id"), jsonOf(received.header.value(QStringLiteral("Trxh_cashier")), FieldType::Integer)}};
 
     const QList<FieldDef> lineFields{{QStringLiteral("Trx_upc"), FieldType::Float},
                                      {QStringLiteral("Trx_desc"), FieldType::Text},
                                      {QStringLiteral("Trx_qty"), FieldType::Float},
                                      {QStringLiteral("Trx_price"), FieldType::Money},
                                      {QStringLiteral("Trx_total"), FieldType::Money}};
-    SqliteStatement lines(db.handle(),
-                          QStringLiteral("SELECT %1 FROM \"tmpdetail\" WHERE \"Trx_upc\" IN "
-                                         "(SELECT \"Product_upc\" FROM \"product\") ORDER BY \"Trx_id\"")
-                              .arg(columnList(lineFields)));
-    lines.start();
+    SqliteStatement &product =
+        db.statement(QStringLiteral("SELECT 1 FROM \"product\" WHERE \"Product_upc\" = ?"));
     QJsonArray lineRows;
-    while (lines.step()) {
-        QJsonObject row = rowOf(lines, lineFields);
+    for (const Record &line : received.lines) {
+        product.start({line.value(QStringLiteral("Trx_upc"))});
+        const bool moved = product.step();
+        product.reset();
+        if (!moved)
+            continue;
+        QJsonObject row;
+        for (const FieldDef &f : lineFields)
+            row.insert(f.name, jsonOf(line.value(f.name), f.type));
         row.insert(QStringLiteral("Line_no"), lineRows.size() + 1);
         lineRows.append(row);
     }

@@ -75,7 +75,7 @@ double postSale(TDataModule2 &dm, SaleRecord &sale)
         const TransferredSale transferred = Transfer_sale(dm, posted);
         JournalQueue::add(dm.database(), transferred.transactionNumber, transferred.journalRecords);
         InterruptedSale::mark(dm.database(), transferred.transactionNumber);
-        Outbox::queueSale(dm.database(), transferred.transactionNumber);
+        Outbox::queueSale(dm.database(), posted);
         PostingCheckpoints::reach(PostingCheckpoint::SaleTransferred);
         transaction.commit();
         sale = posted;
@@ -96,7 +96,7 @@ void receiveStock(TDataModule2 &dm, const SaleRecord &received)
 {
     StoreTransaction transaction(dm.database());
     Update_Products(dm, received.lines, true);
-    Outbox::queueStockReceipt(dm.database());
+    Outbox::queueStockReceipt(dm.database(), received);
     PostingCheckpoints::reach(PostingCheckpoint::ProductTotalsPosted);
     transaction.commit();
 }

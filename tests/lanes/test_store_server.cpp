@@ -11,6 +11,8 @@
 #include "common/settings_store.h"
 #include "lanes/lane_sender.h"
 #include "lanes/lane_settings.h"
+#include "lanes/outbox.h"
+#include "lanes/outbox_messages.h"
 #include "lanes/server_connection.h"
 #include "lanes/sync_exit.h"
 #include "lanes/sync_process.h"
@@ -280,6 +282,14 @@ void TestStoreServer::failures()
         QCOMPARE(refused.exitCode, 3);
         QVERIFY2(refused.errors.contains(QStringLiteral("prepared on another computer")), qPrintable(refused.errors));
         QCOMPARE(outboxCount(copy), 5);
+        // What posting queued is what a resend rebuilds from the register.
+        LaneSeller(lanes[0].directory, 7, true).sell(20);
+        TDataModule2 dm;
+        dm.connectTo(lanes[0].directory);
+        const QList<Outbox::Message> queued = Outbox::oldest(dm.database(), 100);
+        QCOMPARE(queued.size(), 25);
+        for (const Outbox::Message &m : queued)
+            QCOMPARE(m.content, OutboxMessages::saleFromRegister(dm.database(), m.key));
         break;
     }
     case Scenario::SameKeyOtherContent: {
