@@ -1,5 +1,6 @@
 #include "store_figures_report.h"
 
+#include "common/amount_families.h"
 #include "common/formats.h"
 #include "common/language.h"
 #include "reports/report_parts.h"
@@ -125,14 +126,15 @@ QList<StoreFiguresReport::Figure> StoreFiguresReport::figures() const
         return Figure{chooseText(QString::fromUtf8(english), QString::fromUtf8(french)), QLatin1String(column), count};
     };
     QList<Figure> list{fixed("Sales", "Ventes", "sales")};
-    for (int n = 1; n <= 3; ++n)
-        list.append(named("tx", n));
+    const auto addFamily = [&](const AmountFamily &family) {
+        for (int n = 1; n <= family.count; ++n)
+            list.append(named(family.stem, n));
+    };
+    addFamily(Taxes);
     list.append(fixed("Grand Total", "Grand Total", "grand_total"));
     list.append(fixed("No Transactions", "No Transactions", "transactions", true));
-    for (int n = 1; n <= 5; ++n)
-        list.append(named("pmt", n));
-    for (int n = 1; n <= 3; ++n)
-        list.append(named("cpn", n));
+    addFamily(Payments);
+    addFamily(Coupons);
     list.append(fixed("Foreign Curr", "Devise étrangère", "fc1"));
     list.append(fixed("Change", "Change", "change"));
     list.append(fixed("Void amt", "Void mnt", "voids"));

@@ -1,5 +1,6 @@
 #include "store_register_report.h"
 
+#include "common/amount_families.h"
 #include "common/formats.h"
 #include "common/language.h"
 #include "reports/report_parts.h"
@@ -152,19 +153,20 @@ const ReportBand &StoreRegisterReport::addSaleBand()
 
     // The three groups of amounts, as in the lane's register.
     QList<QList<QPair<QString, QString>>> groups(3);
-    for (int i = 1; i <= 5; ++i)
-        groups[0].append({controlName("pmt", i), QStringLiteral("pmt%1").arg(i)});
-    for (int i = 1; i <= 3; ++i)
-        groups[1].append({controlName("cpn", i), QStringLiteral("cpn%1").arg(i)});
+    const auto addFamily = [this](QList<QPair<QString, QString>> &group, const AmountFamily &family) {
+        for (int i = 1; i <= family.count; ++i)
+            group.append({controlName(family.stem, i), numbered(QLatin1String(family.stem), i)});
+    };
+    addFamily(groups[0], Payments);
+    addFamily(groups[1], Coupons);
     groups[1].append({chooseText(QStringLiteral("Foreign Curr"), QStringLiteral("Devise étrangère")),
                       QStringLiteral("fc1")});
     groups[2].append({chooseText(QStringLiteral("Sub Total"), QStringLiteral("Sous Total")), QStringLiteral("sales")});
-    for (int i = 1; i <= 3; ++i)
-        groups[2].append({controlName("tx", i), QStringLiteral("tx%1").arg(i)});
+    addFamily(groups[2], Taxes);
     groups[2].append({QStringLiteral("Grand Total"), QStringLiteral("grand_total")});
 
     const qreal amountsTop = 8 + 2 * RowHeight;
-    for (int g = 0; g < 3; ++g) {
+    for (int g = 0; g < groups.size(); ++g) {
         for (int r = 0; r < groups[g].size(); ++r) {
             const qreal y = amountsTop + r * RowHeight;
             band.addLabel(QRectF(GroupX[g], y, GroupLabelWidth[g], RowHeight), groups[g][r].first);
