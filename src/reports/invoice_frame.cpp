@@ -17,7 +17,7 @@ SaleDocument::SaleDocument(TDataModule2 &dm, const QString &documentName) : Page
 {
     addRecord(QStringLiteral("sale"), &sale_.header);
     addRecord(QStringLiteral("line"), &line_);
-    setDataRecords(&sale_.lines, &line_);
+    setHeldRows({[this] { return int(sale_.lines.size()); }, [this](int row) { line_ = sale_.lines[row]; }});
 }
 
 namespace InvoiceFrame {

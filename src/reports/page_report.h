@@ -7,7 +7,6 @@
 #include <functional>
 
 class QWidget;
-class ReportRecords;
 class TDataModule2;
 
 // Letter paper, portrait, in points; the bands fill the area inside the
@@ -19,10 +18,18 @@ constexpr qreal Margin = 36;
 constexpr qreal ContentWidth = PaperWidth - 2 * Margin;
 }
 
+// Rows a report holds in memory as its data set (a store server's answer,
+// a sale's lines): how many there are at the run, and readying row n for
+// the bands that print it.
+struct HeldRows {
+    std::function<int()> count;
+    std::function<void(int)> show;
+};
+
 // A page report: bands of items over a data set (a table of the data
-// module, as filtered and linked at the moment of the run, rows held in
-// memory, or records the report holds as values) or over none. Each
-// report of the program derives from it and builds its bands once.
+// module, as filtered and linked at the moment of the run, or rows held
+// in memory) or over none. Each report of the program derives from it
+// and builds its bands once.
 class PageReport {
 public:
     PageReport(TDataModule2 &dm, const QString &documentName);
@@ -34,10 +41,8 @@ public:
     const QString &documentName() const { return documentName_; }
 
     Table *dataSet() const { return dataSet_; }
-    const QList<Record> *dataRecords() const { return dataRecords_; }
-    Record *currentDataRecord() const { return currentDataRecord_; }
     Table *subDetailSet() const { return subDetailSet_; }
-    ReportRecords *records() const { return records_; }
+    const HeldRows &heldRows() const { return heldRows_; }
     ReportBand &band(BandType type) { return *bands_[size_t(type)]; }
     const ReportBand &band(BandType type) const { return *bands_[size_t(type)]; }
     // The detail band for the current record: the detail band itself, or
@@ -64,21 +69,15 @@ public:
 protected:
     void setDataSet(Table *table) { dataSet_ = table; }
     void setSubDetailSet(Table *table) { subDetailSet_ = table; }
-    void setRecords(ReportRecords *records) { records_ = records; }
+    void setHeldRows(HeldRows rows) { heldRows_ = std::move(rows); }
     // Another detail band, for rows of another kind; `choice` tells for
     // the current record which one prints: 0 the detail band, n the n-th
     // band added here.
     ReportBand &addDetailBand();
     void setDetailChoice(std::function<int()> choice) { detailChoice_ = std::move(choice); }
     // A record held by the report whose fields its items name "name.field",
-    // added before them; and a data set of such records: the detail band
-    // is placed once for each, with `current` holding it.
+    // added before them.
     void addRecord(const QString &name, const Record *record) { namedRecords_.insert(name, record); }
-    void setDataRecords(const QList<Record> *records, Record *current)
-    {
-        dataRecords_ = records;
-        currentDataRecord_ = current;
-    }
     // Every label (and the document name) whose text is a key gets the value.
     void translateLabels(const QHash<QString, QString> &captions);
 
@@ -93,7 +92,5 @@ private:
     QString documentName_;
     Table *dataSet_ = nullptr;
     Table *subDetailSet_ = nullptr;
-    ReportRecords *records_ = nullptr;
-    const QList<Record> *dataRecords_ = nullptr;
-    Record *currentDataRecord_ = nullptr;
+    HeldRows heldRows_;
 };

@@ -2,7 +2,6 @@
 
 #include "common/clock.h"
 #include "reports/page_report.h"
-#include "reports/report_records.h"
 #include "store/record.h"
 #include "store/suspended_views.h"
 #include "store/table.h"
@@ -35,19 +34,12 @@ int ReportLayout::run()
             detailRecord();
             sink_.recordDone(++done, total);
         }
-    } else if (ReportRecords *records = report_.records()) {
-        const int total = records->recordCount();
-        int done = 0;
-        for (records->first(); !records->eof(); records->next()) {
+    } else if (const HeldRows &rows = report_.heldRows(); rows.count) {
+        const int total = rows.count();
+        for (int row = 0; row < total; ++row) {
+            rows.show(row);
             detailRecord();
-            sink_.recordDone(++done, total);
-        }
-    } else if (const QList<Record> *records = report_.dataRecords()) {
-        int done = 0;
-        for (const Record &record : *records) {
-            *report_.currentDataRecord() = record;
-            detailRecord();
-            sink_.recordDone(++done, int(records->size()));
+            sink_.recordDone(row + 1, total);
         }
     } else {
         detailRecord();

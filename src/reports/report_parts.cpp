@@ -1,5 +1,6 @@
 #include "report_parts.h"
 
+#include "common/amount_families.h"
 #include "reports/page_report.h"
 
 namespace {
@@ -58,6 +59,16 @@ void addCaption(ReportBand &band, const QRectF &cell, const Caption &caption, co
         band.addLabel(cell, caption.text, style);
     else
         band.addField(cell, QStringLiteral("Control.") + caption.controlField, style);
+}
+
+QList<CaptionedField> familyCaptions(const QString &prefix, const AmountFamily &family)
+{
+    const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
+    const QStringList fields = familyFields(prefix, family);
+    QList<CaptionedField> captioned;
+    for (int i = 0; i < family.count; ++i)
+        captioned.append({Caption::control(names[i]), fields[i]});
+    return captioned;
 }
 
 FieldItem *addBoxedField(ReportBand &band, const QRectF &box, const QString &fieldPath, const TextStyle &style)

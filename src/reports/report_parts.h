@@ -4,6 +4,8 @@
 
 #include <QList>
 
+struct AmountFamily;
+
 // Building blocks the page reports share. Positions are in points from
 // the band's top-left corner; the band spans PageGeometry::ContentWidth.
 
@@ -51,6 +53,15 @@ struct Caption {
     static Caption control(const QString &field) { return {{}, field}; }
 };
 void addCaption(ReportBand &band, const QRectF &cell, const Caption &caption, const TextStyle &style = {});
+
+// A caption and the field whose value goes beside it.
+struct CaptionedField {
+    Caption caption;
+    QString field;
+};
+// The fields prefix + stem + 1 .. count of a family, each captioned with
+// its name in the control record ("Ctrl_pmt3").
+QList<CaptionedField> familyCaptions(const QString &prefix, const AmountFamily &family);
 
 // A value in a drawn box, its text kept clear of the lines.
 FieldItem *addBoxedField(ReportBand &band, const QRectF &box, const QString &fieldPath, const TextStyle &style = {});

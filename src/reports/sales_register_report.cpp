@@ -22,34 +22,19 @@ const QList<ReportColumn> LineColumns{
     {480, 60, QStringLiteral("Total"), QStringLiteral("trandetail.Trx_total"), true},
 };
 
-// The three groups of amounts under a sale's heading, five rows at most:
-// a caption, then the sale's field.
-struct Amount {
-    Caption caption;
-    QString field;
-};
-
 const qreal GroupX[3] = {0, 190, 375};
 const qreal GroupLabelWidth[3] = {85, 80, 80};
 constexpr qreal AmountWidth = 85;
 
-// The amounts of a family, each named as in the control record.
-QList<Amount> familyAmounts(const AmountFamily &family)
+// The three groups of amounts under a sale's heading, five rows at most:
+// a caption, then the sale's field.
+QList<QList<CaptionedField>> amountGroups()
 {
-    const QStringList names = familyFields(QStringLiteral("Ctrl_"), family);
-    const QStringList fields = familyFields(QStringLiteral("Trxh_"), family);
-    QList<Amount> amounts;
-    for (int i = 0; i < family.count; ++i)
-        amounts.append({Caption::control(names[i]), fields[i]});
-    return amounts;
-}
-
-QList<QList<Amount>> amountGroups()
-{
-    QList<Amount> payments = familyAmounts(Payments), coupons = familyAmounts(Coupons), totals;
+    const QString sale = QStringLiteral("Trxh_");
+    QList<CaptionedField> payments = familyCaptions(sale, Payments), coupons = familyCaptions(sale, Coupons), totals;
     coupons.append({Caption::fixed(QStringLiteral("Foreign Curr")), QStringLiteral("Trxh_fc1")});
     totals.append({Caption::fixed(QStringLiteral("Sub Total")), QStringLiteral("Trxh_total")});
-    totals << familyAmounts(Taxes);
+    totals << familyCaptions(sale, Taxes);
     totals.append({Caption::fixed(QStringLiteral("Grand Total")), QStringLiteral("Trxh_grand_total")});
     return {payments, coupons, totals};
 }
@@ -70,10 +55,10 @@ TForm13::TForm13(TDataModule2 &dm) : PageReport(dm, QStringLiteral("Sales Regist
     addColumnFields(detail, 6 + RowHeight, SaleColumns);
 
     const qreal amountsTop = 8 + 2 * RowHeight;
-    const QList<QList<Amount>> groups = amountGroups();
+    const QList<QList<CaptionedField>> groups = amountGroups();
     for (int g = 0; g < groups.size(); ++g) {
         for (int row = 0; row < groups[g].size(); ++row) {
-            const Amount &a = groups[g][row];
+            const CaptionedField &a = groups[g][row];
             const qreal y = amountsTop + row * RowHeight;
             addCaption(detail, QRectF(GroupX[g], y, GroupLabelWidth[g], RowHeight), a.caption);
             detail.addField(QRectF(GroupX[g] + GroupLabelWidth[g], y, AmountWidth, RowHeight),

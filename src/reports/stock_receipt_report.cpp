@@ -1,6 +1,5 @@
 #include "stock_receipt_report.h"
 
-
 using namespace InvoiceFrame;
 
 TForm26::TForm26(TDataModule2 &dm) : SaleDocument(dm, QStringLiteral("STOCK RECEIPT"))

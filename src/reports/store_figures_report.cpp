@@ -83,7 +83,6 @@ StoreFiguresReport::StoreFiguresReport(TDataModule2 &dm, StoreReportData data)
         if (table_.rowCount() == 0)
             addRow(NothingBand);
     }
-    finishRows();
 }
 
 void StoreFiguresReport::addBlocks(const QList<int> &columns)

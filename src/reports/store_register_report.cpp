@@ -80,7 +80,6 @@ StoreRegisterReport::StoreRegisterReport(TDataModule2 &dm, StoreReportData data)
         }
         addRow(TotalBand, t);
     }
-    finishRows();
 }
 
 void StoreRegisterReport::addLineBand()

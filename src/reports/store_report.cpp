@@ -54,7 +54,7 @@ StoreReport::StoreReport(TDataModule2 &dm, const QString &title, StoreReportData
         y += RowHeight;
     }
     lanes.setHeight(y + 8);
-    setRecords(&records_);
+    setHeldRows({[this] { return int(rows_.size()); }, [this](int row) { current_ = row; }});
     setDetailChoice([this] { return row().band; });
 }
 
@@ -65,11 +65,6 @@ void StoreReport::addHeadingNote(const QString &note)
                     TextStyle().sized(8).slanted());
     headingBottom_ += RowHeight;
     header.setHeight(headingBottom_);
-}
-
-void StoreReport::finishRows()
-{
-    records_.setCount(int(rows_.size()));
 }
 
 QString StoreReport::controlName(const char *stem, int number) const

@@ -2,7 +2,6 @@
 
 #include "lanes/store_report_data.h"
 #include "reports/page_report.h"
-#include "reports/report_records.h"
 
 #include <memory>
 
@@ -34,9 +33,7 @@ protected:
 
     void addRow(int band, int source = 0, int part = 0) { rows_.append({band, source, part}); }
     // The row being printed.
-    const Row &row() const { return rows_[records_.current()]; }
-    // Makes the rows added so far the report's data set.
-    void finishRows();
+    const Row &row() const { return rows_[current_]; }
 
     // The name the control record gives a tax, payment mode or coupon
     // ("tx", "pmt", "cpn" and its number); one without a name by its
@@ -46,7 +43,7 @@ protected:
 private:
     StoreReportData data_;
     QList<Row> rows_;
-    ReportRecords records_;
+    int current_ = 0;
     qreal headingBottom_ = 0;
 };
 

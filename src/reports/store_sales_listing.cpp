@@ -98,7 +98,6 @@ StoreSalesListing::StoreSalesListing(TDataModule2 &dm, StoreReportData data)
             addRow(ItemBand, r);
         addRow(TotalBand, t);
     }
-    finishRows();
 }
 
 QString StoreSalesListing::text(int column) const

@@ -5,26 +5,18 @@
 
 namespace {
 
-// A caption, then the value field's stem (none for the grand total).
-struct Pair {
-    Caption caption;
-    QString valueStem;
-};
+// A caption, then the value field's stem (none for the grand total); the
+// amounts of a family are labelled by their names in the control record.
+using Pair = CaptionedField;
 
 Pair fixed(const char *caption, const char *stem)
 {
     return {Caption::fixed(QLatin1String(caption)), QLatin1String(stem)};
 }
 
-// The amounts of a family, labelled by their names in the control record.
 QList<Pair> named(const AmountFamily &family)
 {
-    QList<Pair> pairs;
-    for (int n = 1; n <= family.count; ++n) {
-        const QString stem = numbered(QLatin1String(family.stem), n);
-        pairs.append({Caption::control(QStringLiteral("Ctrl_") + stem), stem});
-    }
-    return pairs;
+    return familyCaptions(QString(), family);
 }
 
 const qreal LabelX[3] = {0, 195, 380};
@@ -61,10 +53,10 @@ qreal addTotalsGrid(ReportBand &band, qreal top, const QString &table, const QSt
             const Pair &pair = columns[c][r];
             addCaption(band, QRectF(LabelX[c], y, LabelWidth[c], RowHeight), pair.caption);
             const QRectF valueCell(ValueX[c], y, ValueWidth, RowHeight);
-            if (pair.valueStem.isEmpty())
+            if (pair.field.isEmpty())
                 band.addExpression(valueCell, grandTotal.join(QStringLiteral(" + ")), NumberFormat::currency(), value);
             else
-                band.addField(valueCell, field(pair.valueStem), value);
+                band.addField(valueCell, field(pair.field), value);
         }
     }
     return rows * RowHeight;
