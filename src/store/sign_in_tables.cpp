@@ -71,8 +71,11 @@ std::optional<PinSecret> secretOf(Database &db, int cashierId)
 void keepSecret(Database &db, int cashierId, const PinSecret &secret)
 {
     upsert(db,
-           QStringLiteral("INSERT OR REPLACE INTO \"cashier_secret\" (\"Cashier_id\", \"Secret_hash\", \"Secret_salt\", "
-                          "\"Secret_iterations\", \"Secret_must_change\") VALUES (?, ?, ?, ?, ?)"),
+           // An update of a row held (not a replacement), so that a lane sees the change of it.
+           QStringLiteral("INSERT INTO \"cashier_secret\" (\"Cashier_id\", \"Secret_hash\", \"Secret_salt\", "
+                          "\"Secret_iterations\", \"Secret_must_change\") VALUES (?1, ?2, ?3, ?4, ?5) "
+                          "ON CONFLICT (\"Cashier_id\") DO UPDATE SET \"Secret_hash\" = ?2, \"Secret_salt\" = ?3, "
+                          "\"Secret_iterations\" = ?4, \"Secret_must_change\" = ?5"),
            {cashierId, secret.hash, secret.salt, secret.iterations, secret.mustChange});
 }
 

@@ -5,6 +5,8 @@
 #include "sqlite_statement.h"
 #include "store_error.h"
 
+#include "common/language.h"
+
 #include <sqlite3.h>
 
 namespace {
@@ -81,6 +83,7 @@ Table::Table(Database &db, const TableDef &def, QObject *parent) : QObject(paren
     orderTuple_ = order.size() == 1 ? order.first() : QLatin1Char('(') + order.join(QStringLiteral(", ")) + QLatin1Char(')');
     orderBy_ = order.join(QStringLiteral(", "));
     buffer_.resize(def_.fields.size());
+    written_.resize(def_.fields.size());
     db_.registerTable(this);
 }
 
@@ -579,6 +582,7 @@ void Table::setFieldValue(int index, const QVariant &value)
     if (!editing())
         throw StoreError(QStringLiteral("Table %1 is not in edit or insert mode").arg(def_.name));
     buffer_[index] = FieldValues::canonical(def_.name, def_.fields[index], value);
+    written_[index] = true;
     modified_ = true;
     notifyViews();
 }
@@ -619,9 +623,34 @@ void Table::edit()
         insert();
         return;
     }
+    if (def_.durable && !db_.inTransaction()) {
+        const QVector<QVariant> shown = buffer_;
+        if (!loadRowid(rowid_))
+            recordGone();
+        if (buffer_ != shown)
+            notify();
+    }
     state_ = TableState::Edit;
     modified_ = false;
+    written_.fill(false);
     notifyViews();
+}
+
+void Table::recordGone()
+{
+    const QString message =
+        chooseText(QStringLiteral("This record is no longer in table %1: another program deleted it meanwhile."),
+                   QStringLiteral("Cet enregistrement n'est plus dans la table %1 : un autre programme l'a "
+                                  "supprimé entre-temps."))
+            .arg(def_.name);
+    state_ = TableState::Browse;
+    modified_ = false;
+    if (readOne(Next, loadedOrder_) || readOne(Prior, loadedOrder_))
+        eof_ = bof_ = false;
+    else
+        clearCurrent();
+    notify();
+    throw StoreError(message);
 }
 
 QString Table::keyText() const
@@ -634,27 +663,32 @@ QString Table::keyText() const
 
 void Table::writeRecord()
 {
+    const bool inserting = state_ == TableState::Insert;
     QVariantList values;
     values.reserve(def_.fields.size() + 1);
+    QString columnsKey; // which fields an update writes: its statement
     for (int i = 0; i < def_.fields.size(); ++i) {
-        if (def_.fields[i].type != FieldType::AutoIncrement)
+        const bool writes = def_.fields[i].type != FieldType::AutoIncrement && (inserting || written_[i]);
+        if (writes)
             values.append(buffer_[i]);
+        columnsKey.append(writes ? QLatin1Char('1') : QLatin1Char('0'));
     }
+    if (!inserting && values.isEmpty())
+        return; // nothing was written into the record
     // The column list is only needed the first time, to prepare the statement.
     const auto columnList = [&](const QString &separator) {
         QStringList columns;
-        for (const FieldDef &field : def_.fields)
-            if (field.type != FieldType::AutoIncrement)
-                columns.append(quoted(field.name));
+        for (int i = 0; i < def_.fields.size(); ++i)
+            if (columnsKey[i] == QLatin1Char('1'))
+                columns.append(quoted(def_.fields[i].name));
         return columns.join(separator);
     };
-    const bool inserting = state_ == TableState::Insert;
     SqliteStatement &st = inserting
         ? writeStatement(QStringLiteral("insert"), [&] {
               return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(quoted(def_.name), columnList(QStringLiteral(", ")), placeholders(values.size()));
           })
-        : writeStatement(QStringLiteral("update"), [&] {
+        : writeStatement(QStringLiteral("update ") + columnsKey, [&] {
               return QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
                   .arg(quoted(def_.name), columnList(QStringLiteral(" = ?, ")));
           });
@@ -675,6 +709,8 @@ void Table::writeRecord()
     }
     if (inserting)
         rowid_ = sqlite3_last_insert_rowid(db_.handle());
+    else if (sqlite3_changes(db_.handle()) == 0)
+        recordGone();
 }
 
 void Table::post()

@@ -31,6 +31,13 @@ struct TableRow {
 // edit does nothing; edit on an empty table inserts. After a post the
 // record stays current; after a delete the next record (or the previous
 // one after the last) becomes current.
+//
+// Another program may change a durable table's records meanwhile (a
+// lane's tillano-sync taking in the store's changes): edit re-reads the
+// record first (outside a transaction), and posting an edited record
+// writes only the fields written since, so that what changed under it
+// stays; a record deleted under it is refused with a message, not
+// written to nowhere.
 class Table : public QObject {
     Q_OBJECT
 public:
@@ -147,6 +154,7 @@ private:
     void startNewRecord();
     bool loadRowid(qint64 rowid);
     void writeRecord();
+    [[noreturn]] void recordGone();
     void notify();
     void notifyViews();
     QString keyText() const;
@@ -166,6 +174,7 @@ private:
     qint64 rowid_ = 0;
     QVariantList loadedOrder_; // order values of the current record as read
     QVector<QVariant> buffer_;
+    QVector<bool> written_; // the fields written since edit
     bool hadCurrentBeforeInsert_ = false;
     qint64 rowidBeforeInsert_ = 0;
 

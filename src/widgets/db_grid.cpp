@@ -122,7 +122,10 @@ void DBGrid::rowChosen(const QModelIndex &current)
     if (rowid == 0 || (rowid == t->currentRowid() && t->state() != TableState::Insert))
         return;
     try {
-        t->moveToRowid(rowid);
+        // A record another program deleted since the grid read it: the
+        // grid shows where the table stands.
+        if (!t->moveToRowid(rowid))
+            refresh_.request();
     } catch (...) {
         refresh_.request(); // the record could not be left: show where the table stands
         throw;

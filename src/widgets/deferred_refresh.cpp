@@ -28,6 +28,10 @@ void DeferredRefresh::refreshNow()
 
 bool DeferredRefresh::eventFilter(QObject *watched, QEvent *event)
 {
+    // Another program may change the table while the control is hidden (a
+    // lane taking in the store's changes): shown again, it reads anew.
+    if (watched == control_ && event->type() == QEvent::Hide)
+        stale_ = true;
     if (watched == control_ && event->type() == QEvent::Show && stale_)
         refreshNow();
     return QObject::eventFilter(watched, event);
