@@ -72,5 +72,17 @@ QString laneListing(ServerConnection &server)
                        .arg(a[0].toString(), a[1].toString(), a[2].toString(), number(a[3]), moment(a[4]),
                             a[5].toString());
     }
+
+    const QList<QVariantList> edits = server.query(QStringLiteral(
+        "SELECT \"Store_id\", \"Terminal_id\", table_name, row_key, received_at, reason FROM tillano.edits_set_aside "
+        "ORDER BY id"));
+    if (!edits.isEmpty()) {
+        out += QStringLiteral("\nEdits not applied (kept whole in tillano.edits_set_aside, with the lane's row and the "
+                              "server's):\n");
+        for (const QVariantList &e : edits)
+            out += QStringLiteral("  store %1 terminal %2, %3 %4, received %5: %6\n")
+                       .arg(e[0].toString(), e[1].toString(), e[2].toString(), number(e[3]), moment(e[4]),
+                            e[5].toString());
+    }
     return out;
 }
