@@ -1,6 +1,8 @@
 #include "lane_sender.h"
 
+#include "lane_edits.h"
 #include "outbox.h"
+#include "store_stock.h"
 
 #include "store/database.h"
 #include "store/sqlite_statement.h"
@@ -8,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDriver>
 
 namespace {
 
@@ -70,12 +73,20 @@ void LaneSender::connect()
         return;
     identity_ = checkedIdentity();
     server_.open();
+    serverId_.clear();
     try {
         report();
+        followEdits(callEdits(QByteArrayLiteral("[]")));
+        server_.database().driver()->subscribeToNotification(QLatin1String(ShopChannel));
     } catch (...) {
         server_.close();
         throw;
     }
+}
+
+QSqlDriver *LaneSender::driver()
+{
+    return server_.isOpen() ? server_.database().driver() : nullptr;
 }
 
 void LaneSender::disconnect()
@@ -111,6 +122,107 @@ int LaneSender::sendBatch()
     afterServerCommit();
     Outbox::acknowledge(db_, batch);
     return int(batch.size());
+}
+
+int LaneSender::sendEdits()
+{
+    const QList<LaneEdits::Edit> edits = LaneEdits::numbered(db_, EditBatchSize);
+    if (edits.isEmpty())
+        return 0;
+    QJsonArray batch;
+    for (const LaneEdits::Edit &e : edits)
+        batch.append(QJsonObject{{QStringLiteral("no"), e.number},
+                                 {QStringLiteral("table"), e.table},
+                                 {QStringLiteral("key"), e.key},
+                                 {QStringLiteral("before"), e.before},
+                                 {QStringLiteral("after"), e.after}});
+    const qint64 through = callEdits(QJsonDocument(batch).toJson(QJsonDocument::Compact));
+    afterServerCommit();
+    followEdits(through);
+    return int(edits.size());
+}
+
+qint64 LaneSender::callEdits(const QByteArray &edits)
+{
+    QList<QVariantList> rows;
+    try {
+        rows = server_.query(QStringLiteral("SELECT edits_through, edits_set_aside "
+                                            "FROM tillano.lane_edit(?, ?, ?, ?, ?::jsonb)"),
+                             {identity_.store, identity_.terminal, identity_.key, identity_.machine,
+                              QString::fromUtf8(edits)});
+    } catch (const ServerError &) {
+        server_.close();
+        throw;
+    }
+    if (rows.isEmpty())
+        throw ServerError(QStringLiteral("The store server gave no answer to the lane's edits."));
+    editsSetAside_ = rows.first().value(1).toInt();
+    return rows.first().value(0).toLongLong();
+}
+
+void LaneSender::followEdits(qint64 through)
+{
+    // Numbers this database never gave: it was restored, or took the lane
+    // over; what it has not sent is numbered after them.
+    SqliteStatement numbered(db_.handle(), QStringLiteral("SELECT \"State_edit_no\" FROM \"lane_sync_state\""));
+    numbered.start();
+    const qint64 given = numbered.step() ? numbered.integer(0) : 0;
+    numbered.reset();
+    if (through > given)
+        LaneEdits::numberAfter(db_, through);
+    else
+        LaneEdits::acknowledge(db_, through);
+}
+
+ShopChanges::Outcome LaneSender::takeChanges()
+{
+    try {
+        if (serverId_.isEmpty()) {
+            serverId_ = ShopChanges::serverId(server_);
+            const ShopChanges::Place place = ShopChanges::place(db_);
+            const qint64 latest = server_
+                                      .query(QStringLiteral("SELECT coalesce(max(change_no), 0) FROM "
+                                                            "tillano.change_log WHERE \"Store_id\" = ?"),
+                                             {identity_.store})
+                                      .value(0)
+                                      .value(0)
+                                      .toLongLong();
+            copyDue_ = !place.known || place.serverId != serverId_ || place.through > latest;
+        }
+        if (copyDue_) {
+            const ShopChanges::Outcome copied = ShopChanges::copyAll(server_, identity_.store, db_, ChangeBatchSize);
+            copyDue_ = copied == ShopChanges::Outcome::Held;
+            if (!copyDue_)
+                note(QStringLiteral("took in a whole copy of the store's shop data"));
+            return copied;
+        }
+        return ShopChanges::takeBatch(server_, identity_.store, db_, ChangeBatchSize);
+    } catch (const ServerError &) {
+        server_.close();
+        throw;
+    }
+}
+
+void LaneSender::noteStoreLanes()
+{
+    QList<QVariantList> lanes;
+    try {
+        lanes = server_.query(QStringLiteral("SELECT \"Terminal_id\", last_sale_date, last_sale_time "
+                                             "FROM tillano.store_lanes(?)"),
+                              {identity_.store});
+    } catch (const ServerError &) {
+        server_.close();
+        throw;
+    }
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (lanes == storeLanes_ && storeLanesNoted_.isValid() && storeLanesNoted_.secsTo(now) < 60)
+        return;
+    QList<StoreStock::Lane> counted;
+    for (const QVariantList &l : lanes)
+        counted.append({l.value(0).toInt(), l.value(1).toDate(), l.value(2).toTime()});
+    StoreStock::note(db_, counted);
+    storeLanes_ = lanes;
+    storeLanesNoted_ = now;
 }
 
 void LaneSender::call(const QByteArray &batch, int waiting, const QDateTime &waitingSince)

@@ -1,5 +1,6 @@
 #include "lane_status.h"
 
+#include "lane_edits.h"
 #include "lane_tables.h"
 #include "outbox.h"
 
@@ -27,6 +28,23 @@ QString salesWaiting(int n)
                   : chooseText(QStringLiteral("%1 sales waiting"), QStringLiteral("%1 ventes en attente")).arg(n);
 }
 
+QString changesWaiting(int n)
+{
+    return n == 1 ? chooseText(QStringLiteral("1 change waiting"), QStringLiteral("1 modification en attente"))
+                  : chooseText(QStringLiteral("%1 changes waiting"), QStringLiteral("%1 modifications en attente"))
+                        .arg(n);
+}
+
+// Edits the server did not apply because the rows changed elsewhere first.
+QString changesSetAside(int n)
+{
+    return n == 1 ? chooseText(QStringLiteral("1 change not applied (changed elsewhere first)"),
+                               QStringLiteral("1 modification non appliquée (modifiée ailleurs avant)"))
+                  : chooseText(QStringLiteral("%1 changes not applied (changed elsewhere first)"),
+                               QStringLiteral("%1 modifications non appliquées (modifiées ailleurs avant)"))
+                        .arg(n);
+}
+
 }
 
 LaneStatus LaneStatus::read(Database &db)
@@ -37,8 +55,8 @@ LaneStatus LaneStatus::read(Database &db)
         return s;
     }
     SqliteStatement st(db.handle(), QStringLiteral("SELECT \"State_reached\", \"State_unreachable_since\", "
-                                                   "\"State_problem\", \"State_refused\", \"State_set_aside\" "
-                                                   "FROM \"lane_sync_state\" LIMIT 1"));
+                                                   "\"State_problem\", \"State_refused\", \"State_set_aside\", "
+                                                   "\"State_edits_set_aside\" FROM \"lane_sync_state\" LIMIT 1"));
     st.start();
     if (st.step()) {
         if (st.integer(3))
@@ -48,11 +66,13 @@ LaneStatus LaneStatus::read(Database &db)
         s.unreachableSince = QDateTime::fromString(st.text(1), Qt::ISODate);
         s.problem = st.text(2);
         s.setAside = int(st.integer(4));
+        s.editsSetAside = int(st.integer(5));
     }
     st.reset();
     const Outbox::Backlog backlog = Outbox::backlog(db);
     s.waiting = backlog.count;
     s.waitingSince = backlog.oldest;
+    s.editsWaiting = LaneEdits::waiting(db);
     return s;
 }
 
@@ -83,10 +103,14 @@ QString LaneStatus::text(bool running) const
         line += QStringLiteral(" · ") + salesWaiting(waiting);
     else if (waiting > 0)
         line += chooseText(QStringLiteral(", sending %1"), QStringLiteral(", envoi de %1")).arg(waiting);
+    if (editsWaiting > 0 && (sending != Sending::Reached || !running))
+        line += QStringLiteral(" · ") + changesWaiting(editsWaiting);
     if (setAside > 0)
         line += QStringLiteral(" · ")
             + chooseText(QStringLiteral("%1 set aside on the server"), QStringLiteral("%1 mises de côté sur le serveur"))
                   .arg(setAside);
+    if (editsSetAside > 0)
+        line += QStringLiteral(" · ") + changesSetAside(editsSetAside);
     // What to do about a refusal is in the reason: the manager must see it.
     if (running && sending == Sending::Refused && !problem.isEmpty())
         line += QStringLiteral(": ") + problem;
@@ -110,12 +134,13 @@ void starting(Database &db)
           {});
 }
 
-void reached(Database &db, int setAside)
+void reached(Database &db, int setAside, int editsSetAside)
 {
     write(db, QStringLiteral("UPDATE \"lane_sync_state\" SET \"State_reached\" = 1, \"State_refused\" = 0, "
-                             "\"State_unreachable_since\" = NULL, \"State_problem\" = NULL, \"State_set_aside\" = ? "
-                             "WHERE \"State_reached\" IS NOT 1 OR \"State_refused\" <> 0 OR \"State_set_aside\" <> ?"),
-          {setAside, setAside});
+                             "\"State_unreachable_since\" = NULL, \"State_problem\" = NULL, \"State_set_aside\" = ?1, "
+                             "\"State_edits_set_aside\" = ?2 WHERE \"State_reached\" IS NOT 1 OR \"State_refused\" <> 0 "
+                             "OR \"State_set_aside\" <> ?1 OR \"State_edits_set_aside\" <> ?2"),
+          {setAside, editsSetAside});
 }
 
 void unreachable(Database &db, const QString &problem, bool refused)

@@ -16,8 +16,10 @@ struct LaneStatus {
     QDateTime unreachableSince; // the first failure of the current outage
     QString problem;            // the last failure, in the system's words
     int setAside = 0;           // this lane's sales the server set aside
+    int editsSetAside = 0;      // this lane's edits the server set aside
     int waiting = 0;            // messages in the outbox
     QDateTime waitingSince;     // the oldest of them was queued then
+    int editsWaiting = 0;       // rows edited here not yet taken by the server
 
     static LaneStatus read(Database &db);
 
@@ -31,6 +33,6 @@ struct LaneStatus {
 // when something changed.
 namespace LaneStatusRecord {
 void starting(Database &db);
-void reached(Database &db, int setAside);
+void reached(Database &db, int setAside, int editsSetAside);
 void unreachable(Database &db, const QString &problem, bool refused);
 }

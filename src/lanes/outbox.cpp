@@ -25,11 +25,18 @@ void queue(Database &db, const char *kind, double key, const QByteArray &content
     db.statement(QStringLiteral("INSERT INTO \"lane_outbox\" (\"Outbox_kind\", \"Outbox_key\", "
                                 "\"Outbox_queued_at\", \"Outbox_content\") VALUES (?, ?, ?, ?)"))
         .run({QString::fromLatin1(kind), key, now(), QString::fromUtf8(content)});
+    LaneWriter::set(db, LaneWriter::Writer::Person);
 }
 
 }
 
 namespace Outbox {
+
+void startPosting(Database &db)
+{
+    if (LaneTables::present(db))
+        LaneWriter::set(db, LaneWriter::Writer::Posting);
+}
 
 void queueSale(Database &db, const SaleRecord &posted)
 {

@@ -32,6 +32,11 @@ struct Backlog {
     QDateTime oldest; // when the oldest waiting message was queued
 };
 
+// First thing inside the posting or receiving transaction: the quantities
+// on hand it moves travel with the sale or the receipt, and are no edit of
+// the product (LaneEdits). Queueing the sale or the receipt ends it.
+void startPosting(Database &db);
+
 // Inside the posting transaction: the sale just posted, numbered.
 void queueSale(Database &db, const SaleRecord &posted);
 // Inside the receiving transaction: the stock received.

@@ -65,6 +65,7 @@ double postSale(TDataModule2 &dm, SaleRecord &sale)
     {
         SaleRecord posted = sale;
         StoreTransaction transaction(dm.database());
+        Outbox::startPosting(dm.database());
         checkSaleToPost(posted);
         Update_financial(dm, posted.figures);
         PostingCheckpoints::reach(PostingCheckpoint::StoreTotalsPosted);
@@ -95,6 +96,7 @@ double postSale(TDataModule2 &dm, SaleRecord &sale)
 void receiveStock(TDataModule2 &dm, const SaleRecord &received)
 {
     StoreTransaction transaction(dm.database());
+    Outbox::startPosting(dm.database());
     Update_Products(dm, received.lines, true);
     Outbox::queueStockReceipt(dm.database(), received);
     PostingCheckpoints::reach(PostingCheckpoint::ProductTotalsPosted);

@@ -33,7 +33,7 @@ void LaneStatusLabel::refresh()
     const int room = window() ? window()->width() / 2 : 600;
     setText(fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 300)));
     setToolTip(text);
-    const bool trouble = !running || status.setAside > 0
+    const bool trouble = !running || status.setAside > 0 || status.editsSetAside > 0
         || (status.sending != LaneStatus::Sending::Reached && status.sending != LaneStatus::Sending::Starting);
     setStyleSheet(trouble ? QStringLiteral("color: #b00000;") : QStringLiteral("color: #206020;"));
 }

@@ -42,6 +42,7 @@ LaneSetupResult prepareLane(TDataModule2 &dm, const SetupOptions &options, const
     const std::optional<LaneIdentity> held = LaneIdentity::read(db);
     if (!held)
         LaneTables::create(db);
+    LaneTables::createWhenMissing(db);
     // The same database prepared again on its own computer keeps its key;
     // anything else is a new claim on the lane.
     const bool sameLane = held && held->machine == LaneIdentity::thisMachine() && held->store == options.store
@@ -57,26 +58,34 @@ LaneSetupResult prepareLane(TDataModule2 &dm, const SetupOptions &options, const
                      {id.store, id.terminal, id.key, id.machine, options.replace});
     const QVariant lastSale = registered.value(0).value(0);
 
-    if (fillOwnShop) {
-        if (ShopData::onServer(server, id.store)) {
-            ShopData::copyFromServer(server, id.store, dm);
-            setTerminalAndCounter(dm, id.terminal, lastSale, terminalSwitches);
-            return {QStringLiteral("Lane %1 of store %2 registered; the store's shop data was copied from the "
-                                   "server.")
-                        .arg(id.terminal)
-                        .arg(id.store),
-                    true};
+    // What is written here is the store's data as the server has it, or
+    // sent up as the store's: no edit of a person to send.
+    LaneWriter::set(db, LaneWriter::Writer::Sync);
+    LaneSetupResult result;
+    if (ShopData::onServer(server, id.store)) {
+        ShopData::copyFromServer(server, id.store, db);
+        setTerminalAndCounter(dm, id.terminal, lastSale, fillOwnShop ? terminalSwitches : nullptr);
+        result = {fillOwnShop ? QStringLiteral("Lane %1 of store %2 registered; the store's shop data was copied from "
+                                               "the server.")
+                              : QStringLiteral("Lane %1 of store %2 registered; this database now has the store's shop "
+                                               "data from the server in place of its own (its sales register and "
+                                               "totals stay)."),
+                  true};
+    } else {
+        if (fillOwnShop)
+            fillOwnShop();
+        setTerminalAndCounter(dm, id.terminal, lastSale, nullptr);
+        if (ShopData::sendUp(server, id, db)) {
+            result = {QStringLiteral("Lane %1 of store %2 registered; this shop's data was sent to the server as the "
+                                     "store's.")};
+        } else {
+            // Another lane sent the store's data first.
+            ShopData::copyFromServer(server, id.store, db);
+            result = {QStringLiteral("Lane %1 of store %2 registered; the store's shop data was copied from the server."),
+                      true};
         }
-        fillOwnShop();
     }
-    setTerminalAndCounter(dm, id.terminal, lastSale, nullptr);
-    if (ShopData::sendUp(server, id, dm))
-        return {QStringLiteral("Lane %1 of store %2 registered; this shop's data was sent to the server as the "
-                               "store's.")
-                    .arg(id.terminal)
-                    .arg(id.store)};
-    return {QStringLiteral("Lane %1 of store %2 registered; the server already holds the store's shop data, this "
-                           "database keeps its own.")
-                .arg(id.terminal)
-                .arg(id.store)};
+    LaneWriter::set(db, LaneWriter::Writer::Person);
+    result.report = result.report.arg(id.terminal).arg(id.store);
+    return result;
 }

@@ -6,6 +6,7 @@
 #include "lanes/lane_tables.h"
 #include "lanes/server_connection.h"
 #include "store/database.h"
+#include "store/sign_in_tables.h"
 #include "store/store_error.h"
 
 #include <QCommandLineParser>
@@ -32,8 +33,9 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Sends a lane's posted sales and stock receipts to the store server named in its settings "
-        "([software\\Tillano\\Store] Server and Store). Tillano starts it and stops it.\n\n"
+        "Sends a lane's posted sales, stock receipts and edits of the shop's data to the store server named in "
+        "its settings ([software\\Tillano\\Store] Server and Store), and takes in the store's shop data as it "
+        "changes there. Tillano starts it and stops it.\n\n"
         "Exit codes: 0 nothing left to send (--drain), 1 the server cannot be reached, 2 wrong arguments or "
         "settings, 3 the lane is refused, 4 another tillano-sync serves the data directory, 5 the data directory's "
         "database is not prepared as a lane (tillano-setup --server)."));
@@ -41,7 +43,8 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("Settings file of the lane."),
                                 QStringLiteral("FILE"));
-    QCommandLineOption drain(QStringLiteral("drain"), QStringLiteral("Send everything queued, then exit."));
+    QCommandLineOption drain(QStringLiteral("drain"),
+                             QStringLiteral("Send everything queued, take in the store's changes, then exit."));
     parser.addOptions({settings, drain});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
@@ -74,6 +77,9 @@ int main(int argc, char *argv[])
     Database db;
     try {
         db.open(app_settings.data);
+        // A lane prepared by an earlier version gets what this one keeps.
+        SignInTables::createWhenMissing(db);
+        LaneTables::createWhenMissing(db);
     } catch (const StoreError &e) {
         return fail(SyncFailed, e.message());
     }

@@ -1,5 +1,6 @@
 #include "sync_loop.h"
 
+#include "lanes/lane_edits.h"
 #include "lanes/lane_sender.h"
 #include "lanes/lane_status.h"
 #include "lanes/outbox.h"
@@ -7,14 +8,17 @@
 #include "store/store_error.h"
 
 #include <QElapsedTimer>
-#include <QThread>
+#include <QEventLoop>
+#include <QSqlDriver>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
 namespace {
 
-constexpr int PollMs = 200;        // how often the outbox is looked at
+constexpr int PollMs = 200;        // how often the outbox and the edits are looked at
 constexpr int ReportEveryMs = 5000; // how often the server hears from an idle lane
+constexpr int TakeEveryMs = 3000;  // how often the server's changes are looked for unannounced
 constexpr int FirstPauseS = 2;
 constexpr int LongestPauseS = 30;
 
@@ -33,14 +37,35 @@ void stopAfterCommitWhenAsked()
         std::raise(SIGKILL);
 }
 
-int drain(LaneSender &sender)
+// Takes in the server's changes until the lane has them all; false when
+// the lane's own edits must go first.
+bool takeAll(LaneSender &sender)
+{
+    for (;;) {
+        switch (sender.takeChanges()) {
+        case ShopChanges::Outcome::UpToDate:
+            return true;
+        case ShopChanges::Outcome::Held:
+            return false;
+        case ShopChanges::Outcome::Taken:
+            break;
+        }
+    }
+}
+
+int drain(LaneSender &sender, Database &lane)
 {
     try {
         sender.connect();
         while (sender.sendBatch() > 0) {
         }
+        while (sender.sendEdits() > 0) {
+        }
+        if (!takeAll(sender))
+            throw ServerError(QStringLiteral("the lane's edits changed while they were sent; run again"));
+        sender.noteStoreLanes();
         sender.report();
-        return SyncDone;
+        return Outbox::backlog(lane).count == 0 && LaneEdits::waiting(lane) == 0 ? SyncDone : SyncFailed;
     } catch (const ServerError &e) {
         say(e.message());
         return e.refused() ? SyncRefused : SyncFailed;
@@ -48,6 +73,25 @@ int drain(LaneSender &sender)
         say(QStringLiteral("the lane's database: %1").arg(e.message()));
         return SyncFailed;
     }
+}
+
+// Waits `ms`, or less when the server announces a change of the store's
+// shop data (`announced` is then set).
+void waitOrWake(LaneSender &sender, int store, int ms, bool &announced)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QMetaObject::Connection woken;
+    if (QSqlDriver *driver = sender.driver())
+        woken = QObject::connect(driver, &QSqlDriver::notification, &loop,
+                                 [&](const QString &, QSqlDriver::NotificationSource, const QVariant &payload) {
+                                     if (payload.toInt() == store || payload.isNull()) {
+                                         announced = true;
+                                         loop.quit();
+                                     }
+                                 });
+    loop.exec();
+    QObject::disconnect(woken);
 }
 
 }
@@ -58,34 +102,49 @@ int runSync(Database &lane, const SyncOptions &options)
     sender.note = say;
     sender.afterServerCommit = stopAfterCommitWhenAsked;
     if (options.drain)
-        return drain(sender);
+        return drain(sender, lane);
 
     LaneStatusRecord::starting(lane);
     // The status is written when it changes only: the first pass writes it.
     int pause = -1;
     int recordedSetAside = -1;
+    int recordedEditsSetAside = -1;
+    bool takeWanted = true;
     QElapsedTimer sinceReport;
+    QElapsedTimer sinceTake;
     for (;;) {
         try {
             if (!sender.connected()) {
                 sender.connect();
                 sinceReport.start();
+                takeWanted = true;
                 if (pause > 0)
                     say(QStringLiteral("the store server is reached again"));
             }
             bool sent = false;
             while (sender.sendBatch() > 0)
                 sent = true;
+            while (sender.sendEdits() > 0)
+                sent = true;
+            if (takeWanted || !sinceTake.isValid() || sinceTake.elapsed() >= TakeEveryMs) {
+                takeWanted = !takeAll(sender);
+                sinceTake.start();
+            }
             if (!sent && sinceReport.elapsed() >= ReportEveryMs) {
                 sender.report();
+                sender.noteStoreLanes();
                 sinceReport.start();
             }
-            if (pause != 0 || recordedSetAside != sender.setAside()) {
-                LaneStatusRecord::reached(lane, sender.setAside());
+            if (pause != 0 || recordedSetAside != sender.setAside()
+                || recordedEditsSetAside != sender.editsSetAside()) {
+                LaneStatusRecord::reached(lane, sender.setAside(), sender.editsSetAside());
                 recordedSetAside = sender.setAside();
+                recordedEditsSetAside = sender.editsSetAside();
             }
+            if (pause != 0)
+                sender.noteStoreLanes();
             pause = 0;
-            QThread::msleep(PollMs);
+            waitOrWake(sender, options.store, PollMs, takeWanted);
         } catch (const ServerError &e) {
             sender.disconnect();
             pause = pause <= 0 ? FirstPauseS : std::min(pause * 2, LongestPauseS);
@@ -98,12 +157,15 @@ int runSync(Database &lane, const SyncOptions &options)
             } catch (const StoreError &) {
                 // The status waits for the next try.
             }
-            QThread::sleep(pause);
+            bool ignored = false;
+            waitOrWake(sender, options.store, pause * 1000, ignored);
         } catch (const StoreError &e) {
             // The lane's own database is busy or failing: nothing was
             // removed from the outbox; the connection is kept.
             say(QStringLiteral("the lane's database: %1; trying again in %2 s").arg(e.message()).arg(FirstPauseS));
-            QThread::sleep(FirstPauseS);
+            bool announced = false;
+            waitOrWake(sender, options.store, FirstPauseS * 1000, announced);
+            takeWanted = takeWanted || announced;
         }
     }
 }
