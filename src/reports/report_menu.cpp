@@ -3,6 +3,7 @@
 #include "reports/page_report.h"
 #include "reports/printer_dialog.h"
 #include "reports/sales_register_window.h"
+#include "reports/stock_levels_report.h"
 #include "store/data_module.h"
 #include "store/filter_scope.h"
 #include "widgets/dialogs.h"
@@ -49,5 +50,6 @@ void ReportMenu::printSalesRegister()
 
 void ReportMenu::printStockLevels()
 {
+    p_.stockLevelsPage.noteStoreStock();
     p_.stockLevelsPage.preview(p_.previewParent);
 }

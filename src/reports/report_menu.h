@@ -6,6 +6,7 @@ class PageReport;
 class QWidget;
 class TDataModule2;
 class TForm14;
+class TForm15;
 class TPrinterDialog;
 
 // The receipt-printer versions of the four reports that have one. They
@@ -28,7 +29,7 @@ struct ReportMenuParts {
     PageReport &financialPage;  // TForm10
     PageReport &productPage;    // TForm6
     PageReport &departmentPage; // TForm19
-    PageReport &stockLevelsPage; // TForm15
+    TForm15 &stockLevelsPage;
     QWidget *previewParent = nullptr;
 };
 
