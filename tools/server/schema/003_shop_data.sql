@@ -337,6 +337,7 @@ DECLARE
 BEGIN
     lane := tillano.claimed_lane(p_store, p_terminal, p_key, p_machine);
     PERFORM pg_advisory_xact_lock(hashtext('tillano.lane_edit'), p_store);
+    PERFORM tillano.lock_store_stock(p_store);
     top := lane.edits_through;
     FOREACH shop_table IN ARRAY ARRAY['control', 'shop_options', 'Dept', 'product', 'cashier', 'cashier_secret'] LOOP
         SELECT coalesce(jsonb_agg(e ORDER BY (e ->> 'no')::bigint), '[]'::jsonb) INTO batch
@@ -346,14 +347,15 @@ BEGIN
         BEGIN
             PERFORM tillano.merge_edits(p_store, p_terminal, shop_table, batch);
         EXCEPTION WHEN deadlock_detected OR serialization_failure OR lock_not_available OR query_canceled
-                       OR admin_shutdown THEN
+                       OR admin_shutdown OR disk_full OR insufficient_resources OR out_of_memory THEN
             RAISE;
         WHEN others THEN
             FOR single IN SELECT value FROM jsonb_array_elements(batch) LOOP
                 BEGIN
                     PERFORM tillano.merge_edits(p_store, p_terminal, shop_table, jsonb_build_array(single));
                 EXCEPTION WHEN deadlock_detected OR serialization_failure OR lock_not_available
-                               OR query_canceled OR admin_shutdown THEN
+                               OR query_canceled OR admin_shutdown OR disk_full OR insufficient_resources
+                               OR out_of_memory THEN
                     RAISE;
                 WHEN others THEN
                     PERFORM tillano.set_edit_aside(p_store, p_terminal, shop_table, single, SQLERRM);
@@ -382,10 +384,20 @@ LANGUAGE sql IMMUTABLE AS $$
            / 10000
 $$;
 
+-- The lanes of a store move its stock one transaction at a time: their
+-- batches touch the same products in any order, which would otherwise
+-- deadlock.
+CREATE FUNCTION tillano.lock_store_stock(p_store integer)
+RETURNS void
+LANGUAGE sql SET search_path = pg_catalog, pg_temp AS $$
+    SELECT pg_advisory_xact_lock(hashtext('tillano.stock'), p_store)
+$$;
+
 -- The stock a sale takes: the quantity of each of its lines.
 CREATE FUNCTION tillano.take_sold_stock(p_store integer, p_lines tillano.trandetail[])
 RETURNS void
 LANGUAGE sql SET search_path = pg_catalog, pg_temp AS $$
+    SELECT tillano.lock_store_stock(p_store);
     UPDATE tillano.product p SET "Product_qty" = coalesce(p."Product_qty", 0) - sold.quantity
     FROM (SELECT l."Trx_upc" AS upc, sum(l."Trx_qty") AS quantity FROM unnest(p_lines) l
           WHERE l."Trx_upc" IS NOT NULL AND l."Trx_qty" IS NOT NULL GROUP BY 1) sold
@@ -402,6 +414,7 @@ LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
 DECLARE
     line tillano.stock_movements;
 BEGIN
+    PERFORM tillano.lock_store_stock(p_store);
     FOR line IN SELECT * FROM unnest(p_lines) ORDER BY "Line_no" LOOP
         CONTINUE WHEN line."Trx_upc" IS NULL OR line."Trx_qty" IS NULL;
         UPDATE tillano.product p SET
@@ -498,6 +511,70 @@ BEGIN
         RETURN 'resent';
     END IF;
     RETURN format('the server holds stock receipt %s of terminal %s with other content', p_sequence, p_terminal);
+END $$;
+
+-- A lane's batch of sales and stock receipts, as before, except that a
+-- passing failure (a deadlock with a head office's statement, a server
+-- shutting down) fails the whole call, to be made again, instead of
+-- setting a sale aside.
+CREATE OR REPLACE FUNCTION tillano.lane_sync(p_store integer, p_terminal integer, p_key text, p_machine text,
+                                             p_batch jsonb, p_waiting integer, p_waiting_since timestamptz)
+RETURNS TABLE (received_through bigint, last_sale_id double precision, set_aside bigint)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
+DECLARE
+    lane tillano.lanes;
+    message jsonb;
+    content jsonb;
+    sequence bigint;
+    top bigint;
+    outcome text;
+    stored bigint := 0;
+    last_sale jsonb;
+BEGIN
+    lane := tillano.claimed_lane(p_store, p_terminal, p_key, p_machine);
+    top := lane.received_through;
+    FOR message IN SELECT value FROM jsonb_array_elements(coalesce(p_batch, '[]'::jsonb)) LOOP
+        sequence := (message ->> 'seq')::bigint;
+        content := NULL;
+        BEGIN
+            content := (message ->> 'content')::jsonb;
+            outcome := CASE message ->> 'kind'
+                WHEN 'sale' THEN tillano.store_sale(p_store, p_terminal, sequence, content)
+                WHEN 'stock' THEN tillano.store_stock_receipt(p_store, p_terminal, sequence, content)
+                ELSE format('unknown kind of message %L', message ->> 'kind') END;
+        EXCEPTION WHEN deadlock_detected OR serialization_failure OR lock_not_available OR query_canceled
+                       OR admin_shutdown OR disk_full OR insufficient_resources OR out_of_memory THEN
+            RAISE;
+        WHEN others THEN
+            outcome := SQLERRM;
+        END;
+        IF outcome = 'stored' AND message ->> 'kind' = 'sale' THEN
+            stored := stored + 1;
+            last_sale := content -> 'header';
+        ELSIF outcome NOT IN ('stored', 'resent') THEN
+            PERFORM tillano.set_message_aside(p_store, p_terminal, sequence, message ->> 'kind',
+                                              message ->> 'content', outcome);
+        END IF;
+        top := greatest(top, sequence);
+    END LOOP;
+
+    UPDATE tillano.lanes l SET
+        received_through = top,
+        last_contact_at = now(),
+        machine = p_machine,
+        sales_waiting = greatest(p_waiting, 0),
+        waiting_since = CASE WHEN p_waiting > 0 THEN p_waiting_since END,
+        sales_received = l.sales_received + stored,
+        last_sale_id = CASE WHEN stored > 0 THEN (last_sale ->> 'Trxh_id')::double precision ELSE l.last_sale_id END,
+        last_sale_date = CASE WHEN stored > 0 THEN (last_sale ->> 'Trxh_date')::date ELSE l.last_sale_date END,
+        last_sale_time = CASE WHEN stored > 0 THEN (last_sale ->> 'Trxh_time')::time ELSE l.last_sale_time END,
+        last_sale_received_at = CASE WHEN stored > 0 THEN now() ELSE l.last_sale_received_at END
+    WHERE l."Store_id" = p_store AND l."Terminal_id" = p_terminal;
+
+    RETURN QUERY SELECT lane.received_through,
+        (SELECT max(t."Trxh_id") FROM tillano.tranmaster t
+         WHERE t."Store_id" = p_store AND t."Trxh_terminal_id" = p_terminal),
+        (SELECT count(*) FROM tillano.set_aside s WHERE s."Store_id" = p_store AND s."Terminal_id" = p_terminal);
 END $$;
 
 -- Up to when the store's stock counts each lane's sales: the lanes of the
