@@ -55,6 +55,43 @@ QStringList triggers(const ShopTable &t)
     };
 }
 
+// Posting moves a noted product's stock: the move travels with its sale
+// or receipt, so the edit must not carry it too. The quantity it moved and
+// the average cost it started from are kept beside the edit.
+QString postingMoves()
+{
+    return QStringLiteral(
+        "CREATE TRIGGER IF NOT EXISTS \"lane_edit_product_posted\" AFTER UPDATE OF \"Product_qty\", "
+        "\"Product_avg_cost\" ON \"product\" WHEN (SELECT \"Writer\" FROM \"lane_writer\") = 1 BEGIN "
+        "UPDATE \"lane_edits\" SET \"Edit_stock_moved\" = \"Edit_stock_moved\" + coalesce(NEW.\"Product_qty\", 0) "
+        "- coalesce(OLD.\"Product_qty\", 0), \"Edit_cost_before_receipts\" = coalesce(\"Edit_cost_before_receipts\", "
+        "CASE WHEN OLD.\"Product_avg_cost\" IS NOT NEW.\"Product_avg_cost\" THEN quote(OLD.\"Product_avg_cost\") END) "
+        "WHERE \"Edit_table\" = 'product' AND \"Edit_key\" = OLD.\"Product_upc\"; END");
+}
+
+// A person who sets the average cost sets the one the edit carries.
+QString costSetByPerson()
+{
+    return QStringLiteral(
+        "CREATE TRIGGER IF NOT EXISTS \"lane_edit_product_cost_set\" AFTER UPDATE OF \"Product_avg_cost\" "
+        "ON \"product\" WHEN (SELECT \"Writer\" FROM \"lane_writer\") = 0 "
+        "AND OLD.\"Product_avg_cost\" IS NOT NEW.\"Product_avg_cost\" BEGIN "
+        "UPDATE \"lane_edits\" SET \"Edit_cost_before_receipts\" = NULL "
+        "WHERE \"Edit_table\" = 'product' AND \"Edit_key\" = NEW.\"Product_upc\"; END");
+}
+
+// The row as it stands without posting's moves since it was noted.
+QString withoutPostingMoves(Database &db, const QString &row, double moved, const QVariant &costBefore)
+{
+    SqliteStatement &st = db.statement(QStringLiteral(
+        "SELECT json_set(?1, '$.Product_qty', quote(CAST(json_extract(?1, '$.Product_qty') AS REAL) - ?2), "
+        "'$.Product_avg_cost', coalesce(?3, json_extract(?1, '$.Product_avg_cost')))"));
+    st.start({row, moved, costBefore});
+    const QString net = st.step() ? st.text(0) : row;
+    st.reset();
+    return net;
+}
+
 // A row of SQL literals as the server takes it: typed JSON, every column.
 QJsonValue typedRow(const ShopTable &t, const QString &literals)
 {
@@ -100,6 +137,8 @@ void createTriggers(Database &db)
     for (const ShopTable &t : ShopTables::all())
         for (const QString &sql : triggers(t))
             executeSql(db.handle(), sql);
+    executeSql(db.handle(), postingMoves());
+    executeSql(db.handle(), costSetByPerson());
 }
 
 QList<Edit> numbered(Database &db, int limit)
@@ -113,17 +152,21 @@ QList<Edit> numbered(Database &db, int limit)
         QString before;
         qint64 number;
         QString after;
+        double moved;
+        QVariant costBefore;
     };
     QList<Noted> rows;
     StoreTransaction transaction(db);
     {
         SqliteStatement st(db.handle(), QStringLiteral("SELECT \"Edit_seq\", \"Edit_table\", \"Edit_key\", "
-                                                       "\"Edit_before\", \"Edit_no\", \"Edit_after\" FROM \"lane_edits\" "
+                                                       "\"Edit_before\", \"Edit_no\", \"Edit_after\", \"Edit_stock_moved\", "
+                                                       "\"Edit_cost_before_receipts\" FROM \"lane_edits\" "
                                                        "ORDER BY \"Edit_seq\" LIMIT ?"));
         st.start({limit});
         while (st.step())
             rows.append({st.integer(0), st.text(1), st.real(2), st.isNull(3) ? QString() : st.text(3),
-                          st.isNull(4) ? 0 : st.integer(4), st.isNull(5) ? QString() : st.text(5)});
+                          st.isNull(4) ? 0 : st.integer(4), st.isNull(5) ? QString() : st.text(5), st.real(6),
+                          st.isNull(7) ? QVariant() : QVariant(st.text(7))});
     }
     qint64 number = lastNumber(db);
     const qint64 first = number;
@@ -134,6 +177,8 @@ QList<Edit> numbered(Database &db, int limit)
             continue;
         r.number = ++number;
         r.after = currentRow(db, ShopTables::named(r.table), r.key);
+        if (!r.after.isNull() && (r.moved != 0 || !r.costBefore.isNull()))
+            r.after = withoutPostingMoves(db, r.after, r.moved, r.costBefore);
         give.run({r.number, r.after.isNull() ? QVariant() : QVariant(r.after), r.seq});
     }
     if (number != first)

@@ -28,6 +28,7 @@ void createShopFollowing(Database &db)
         "CREATE TABLE \"lane_edits\" (\"Edit_seq\" INTEGER PRIMARY KEY AUTOINCREMENT, "
         "\"Edit_table\" TEXT NOT NULL, \"Edit_key\" REAL NOT NULL, \"Edit_before\" TEXT, "
         "\"Edit_changes\" INTEGER NOT NULL DEFAULT 1, \"Edit_no\" INTEGER, \"Edit_after\" TEXT, "
+        "\"Edit_stock_moved\" REAL NOT NULL DEFAULT 0, \"Edit_cost_before_receipts\" TEXT, "
         "UNIQUE (\"Edit_table\", \"Edit_key\"))",
         "CREATE TABLE \"lane_writer\" (\"Writer\" INTEGER NOT NULL)",
         "INSERT INTO \"lane_writer\" VALUES (0)",

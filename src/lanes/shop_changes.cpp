@@ -2,6 +2,7 @@
 
 #include "lane_edits.h"
 #include "lane_tables.h"
+#include "outbox.h"
 #include "server_connection.h"
 #include "shop_tables.h"
 
@@ -79,13 +80,20 @@ void setPlace(Database &db, qint64 through, const QString &serverId)
         .run({through, serverId.isNull() ? QVariant() : QVariant(serverId)});
 }
 
+// The lane has edits, or sales and receipts, that the server must have
+// first: its rows would be written over with what does not count them.
+bool mustWait(Database &db)
+{
+    return LaneEdits::waiting(db) > 0 || Outbox::backlog(db).count > 0;
+}
+
 // One lane transaction writing as tillano-sync; false, writing nothing,
-// when the lane has edits to send first.
+// when the lane has edits, sales or receipts to send first.
 template <typename Work>
 bool asSync(Database &db, Work work)
 {
     StoreTransaction transaction(db);
-    if (LaneEdits::waiting(db) > 0)
+    if (mustWait(db))
         return false;
     LaneWriter::set(db, LaneWriter::Writer::Sync);
     work();
@@ -202,7 +210,7 @@ QString serverId(ServerConnection &server)
 
 Outcome takeBatch(ServerConnection &server, int store, Database &lane, int limit)
 {
-    if (LaneEdits::waiting(lane) > 0)
+    if (mustWait(lane))
         return Outcome::Held;
     const qint64 after = place(lane).through;
     const QVariant bound = server
@@ -244,7 +252,7 @@ Outcome takeBatch(ServerConnection &server, int store, Database &lane, int limit
 
 Outcome copyAll(ServerConnection &server, int store, Database &lane, int limit)
 {
-    if (LaneEdits::waiting(lane) > 0)
+    if (mustWait(lane))
         return Outcome::Held;
     const QString id = serverId(server);
     const qint64 from = latestChange(server, store);

@@ -16,15 +16,16 @@ class ServerConnection;
 //
 // Each batch is one short lane transaction, so that the till, which
 // shares the database, is never held up. While the lane has edits the
-// server has not acknowledged, nothing is taken in: they would be written
-// over; they are sent first, and the server's answer to them comes back
-// through its change log.
+// server has not acknowledged, or sales and stock receipts it has not
+// sent, nothing is taken in: the rows would be written over with what
+// does not count them; they are sent first, and the server's answer comes
+// back through its change log.
 namespace ShopChanges {
 
 enum class Outcome {
     UpToDate, // nothing more to take in
     Taken,    // a batch was taken in; there may be more
-    Held,     // the lane has edits to send first
+    Held,     // the lane has edits, sales or receipts to send first
 };
 
 // The lane's place in the server's change log, and the server it is

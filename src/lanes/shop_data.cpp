@@ -6,6 +6,7 @@
 #include "shop_tables.h"
 
 #include "store/database.h"
+#include "store/store_error.h"
 #include "store/sqlite_statement.h"
 
 #include <QJsonArray>
@@ -40,7 +41,8 @@ bool onServer(ServerConnection &server, int store)
 
 void copyFromServer(ServerConnection &server, int store, Database &lane)
 {
-    ShopChanges::copyAll(server, store, lane, CopyRows);
+    if (ShopChanges::copyAll(server, store, lane, CopyRows) == ShopChanges::Outcome::Held)
+        throw StoreError(QStringLiteral("The lane has edits or sales not sent yet; the store's data was not copied."));
 }
 
 bool sendUp(ServerConnection &server, const LaneIdentity &lane, Database &db)

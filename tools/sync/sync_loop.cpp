@@ -38,7 +38,7 @@ void stopAfterCommitWhenAsked()
 }
 
 // Takes in the server's changes until the lane has them all; false when
-// the lane's own edits must go first.
+// the lane's own edits, sales or receipts must go first.
 bool takeAll(LaneSender &sender)
 {
     for (;;) {
@@ -62,9 +62,10 @@ int drain(LaneSender &sender, Database &lane)
         while (sender.sendEdits() > 0) {
         }
         if (!takeAll(sender))
-            throw ServerError(QStringLiteral("the lane's edits changed while they were sent; run again"));
+            throw ServerError(QStringLiteral("the lane posted or edited while the store's changes were taken in; run again"));
         sender.noteStoreLanes();
         sender.report();
+        LaneStatusRecord::reached(lane, sender.setAside(), sender.editsSetAside());
         return Outbox::backlog(lane).count == 0 && LaneEdits::waiting(lane) == 0 ? SyncDone : SyncFailed;
     } catch (const ServerError &e) {
         say(e.message());
