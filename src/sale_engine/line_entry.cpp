@@ -99,10 +99,15 @@ bool LineEntry::removeLinesWithoutProduct()
     Table &lines = dm_.tmpdetail;
     const SuspendedViews quiet{&lines};
     const Field code = lines.field(QStringLiteral("Trx_upc"));
+    const Field description = lines.field(QStringLiteral("Trx_short_desc"));
+    const Field price = lines.field(QStringLiteral("Trx_price"));
     QList<qint64> withoutProduct;
     bool amountRemoved = false;
     for (lines.first(); !lines.eof(); lines.next()) {
-        if (code.isNull() || !dm_.producttb.findKey(code.asFloat())) {
+        // A line rung from a product stays when the product is deleted
+        // meanwhile (on another lane): the sale keeps what was rung.
+        const bool rung = !description.asString().isEmpty() || price.asFloat() != 0;
+        if (code.isNull() || (!rung && !dm_.producttb.findKey(code.asFloat()))) {
             withoutProduct.append(lines.currentRowid());
             amountRemoved = amountRemoved || lines.field(QStringLiteral("Trx_total")).asFloat() != 0;
         }

@@ -44,7 +44,9 @@ public:
     bool fillFromProduct(double code);
 
     // Deletes every line without a product (no code, or a code no product
-    // has), so that none reaches the register, the receipt or the journal.
+    // has and nothing rung from it), so that none reaches the register,
+    // the receipt or the journal. A line rung from a product deleted since
+    // stays as it was rung.
     // True when a deleted line carried an amount: the totals are then out
     // of date.
     bool removeLinesWithoutProduct();
