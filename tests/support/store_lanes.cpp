@@ -65,12 +65,18 @@ void LaneSeller::sell(int sales, int perTransaction)
 
 void LaneSeller::ringLines(int count, bool receiving)
 {
-    Table &lines = dm_->tmpdetail;
-    Table &products = dm_->producttb;
     for (int i = 0; i < count; ++i) {
         const double upc = products_[int(next(unsigned(products_.size())))];
+        ringLine(upc, 1 + next(3), receiving);
+    }
+}
+
+void LaneSeller::ringLine(double upc, double qty, bool receiving)
+{
+    Table &lines = dm_->tmpdetail;
+    Table &products = dm_->producttb;
+    {
         products.findKey(upc);
-        const double qty = 1 + next(3);
         const double price = products.field(receiving ? QStringLiteral("Product_avg_cost") : QStringLiteral("Product_price")).asFloat();
         lines.append();
         lines.field(QStringLiteral("Trx_upc")).setFloat(upc);
@@ -100,8 +106,33 @@ void LaneSeller::sellOne()
         sellVaried();
         return;
     }
-    TDataModule2 &dm = *dm_;
     ringLines(1 + int(next(4)), false);
+    postWorkSale();
+}
+
+void LaneSeller::sellThese(const QList<std::pair<double, double>> &lines)
+{
+    for (const auto &[upc, qty] : lines)
+        ringLine(upc, qty, false);
+    postWorkSale();
+}
+
+void LaneSeller::receiveThese(const QList<std::pair<double, double>> &lines, double cost)
+{
+    for (const auto &[upc, qty] : lines) {
+        ringLine(upc, qty, true);
+        dm_->tmpdetail.edit();
+        dm_->tmpdetail.field(QStringLiteral("Trx_price")).setFloat(cost);
+        dm_->tmpdetail.field(QStringLiteral("Trx_total")).setFloat(qty * cost);
+        dm_->tmpdetail.post();
+    }
+    receiveStock(*dm_);
+    dm_->tmpdetail.emptyTable();
+}
+
+void LaneSeller::postWorkSale()
+{
+    TDataModule2 &dm = *dm_;
     double subtotal = 0;
     for (const TableRow &row : dm.tmpdetail.rows(0, 100))
         subtotal += row.values[dm.tmpdetail.fieldIndex(QStringLiteral("Trx_total"))].toDouble();

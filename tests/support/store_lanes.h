@@ -38,12 +38,18 @@ public:
     void sell(int sales, int perTransaction = 1);
     // A stock receipt of `lines` lines, as receiving mode posts it.
     void receive(int lines);
+    // One sale, or one stock receipt at `cost`, of these products and
+    // quantities, at the prices the lane has for them now.
+    void sellThese(const QList<std::pair<double, double>> &lines);
+    void receiveThese(const QList<std::pair<double, double>> &lines, double cost);
     TDataModule2 &dataModule() { return *dm_; }
 
 private:
     void sellOne();
     void ringLines(int count, bool receiving);
     void sellVaried();
+    void ringLine(double upc, double qty, bool receiving);
+    void postWorkSale();
     unsigned next(unsigned n);
     std::unique_ptr<TDataModule2> dm_;
     QList<double> products_;
