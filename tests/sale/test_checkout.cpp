@@ -233,6 +233,9 @@ void TestCheckout::entryLine_data()
 
     QTest::newRow("the entry line is removed") << QStringList{} << QList<double>{1002} << 0;
     QTest::newRow("a code not found is removed") << QStringList{"type:999", "Enter"} << QList<double>{1002} << 0;
+    // Another lane deletes the product while this one rings it.
+    QTest::newRow("a line of a product deleted meanwhile stays")
+        << QStringList{"delete:1002"} << QList<double>{1002} << 0;
     QTest::newRow("a product at price zero stays")
         << QStringList{"type:1004", "Enter"} << QList<double>{1002, 1004} << 1;
     QTest::newRow("F2 in the unit price field")
@@ -251,6 +254,8 @@ void TestCheckout::entryLine()
     for (const QString &step : steps) {
         if (step.startsWith("type:"))
             f->type(step.mid(5));
+        else if (step.startsWith("delete:"))
+            QVERIFY(OwnConnection(f->db.databaseFile()).exec("DELETE FROM product WHERE Product_upc = " + step.mid(7)));
         else
             f->press(Qt::Key_Return);
     }
