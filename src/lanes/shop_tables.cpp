@@ -133,25 +133,7 @@ const ShopTable &named(const QString &name)
 
 QVariant fromLane(const SqliteStatement &st, int column, Kind kind)
 {
-    if (st.isNull(column))
-        return {};
-    switch (kind) {
-    case Kind::Integer:
-        return st.integer(column);
-    case Kind::Real:
-        return st.real(column);
-    case Kind::Logical:
-        return st.integer(column) != 0;
-    case Kind::Date: {
-        const QDate date = QDate::fromString(st.text(column), Qt::ISODate);
-        return date.isValid() ? QVariant(date) : QVariant();
-    }
-    case Kind::Bytes:
-        return st.bytes(column);
-    case Kind::Text:
-        return st.text(column);
-    }
-    return {};
+    return fromServer(st.value(column), kind);
 }
 
 QVariant fromServer(const QVariant &value, Kind kind)

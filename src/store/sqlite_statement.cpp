@@ -136,6 +136,8 @@ QVariant SqliteStatement::value(int column) const
         return QVariant(sqlite3_column_double(stmt_, column));
     case SQLITE_NULL:
         return QVariant();
+    case SQLITE_BLOB:
+        return QVariant(bytes(column));
     default:
         return QVariant(text(column));
     }
