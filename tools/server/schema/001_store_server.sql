@@ -518,7 +518,11 @@ BEGIN
                 WHEN 'sale' THEN tillano.store_sale(p_store, p_terminal, sequence, content)
                 WHEN 'stock' THEN tillano.store_stock_receipt(p_store, p_terminal, sequence, content)
                 ELSE format('unknown kind of message %L', message ->> 'kind') END;
-        EXCEPTION WHEN others THEN
+        EXCEPTION WHEN deadlock_detected OR serialization_failure OR lock_not_available OR query_canceled
+                       OR admin_shutdown OR disk_full OR insufficient_resources OR out_of_memory THEN
+            -- Passing: the whole call fails, to be made again.
+            RAISE;
+        WHEN others THEN
             outcome := SQLERRM;
         END;
         IF outcome = 'stored' AND message ->> 'kind' = 'sale' THEN

@@ -83,21 +83,17 @@ RETURNS trigger
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
 DECLARE
     key_expression text := CASE WHEN TG_NARGS > 0 THEN format('%I', TG_ARGV[0]) ELSE '0' END;
+    transition_table text;
     noted bigint := 0;
     n bigint;
 BEGIN
-    IF TG_OP IN ('UPDATE', 'DELETE') THEN
-        EXECUTE format('INSERT INTO tillano.change_pending SELECT "Store_id", %L, %s FROM old_rows',
-                       TG_TABLE_NAME, key_expression);
+    FOREACH transition_table IN ARRAY CASE TG_OP WHEN 'UPDATE' THEN ARRAY['old_rows', 'new_rows']
+                                                 WHEN 'DELETE' THEN ARRAY['old_rows'] ELSE ARRAY['new_rows'] END LOOP
+        EXECUTE format('INSERT INTO tillano.change_pending SELECT "Store_id", %L, %s FROM %I',
+                       TG_TABLE_NAME, key_expression, transition_table);
         GET DIAGNOSTICS n = ROW_COUNT;
         noted := noted + n;
-    END IF;
-    IF TG_OP IN ('UPDATE', 'INSERT') THEN
-        EXECUTE format('INSERT INTO tillano.change_pending SELECT "Store_id", %L, %s FROM new_rows',
-                       TG_TABLE_NAME, key_expression);
-        GET DIAGNOSTICS n = ROW_COUNT;
-        noted := noted + n;
-    END IF;
+    END LOOP;
     IF noted > 0 THEN
         INSERT INTO tillano.change_commit VALUES (pg_current_xact_id()) ON CONFLICT DO NOTHING;
     END IF;
@@ -393,29 +389,34 @@ LANGUAGE sql SET search_path = pg_catalog, pg_temp AS $$
     SELECT pg_advisory_xact_lock(hashtext('tillano.stock'), p_store)
 $$;
 
--- The stock a sale takes: the quantity of each of its lines.
-CREATE FUNCTION tillano.take_sold_stock(p_store integer, p_lines tillano.trandetail[])
-RETURNS void
-LANGUAGE sql SET search_path = pg_catalog, pg_temp AS $$
-    SELECT tillano.lock_store_stock(p_store);
+-- The stock a sale takes, as its lines are stored: the quantity of each.
+CREATE FUNCTION tillano.take_sold_stock()
+RETURNS trigger
+LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
+BEGIN
+    PERFORM tillano.lock_store_stock(s) FROM (SELECT DISTINCT "Store_id" AS s FROM new_lines ORDER BY 1) x;
     UPDATE tillano.product p SET "Product_qty" = coalesce(p."Product_qty", 0) - sold.quantity
-    FROM (SELECT l."Trx_upc" AS upc, sum(l."Trx_qty") AS quantity FROM unnest(p_lines) l
-          WHERE l."Trx_upc" IS NOT NULL AND l."Trx_qty" IS NOT NULL GROUP BY 1) sold
-    WHERE p."Store_id" = p_store AND p."Product_upc" = sold.upc
-$$;
+    FROM (SELECT l."Store_id" AS store, l."Trx_upc" AS upc, sum(l."Trx_qty") AS quantity FROM new_lines l
+          WHERE l."Trx_upc" IS NOT NULL AND l."Trx_qty" IS NOT NULL GROUP BY 1, 2) sold
+    WHERE p."Store_id" = sold.store AND p."Product_upc" = sold.upc;
+    RETURN NULL;
+END $$;
 
--- The stock a receipt brings, line by line: the quantity added, and the
--- average cost moved to (stock value before + cost received) / new
--- quantity, the values to the ten-thousandth; stock brought to exactly
--- zero keeps its average cost.
-CREATE FUNCTION tillano.add_received_stock(p_store integer, p_lines tillano.stock_movements[])
-RETURNS void
+CREATE TRIGGER stock_sold AFTER INSERT ON tillano.trandetail REFERENCING NEW TABLE AS new_lines
+    FOR EACH STATEMENT EXECUTE FUNCTION tillano.take_sold_stock();
+
+-- The stock a receipt brings, as its lines are stored, line by line: the
+-- quantity added, and the average cost moved to (stock value before +
+-- cost received) / new quantity, the values to the ten-thousandth; stock
+-- brought to exactly zero keeps its average cost.
+CREATE FUNCTION tillano.add_received_stock()
+RETURNS trigger
 LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
 DECLARE
-    line tillano.stock_movements;
+    line record;
 BEGIN
-    PERFORM tillano.lock_store_stock(p_store);
-    FOR line IN SELECT * FROM unnest(p_lines) ORDER BY "Line_no" LOOP
+    PERFORM tillano.lock_store_stock(s) FROM (SELECT DISTINCT "Store_id" AS s FROM new_lines ORDER BY 1) x;
+    FOR line IN SELECT * FROM new_lines ORDER BY "Store_id", "Terminal_id", "Receipt_id", "Line_no" LOOP
         CONTINUE WHEN line."Trx_upc" IS NULL OR line."Trx_qty" IS NULL;
         UPDATE tillano.product p SET
             "Product_avg_cost" = CASE WHEN coalesce(p."Product_qty", 0) + line."Trx_qty" = 0 THEN p."Product_avg_cost"
@@ -424,158 +425,13 @@ BEGIN
                        + tillano.to_ten_thousandths(coalesce(line."Trx_total", 0)::numeric))
                       / (coalesce(p."Product_qty", 0) + line."Trx_qty")::numeric)::double precision END,
             "Product_qty" = coalesce(p."Product_qty", 0) + line."Trx_qty"
-        WHERE p."Store_id" = p_store AND p."Product_upc" = line."Trx_upc";
+        WHERE p."Store_id" = line."Store_id" AND p."Product_upc" = line."Trx_upc";
     END LOOP;
+    RETURN NULL;
 END $$;
 
--- Stores one sale of a lane as before, and takes its stock from the store's.
-CREATE OR REPLACE FUNCTION tillano.store_sale(p_store integer, p_terminal integer, p_sequence bigint, p_content jsonb)
-RETURNS text
-LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
-DECLARE
-    header tillano.tranmaster;
-    held tillano.tranmaster;
-    lines tillano.trandetail[];
-BEGIN
-    header := jsonb_populate_record(NULL::tillano.tranmaster,
-                                    (p_content -> 'header') || jsonb_build_object('Store_id', p_store));
-    IF header."Trxh_id" IS NULL THEN
-        RETURN 'the sale has no number';
-    END IF;
-    IF header."Trxh_terminal_id" IS DISTINCT FROM p_terminal THEN
-        RETURN format('the sale names terminal %s; the lane is terminal %s', header."Trxh_terminal_id", p_terminal);
-    END IF;
-    lines := ARRAY(
-        SELECT l FROM jsonb_populate_recordset(NULL::tillano.trandetail,
-            (SELECT coalesce(jsonb_agg(e || jsonb_build_object('Store_id', p_store, 'Terminal_id', p_terminal)),
-                             '[]'::jsonb)
-             FROM jsonb_array_elements(p_content -> 'lines') e)) l
-        ORDER BY l."Trx_seq");
-    IF EXISTS (SELECT 1 FROM unnest(lines) l WHERE l."Trx_id" IS DISTINCT FROM header."Trxh_id") THEN
-        RETURN 'a line of the sale names another sale';
-    END IF;
-
-    INSERT INTO tillano.tranmaster SELECT (header).* ON CONFLICT DO NOTHING;
-    IF FOUND THEN
-        INSERT INTO tillano.trandetail SELECT * FROM unnest(lines);
-        INSERT INTO tillano.sale_arrival ("Store_id", "Terminal_id", "Trxh_id", lane_sequence)
-            VALUES (p_store, p_terminal, header."Trxh_id", p_sequence);
-        PERFORM tillano.take_sold_stock(p_store, lines);
-        RETURN 'stored';
-    END IF;
-
-    SELECT * INTO held FROM tillano.tranmaster
-        WHERE "Store_id" = p_store AND "Trxh_terminal_id" = p_terminal AND "Trxh_id" = header."Trxh_id";
-    IF held IS NOT DISTINCT FROM header
-       AND ARRAY(SELECT d FROM tillano.trandetail d
-                 WHERE d."Store_id" = p_store AND d."Terminal_id" = p_terminal AND d."Trx_id" = header."Trxh_id"
-                 ORDER BY d."Trx_seq") IS NOT DISTINCT FROM lines THEN
-        RETURN 'resent';
-    END IF;
-    RETURN format('the server holds sale %s of terminal %s with other content', header."Trxh_id", p_terminal);
-END $$;
-
--- Stores one stock receipt of a lane as before, and adds its stock to the store's.
-CREATE OR REPLACE FUNCTION tillano.store_stock_receipt(p_store integer, p_terminal integer, p_sequence bigint,
-                                                       p_content jsonb)
-RETURNS text
-LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
-DECLARE
-    receipt tillano.stock_receipts;
-    held tillano.stock_receipts;
-    lines tillano.stock_movements[];
-BEGIN
-    receipt := jsonb_populate_record(NULL::tillano.stock_receipts, (p_content -> 'header')
-        || jsonb_build_object('Store_id', p_store, 'Terminal_id', p_terminal, 'Receipt_id', p_sequence));
-    lines := ARRAY(
-        SELECT l FROM jsonb_populate_recordset(NULL::tillano.stock_movements,
-            (SELECT coalesce(jsonb_agg(e || jsonb_build_object('Store_id', p_store, 'Terminal_id', p_terminal,
-                                                               'Receipt_id', p_sequence)), '[]'::jsonb)
-             FROM jsonb_array_elements(p_content -> 'lines') e)) l
-        ORDER BY l."Line_no");
-    receipt.received_at := now();
-    INSERT INTO tillano.stock_receipts SELECT (receipt).* ON CONFLICT DO NOTHING;
-    IF FOUND THEN
-        INSERT INTO tillano.stock_movements SELECT * FROM unnest(lines);
-        PERFORM tillano.add_received_stock(p_store, lines);
-        RETURN 'stored';
-    END IF;
-
-    SELECT * INTO held FROM tillano.stock_receipts
-        WHERE "Store_id" = p_store AND "Terminal_id" = p_terminal AND "Receipt_id" = p_sequence;
-    receipt.received_at := held.received_at;
-    IF held IS NOT DISTINCT FROM receipt
-       AND ARRAY(SELECT m FROM tillano.stock_movements m
-                 WHERE m."Store_id" = p_store AND m."Terminal_id" = p_terminal AND m."Receipt_id" = p_sequence
-                 ORDER BY m."Line_no") IS NOT DISTINCT FROM lines THEN
-        RETURN 'resent';
-    END IF;
-    RETURN format('the server holds stock receipt %s of terminal %s with other content', p_sequence, p_terminal);
-END $$;
-
--- A lane's batch of sales and stock receipts, as before, except that a
--- passing failure (a deadlock with a head office's statement, a server
--- shutting down) fails the whole call, to be made again, instead of
--- setting a sale aside.
-CREATE OR REPLACE FUNCTION tillano.lane_sync(p_store integer, p_terminal integer, p_key text, p_machine text,
-                                             p_batch jsonb, p_waiting integer, p_waiting_since timestamptz)
-RETURNS TABLE (received_through bigint, last_sale_id double precision, set_aside bigint)
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
-DECLARE
-    lane tillano.lanes;
-    message jsonb;
-    content jsonb;
-    sequence bigint;
-    top bigint;
-    outcome text;
-    stored bigint := 0;
-    last_sale jsonb;
-BEGIN
-    lane := tillano.claimed_lane(p_store, p_terminal, p_key, p_machine);
-    top := lane.received_through;
-    FOR message IN SELECT value FROM jsonb_array_elements(coalesce(p_batch, '[]'::jsonb)) LOOP
-        sequence := (message ->> 'seq')::bigint;
-        content := NULL;
-        BEGIN
-            content := (message ->> 'content')::jsonb;
-            outcome := CASE message ->> 'kind'
-                WHEN 'sale' THEN tillano.store_sale(p_store, p_terminal, sequence, content)
-                WHEN 'stock' THEN tillano.store_stock_receipt(p_store, p_terminal, sequence, content)
-                ELSE format('unknown kind of message %L', message ->> 'kind') END;
-        EXCEPTION WHEN deadlock_detected OR serialization_failure OR lock_not_available OR query_canceled
-                       OR admin_shutdown OR disk_full OR insufficient_resources OR out_of_memory THEN
-            RAISE;
-        WHEN others THEN
-            outcome := SQLERRM;
-        END;
-        IF outcome = 'stored' AND message ->> 'kind' = 'sale' THEN
-            stored := stored + 1;
-            last_sale := content -> 'header';
-        ELSIF outcome NOT IN ('stored', 'resent') THEN
-            PERFORM tillano.set_message_aside(p_store, p_terminal, sequence, message ->> 'kind',
-                                              message ->> 'content', outcome);
-        END IF;
-        top := greatest(top, sequence);
-    END LOOP;
-
-    UPDATE tillano.lanes l SET
-        received_through = top,
-        last_contact_at = now(),
-        machine = p_machine,
-        sales_waiting = greatest(p_waiting, 0),
-        waiting_since = CASE WHEN p_waiting > 0 THEN p_waiting_since END,
-        sales_received = l.sales_received + stored,
-        last_sale_id = CASE WHEN stored > 0 THEN (last_sale ->> 'Trxh_id')::double precision ELSE l.last_sale_id END,
-        last_sale_date = CASE WHEN stored > 0 THEN (last_sale ->> 'Trxh_date')::date ELSE l.last_sale_date END,
-        last_sale_time = CASE WHEN stored > 0 THEN (last_sale ->> 'Trxh_time')::time ELSE l.last_sale_time END,
-        last_sale_received_at = CASE WHEN stored > 0 THEN now() ELSE l.last_sale_received_at END
-    WHERE l."Store_id" = p_store AND l."Terminal_id" = p_terminal;
-
-    RETURN QUERY SELECT lane.received_through,
-        (SELECT max(t."Trxh_id") FROM tillano.tranmaster t
-         WHERE t."Store_id" = p_store AND t."Trxh_terminal_id" = p_terminal),
-        (SELECT count(*) FROM tillano.set_aside s WHERE s."Store_id" = p_store AND s."Terminal_id" = p_terminal);
-END $$;
+CREATE TRIGGER stock_received AFTER INSERT ON tillano.stock_movements REFERENCING NEW TABLE AS new_lines
+    FOR EACH STATEMENT EXECUTE FUNCTION tillano.add_received_stock();
 
 -- Up to when the store's stock counts each lane's sales: the lanes of the
 -- store, the date and time of the last sale received from each and when
