@@ -144,9 +144,11 @@ QList<QVariantList> ServerConnection::query(const QString &sql, const QVariantLi
 {
     QSqlQuery q = run(sql, values);
     QList<QVariantList> rows;
+    const int columns = q.record().count(); // a record is made anew at each call
     while (q.next()) {
         QVariantList row;
-        for (int i = 0; i < q.record().count(); ++i)
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i)
             row.append(q.value(i));
         rows.append(row);
     }

@@ -9,6 +9,7 @@
 #include "store/database.h"
 #include "store/sqlite_statement.h"
 
+#include <QHash>
 #include <QSet>
 #include <sqlite3.h>
 
@@ -26,29 +27,59 @@ QString keyKind(const ShopTable &t)
     return t.columns.first().kind == ShopTables::Kind::Integer ? QStringLiteral("::integer") : QString();
 }
 
+// The values a new row's own fields start with.
+QVariantList ownDefaults(const ShopTable &t)
+{
+    QVariantList values;
+    for (const auto &[name, value] : t.ownDefaults)
+        values << value;
+    return values;
+}
+
+// One statement that writes the shop's fields of a keyed row, made once
+// per table: a row the lane has keeps its own fields.
+const QString &upsertOf(const ShopTable &t)
+{
+    static QHash<QString, QString> made;
+    QString &sql = made[t.name];
+    if (sql.isEmpty()) {
+        QStringList names{t.columnList()};
+        QStringList sets;
+        for (const ShopTables::Column &c : t.columns)
+            if (c.name != t.key)
+                sets << QStringLiteral("%1 = excluded.%1").arg(quoted(c.name));
+        for (const auto &[name, value] : t.ownDefaults)
+            names << quoted(name);
+        QStringList marks;
+        for (qsizetype i = 0; i < t.columns.size() + t.ownDefaults.size(); ++i)
+            marks << QStringLiteral("?");
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (%4) DO UPDATE SET %5")
+                  .arg(quoted(t.name), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")),
+                       quoted(t.key), sets.join(QStringLiteral(", ")));
+    }
+    return sql;
+}
+
 // Writes the server's row into the lane: the shop's fields of the row the
 // lane has, or a new row whose own fields start as a new record's.
 void writeRow(Database &db, const ShopTable &t, const QVariantList &values)
 {
+    if (t.keyed()) {
+        db.statement(upsertOf(t)).run(values + ownDefaults(t));
+        return;
+    }
+    // A table of one row: that row, or a new one.
     QStringList sets;
     for (const ShopTables::Column &c : t.columns)
         sets << quoted(c.name) + QStringLiteral(" = ?");
-    QVariantList bound = values;
-    if (t.keyed())
-        bound << values.first();
-    db.statement(QStringLiteral("UPDATE %1 SET %2%3")
-                     .arg(quoted(t.name), sets.join(QStringLiteral(", ")),
-                          t.keyed() ? QStringLiteral(" WHERE %1 = ?").arg(quoted(t.key)) : QString()))
-        .run(bound);
+    db.statement(QStringLiteral("UPDATE %1 SET %2").arg(quoted(t.name), sets.join(QStringLiteral(", ")))).run(values);
     if (sqlite3_changes(db.handle()) > 0)
         return;
     QStringList names{t.columnList()};
     QStringList marks;
-    QVariantList inserted = values;
-    for (const auto &[name, value] : t.ownDefaults) {
+    const QVariantList inserted = values + ownDefaults(t);
+    for (const auto &[name, value] : t.ownDefaults)
         names << quoted(name);
-        inserted << value;
-    }
     for (qsizetype i = 0; i < inserted.size(); ++i)
         marks << QStringLiteral("?");
     db.statement(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
