@@ -30,6 +30,7 @@ void createShopFollowing(Database &db)
         "\"Edit_changes\" INTEGER NOT NULL DEFAULT 1, \"Edit_no\" INTEGER, \"Edit_after\" TEXT, "
         "\"Edit_stock_moved\" REAL NOT NULL DEFAULT 0, \"Edit_cost_before_receipts\" TEXT, "
         "UNIQUE (\"Edit_table\", \"Edit_key\"))",
+        "CREATE INDEX \"lane_edits_numbered\" ON \"lane_edits\" (\"Edit_no\")",
         "CREATE TABLE \"lane_writer\" (\"Writer\" INTEGER NOT NULL)",
         "INSERT INTO \"lane_writer\" VALUES (0)",
         "CREATE TABLE \"lane_store_lanes\" (\"Terminal_id\" INTEGER PRIMARY KEY, \"Last_sale_date\" TEXT, "
