@@ -196,7 +196,7 @@ ShopChanges::Outcome LaneSender::takeChanges()
                 note(QStringLiteral("took in a whole copy of the store's shop data"));
             return copied;
         }
-        return ShopChanges::takeBatch(server_, identity_.store, db_, ChangeBatchSize);
+        return ShopChanges::takeBatch(server_, identity_.store, identity_.terminal, db_, ChangeBatchSize);
     } catch (const ServerError &) {
         server_.close();
         throw;

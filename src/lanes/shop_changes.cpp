@@ -239,7 +239,7 @@ QString serverId(ServerConnection &server)
         .toString();
 }
 
-Outcome takeBatch(ServerConnection &server, int store, Database &lane, int limit)
+Outcome takeBatch(ServerConnection &server, int store, int terminal, Database &lane, int limit)
 {
     if (mustWait(lane))
         return Outcome::Held;
@@ -264,9 +264,10 @@ Outcome takeBatch(ServerConnection &server, int store, Database &lane, int limit
         changes.append({&t, server.query(QStringLiteral("SELECT c.row_key, t.\"Store_id\" IS NULL, %1 "
                                                         "FROM tillano.change_log c LEFT JOIN tillano.%2 t "
                                                         "ON t.\"Store_id\" = c.\"Store_id\"%3 WHERE c.\"Store_id\" = ? "
-                                                        "AND c.table_name = ? AND c.change_no > ? AND c.change_no <= ?")
+                                                        "AND c.table_name = ? AND c.change_no > ? AND c.change_no <= ? "
+                                                        "AND c.made_by IS DISTINCT FROM ?")
                                              .arg(t.columnList(QStringLiteral("t.")), quoted(t.name), join),
-                                         {store, t.name, after, bound})});
+                                         {store, t.name, after, bound, terminal})});
     }
     const bool taken = asSync(lane, [&] {
         for (const Changed &changed : changes)

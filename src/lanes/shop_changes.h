@@ -42,8 +42,9 @@ Place place(Database &lane);
 QString serverId(ServerConnection &server);
 
 // Takes in the store's changes after the lane's place, at most `limit`
-// rows in one lane transaction.
-Outcome takeBatch(ServerConnection &server, int store, Database &lane, int limit);
+// rows in one lane transaction; a new row that lane `terminal` made and
+// the server stored as it is is not taken back.
+Outcome takeBatch(ServerConnection &server, int store, int terminal, Database &lane, int limit);
 
 // Copies every shop row of the store into the lane, `limit` rows a lane
 // transaction (inside the caller's, when there is one), deleting what the

@@ -57,9 +57,10 @@ int drain(LaneSender &sender, Database &lane)
 {
     try {
         sender.connect();
-        while (sender.sendBatch() > 0) {
-        }
+        // Edits first: a sale of a product made here finds it on the server.
         while (sender.sendEdits() > 0) {
+        }
+        while (sender.sendBatch() > 0) {
         }
         if (!takeAll(sender))
             throw ServerError(QStringLiteral("the lane posted or edited while the store's changes were taken in; run again"));
@@ -123,9 +124,9 @@ int runSync(Database &lane, const SyncOptions &options)
                     say(QStringLiteral("the store server is reached again"));
             }
             bool sent = false;
-            while (sender.sendBatch() > 0)
-                sent = true;
             while (sender.sendEdits() > 0)
+                sent = true;
+            while (sender.sendBatch() > 0)
                 sent = true;
             if (takeWanted || !sinceTake.isValid() || sinceTake.elapsed() >= TakeEveryMs) {
                 takeWanted = !takeAll(sender);

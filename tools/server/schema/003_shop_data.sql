@@ -57,6 +57,9 @@ CREATE TABLE tillano.change_log (
     row_key    double precision NOT NULL,
     change_no  bigint NOT NULL,
     changed_at timestamptz NOT NULL DEFAULT now(),
+    -- The lane whose new row this is, exactly as that lane has it (it
+    -- need not take it back); null for any other change.
+    made_by    integer,
     PRIMARY KEY ("Store_id", table_name, row_key)
 );
 CREATE INDEX change_log_in_order ON tillano.change_log ("Store_id", change_no);
@@ -67,7 +70,8 @@ CREATE INDEX change_log_in_order ON tillano.change_log ("Store_id", change_no);
 CREATE TABLE tillano.change_pending (
     "Store_id" integer NOT NULL,
     table_name text NOT NULL,
-    row_key    double precision NOT NULL
+    row_key    double precision NOT NULL,
+    made_by    integer
 );
 
 -- One row per transaction that changed shop data: inserting it sets off
@@ -77,7 +81,8 @@ CREATE TABLE tillano.change_commit (
 );
 
 -- Notes the rows a statement changed (the key column is the trigger's
--- argument; none for a table of one row per store).
+-- argument; none for a table of one row per store), and the lane whose
+-- new rows a merge of its edits inserts (tillano.made_by).
 CREATE FUNCTION tillano.note_changed_rows()
 RETURNS trigger
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
@@ -89,8 +94,9 @@ DECLARE
 BEGIN
     FOREACH transition_table IN ARRAY CASE TG_OP WHEN 'UPDATE' THEN ARRAY['old_rows', 'new_rows']
                                                  WHEN 'DELETE' THEN ARRAY['old_rows'] ELSE ARRAY['new_rows'] END LOOP
-        EXECUTE format('INSERT INTO tillano.change_pending SELECT "Store_id", %L, %s FROM %I',
-                       TG_TABLE_NAME, key_expression, transition_table);
+        EXECUTE format('INSERT INTO tillano.change_pending SELECT "Store_id", %L, %s, $1 FROM %I',
+                       TG_TABLE_NAME, key_expression, transition_table)
+            USING CASE WHEN TG_OP = 'INSERT' THEN nullif(current_setting('tillano.made_by', true), '')::integer END;
         GET DIAGNOSTICS n = ROW_COUNT;
         noted := noted + n;
     END LOOP;
@@ -112,11 +118,13 @@ BEGIN
     FOR store IN SELECT DISTINCT "Store_id" FROM tillano.change_pending ORDER BY 1 LOOP
         PERFORM pg_advisory_xact_lock(hashtext('tillano.change_log'), store);
     END LOOP;
-    INSERT INTO tillano.change_log AS c ("Store_id", table_name, row_key, change_no)
-        SELECT p."Store_id", p.table_name, p.row_key, nextval('tillano.change_numbers')
-        FROM (SELECT DISTINCT "Store_id", table_name, row_key FROM tillano.change_pending) p
+    INSERT INTO tillano.change_log AS c ("Store_id", table_name, row_key, change_no, made_by)
+        SELECT p."Store_id", p.table_name, p.row_key, nextval('tillano.change_numbers'), p.made_by
+        FROM (SELECT "Store_id", table_name, row_key,
+                     CASE WHEN count(*) = count(made_by) AND min(made_by) = max(made_by) THEN min(made_by) END AS made_by
+              FROM tillano.change_pending GROUP BY 1, 2, 3) p
         ON CONFLICT ("Store_id", table_name, row_key)
-        DO UPDATE SET change_no = excluded.change_no, changed_at = now();
+        DO UPDATE SET change_no = excluded.change_no, changed_at = now(), made_by = excluded.made_by;
     PERFORM pg_notify('tillano_shop', s::text) FROM (SELECT DISTINCT "Store_id" AS s FROM tillano.change_pending) x;
     DELETE FROM tillano.change_pending;
     DELETE FROM tillano.change_commit WHERE transaction_id = NEW.transaction_id;
@@ -239,6 +247,8 @@ BEGIN
                    'WHERE t."Store_id" = $2%s ORDER BY x.key FOR UPDATE OF t', target, key_match)
         USING p_edits, p_store;
 
+    -- The rows this merge inserts are the lane's own, as it sent them.
+    PERFORM set_config('tillano.made_by', p_terminal::text, true);
     EXECUTE format($sql$
         WITH edits AS (
             SELECT x.no, x.key, x."before", x."after",
@@ -297,6 +307,7 @@ BEGIN
         CASE WHEN key_column IS NULL THEN '' ELSE format(' AND t.%I = e.key', key_column) END,
         p_table)
     INTO aside USING p_edits, p_store, p_terminal;
+    PERFORM set_config('tillano.made_by', '', true);
     RETURN aside;
 END $$;
 
