@@ -338,6 +338,7 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$
 DECLARE
     lane tillano.lanes;
     shop_table text;
+    edited text[];
     batch jsonb;
     single jsonb;
     top bigint;
@@ -345,8 +346,10 @@ BEGIN
     lane := tillano.claimed_lane(p_store, p_terminal, p_key, p_machine);
     PERFORM pg_advisory_xact_lock(hashtext('tillano.lane_edit'), p_store);
     PERFORM tillano.lock_store_stock(p_store);
-    top := lane.edits_through;
+    SELECT array_agg(DISTINCT e ->> 'table'), greatest(lane.edits_through, max((e ->> 'no')::bigint))
+        INTO edited, top FROM jsonb_array_elements(coalesce(p_edits, '[]'::jsonb)) e;
     FOREACH shop_table IN ARRAY ARRAY['control', 'shop_options', 'Dept', 'product', 'cashier', 'cashier_secret'] LOOP
+        CONTINUE WHEN NOT shop_table = ANY(coalesce(edited, '{}'));
         SELECT coalesce(jsonb_agg(e ORDER BY (e ->> 'no')::bigint), '[]'::jsonb) INTO batch
             FROM jsonb_array_elements(coalesce(p_edits, '[]'::jsonb)) e
             WHERE e ->> 'table' = shop_table AND (e ->> 'no')::bigint > lane.edits_through;
@@ -370,8 +373,6 @@ BEGIN
             END LOOP;
         END;
     END LOOP;
-    SELECT greatest(top, max((e ->> 'no')::bigint)) INTO top
-        FROM jsonb_array_elements(coalesce(p_edits, '[]'::jsonb)) e;
     UPDATE tillano.lanes l SET edits_through = coalesce(top, l.edits_through), last_contact_at = now()
         WHERE l."Store_id" = p_store AND l."Terminal_id" = p_terminal;
     RETURN QUERY SELECT coalesce(top, lane.edits_through),
