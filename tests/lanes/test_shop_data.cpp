@@ -356,8 +356,10 @@ void TestShopData::lanesShareTheShop()
         QCOMPARE(onServer(QStringLiteral("SELECT \"Product_qty\" FROM tillano.product WHERE \"Product_upc\" = %1")
                               .arg(code(Bread))).toDouble(), before - 6);
         // A receipt on lane 2 averages over the store's quantity.
+        // The price edit left the average cost as it was.
         const double cost = onServer(QStringLiteral("SELECT \"Product_avg_cost\" FROM tillano.product WHERE "
                                                     "\"Product_upc\" = %1").arg(code(Bread))).toDouble();
+        QCOMPARE(cost, 1.45);
         LaneSeller(two.directory).receiveThese({{Bread, 10}}, 2.00);
         drain(two);
         drain(one);
