@@ -182,23 +182,14 @@ QVariant fromLiteral(const QString &literal, Kind kind)
 
 QJsonValue toJson(const QVariant &value, Kind kind)
 {
-    if (value.isNull())
+    const QVariant typed = fromServer(value, kind);
+    if (typed.isNull())
         return QJsonValue::Null;
-    switch (kind) {
-    case Kind::Integer:
-        return value.toLongLong();
-    case Kind::Real:
-        return value.toDouble();
-    case Kind::Logical:
-        return value.toBool();
-    case Kind::Date:
-        return value.toDate().isValid() ? QJsonValue(value.toDate().toString(Qt::ISODate)) : QJsonValue::Null;
-    case Kind::Bytes:
-        return QStringLiteral("\\x") + QString::fromLatin1(value.toByteArray().toHex());
-    case Kind::Text:
-        return value.toString();
-    }
-    return QJsonValue::Null;
+    if (kind == Kind::Bytes)
+        return QStringLiteral("\\x") + QString::fromLatin1(typed.toByteArray().toHex());
+    if (kind == Kind::Date)
+        return typed.toDate().isValid() ? QJsonValue(typed.toDate().toString(Qt::ISODate)) : QJsonValue::Null;
+    return QJsonValue::fromVariant(typed);
 }
 
 }
