@@ -126,7 +126,7 @@ void LaneSeller::receiveThese(const QList<std::pair<double, double>> &lines, dou
         dm_->tmpdetail.field(QStringLiteral("Trx_total")).setFloat(qty * cost);
         dm_->tmpdetail.post();
     }
-    receiveStock(*dm_);
+    receiveStock(*dm_, readWorkSale(*dm_, 2, false));
     dm_->tmpdetail.emptyTable();
 }
 
