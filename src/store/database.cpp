@@ -9,6 +9,7 @@
 #include "common/language.h"
 #include "common/message_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -102,8 +103,27 @@ void Database::close()
 void Database::beforeWrite()
 {
     ++writeGeneration_;
+    stopReads();
+}
+
+void Database::stopReads()
+{
     for (Table *t : std::as_const(tables_))
         t->stopReading();
+}
+
+void Database::readingStarted()
+{
+    if (readsEndQueued_ || !QCoreApplication::instance())
+        return;
+    readsEndQueued_ = true;
+    QMetaObject::invokeMethod(
+        &readsEnd_,
+        [this] {
+            readsEndQueued_ = false;
+            stopReads();
+        },
+        Qt::QueuedConnection);
 }
 
 void Database::begin()

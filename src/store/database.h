@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
@@ -57,6 +58,12 @@ public:
     // SQL again each time would cost more than running it.
     SqliteStatement &statement(const QString &sql);
 
+    // A table started a read stream. An unfinished read keeps this
+    // connection on the data as it was when it began (another program's
+    // writes stay unseen, the log cannot be emptied); streams end when the
+    // event loop next turns, so none outlives the event that started it.
+    void readingStarted();
+
     // Runs a write of a work table without waiting for the disk.
     class FastWrite {
     public:
@@ -69,6 +76,7 @@ public:
 
 private:
     void resyncTables();
+    void stopReads();
 
     QString connectionName_;
     QSqlDatabase sql_;
@@ -78,6 +86,8 @@ private:
     quint64 writeGeneration_ = 0;
     QList<Table *> tables_;
     QHash<QString, std::shared_ptr<SqliteStatement>> statements_;
+    QObject readsEnd_; // receives the call that ends the streams
+    bool readsEndQueued_ = false;
 };
 
 // Runs a block of store work as one transaction: committed by commit(),

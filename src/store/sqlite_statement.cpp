@@ -161,6 +161,11 @@ QByteArray SqliteStatement::bytes(int column) const
 
 QString SqliteStatement::text(int column) const
 {
+    return QString::fromUtf8(utf8(column));
+}
+
+QByteArrayView SqliteStatement::utf8(int column) const
+{
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
-    return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
+    return QByteArrayView(data, sqlite3_column_bytes(stmt_, column));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 
@@ -34,6 +35,8 @@ public:
     double real(int column) const;
     QString text(int column) const;
     QByteArray bytes(int column) const; // a BLOB, bound as a QByteArray
+    // The column as UTF-8, valid until the next step or reset.
+    QByteArrayView utf8(int column) const;
 
 private:
     sqlite3 *db_;

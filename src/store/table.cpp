@@ -24,6 +24,46 @@ QString placeholders(qsizetype count)
     return marks.join(QStringLiteral(", "));
 }
 
+// Dates and times are stored as "YYYY-MM-DD" and "HH:MM:SS". Read for
+// every record of a scan, they are taken apart by hand; anything else
+// goes through Qt's parser, which decides as before.
+int digits(const char *text, int count)
+{
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+QDate storedDate(const SqliteStatement &st, int column)
+{
+    const QByteArrayView text = st.utf8(column);
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        const int year = digits(text.data(), 4);
+        const int month = digits(text.data() + 5, 2);
+        const int day = digits(text.data() + 8, 2);
+        if (year >= 0 && month >= 0 && day >= 0 && QDate::isValid(year, month, day))
+            return QDate(year, month, day);
+    }
+    return QDate::fromString(st.text(column), Qt::ISODate);
+}
+
+QTime storedTime(const SqliteStatement &st, int column)
+{
+    const QByteArrayView text = st.utf8(column);
+    if (text.size() == 8 && text[2] == ':' && text[5] == ':') {
+        const int hour = digits(text.data(), 2);
+        const int minute = digits(text.data() + 3, 2);
+        const int second = digits(text.data() + 6, 2);
+        if (hour >= 0 && minute >= 0 && second >= 0 && QTime::isValid(hour, minute, second))
+            return QTime(hour, minute, second);
+    }
+    return QTime::fromString(st.text(column), QStringLiteral("HH:mm:ss"));
+}
+
 // The value a field holds, from the column SQLite stored.
 QVariant storedValue(const FieldDef &field, const SqliteStatement &st, int column)
 {
@@ -39,9 +79,9 @@ QVariant storedValue(const FieldDef &field, const SqliteStatement &st, int colum
     case FieldType::Money:
         return QVariant(st.real(column));
     case FieldType::Date:
-        return QVariant(QDate::fromString(st.text(column), Qt::ISODate));
+        return QVariant(storedDate(st, column));
     case FieldType::Time:
-        return QVariant(QTime::fromString(st.text(column), QStringLiteral("HH:mm:ss")));
+        return QVariant(storedTime(st, column));
     default:
         return QVariant(st.text(column));
     }
@@ -82,8 +122,9 @@ Table::Table(Database &db, const TableDef &def, QObject *parent) : QObject(paren
         order.append(QStringLiteral("rowid"));
     orderTuple_ = order.size() == 1 ? order.first() : QLatin1Char('(') + order.join(QStringLiteral(", ")) + QLatin1Char(')');
     orderBy_ = order.join(QStringLiteral(", "));
+    for (const QString &c : def_.orderColumns)
+        orderFields_.append(fieldIndex_.value(c));
     buffer_.resize(def_.fields.size());
-    written_.resize(def_.fields.size());
     db_.registerTable(this);
 }
 
@@ -143,6 +184,9 @@ QString Table::selectSql(Query query) const
         break;
     case Forward:
         where.append(orderTuple_ + QStringLiteral(" > ") + tuple);
+        tail = QStringLiteral(" ORDER BY ") + orderBy_;
+        break;
+    case FromFirst:
         tail = QStringLiteral(" ORDER BY ") + orderBy_;
         break;
     case Prior:
@@ -221,6 +265,7 @@ void Table::releaseStatements()
         for (auto &slot : row)
             slot.reset();
     writes_.clear();
+    updateStatements_ = 0;
 }
 
 // ---- reading ----------------------------------------------------------------
@@ -231,20 +276,23 @@ void Table::loadRow(SqliteStatement &st)
         buffer_[i] = storedValue(def_.fields[i], st, i);
     rowid_ = st.integer(int(def_.fields.size()));
     hasCurrent_ = true;
-    loadedOrder_ = orderValues();
+    rememberOrder();
 }
 
-QVariantList Table::orderValues() const
+void Table::rememberOrder()
 {
-    if (def_.orderColumns.isEmpty())
-        return {QVariant(rowid_)};
-    QVariantList values;
-    for (const QString &c : def_.orderColumns) {
-        const int i = fieldIndex_.value(c);
-        values.append(def_.fields[i].type == FieldType::AutoIncrement && buffer_[i].isNull() ? QVariant(rowid_)
-                                                                                             : buffer_[i]);
+    // Written in place: a scan reads one record after the other.
+    if (orderFields_.isEmpty()) {
+        loadedOrder_.resize(1);
+        loadedOrder_[0] = QVariant(rowid_);
+        return;
     }
-    return values;
+    loadedOrder_.resize(orderFields_.size());
+    for (int k = 0; k < orderFields_.size(); ++k) {
+        const int i = orderFields_[k];
+        loadedOrder_[k] = def_.fields[i].type == FieldType::AutoIncrement && buffer_[i].isNull() ? QVariant(rowid_)
+                                                                                                  : buffer_[i];
+    }
 }
 
 bool Table::readOne(Query query, const QVariantList &tail)
@@ -347,7 +395,7 @@ void Table::checkBrowseMode()
 void Table::first()
 {
     checkBrowseMode();
-    if (readOne(First, {})) {
+    if (readFirst()) {
         eof_ = false;
         bof_ = true;
     } else {
@@ -368,27 +416,55 @@ void Table::last()
     notify();
 }
 
-bool Table::readNextForward()
+bool Table::streamHolds() const
 {
-    const int variant = statementVariant();
-    const QVariant link = master_ ? linkValue() : QVariant();
-    const bool streamHolds = forward_ && forwardGeneration_ == db_.writeGeneration() && forwardRowid_ == rowid_
-        && forwardVariant_ == variant && forwardLink_ == link;
-    if (!streamHolds) {
-        stopReading();
-        forward_ = &statement(Forward);
-        forward_->start(parameters(Forward, loadedOrder_));
-        forwardGeneration_ = db_.writeGeneration();
-        forwardVariant_ = variant;
-        forwardLink_ = link;
-    }
+    return forward_ && hasCurrent_ && forwardGeneration_ == db_.writeGeneration() && forwardRowid_ == rowid_
+        && forwardVariant_ == statementVariant() && forwardLink_ == (master_ ? linkValue() : QVariant());
+}
+
+void Table::startStream(Query query)
+{
+    stopReading();
+    forward_ = &statement(query);
+    forward_->start(parameters(query, query == Forward ? loadedOrder_ : QVariantList()));
+    forwardGeneration_ = db_.writeGeneration();
+    forwardVariant_ = statementVariant();
+    forwardLink_ = master_ ? linkValue() : QVariant();
+    forwardRead_ = 0;
+    db_.readingStarted();
+}
+
+bool Table::stepStream()
+{
     if (!forward_->step()) {
         stopReading();
         return false;
     }
     loadRow(*forward_);
     forwardRowid_ = rowid_;
+    ++forwardRead_;
     return true;
+}
+
+bool Table::readFirst()
+{
+    // A stream still on the first record it read, with nothing written
+    // since, would read that same record again: an open statement keeps
+    // the data as it was when it started.
+    if (streamHolds() && forwardRead_ == 1 && forwardFromFirst_)
+        return true;
+    startStream(FromFirst);
+    forwardFromFirst_ = true;
+    return stepStream();
+}
+
+bool Table::readNextForward()
+{
+    if (!streamHolds()) {
+        startStream(Forward);
+        forwardFromFirst_ = false;
+    }
+    return stepStream();
 }
 
 void Table::next()
@@ -582,7 +658,6 @@ void Table::setFieldValue(int index, const QVariant &value)
     if (!editing())
         throw StoreError(QStringLiteral("Table %1 is not in edit or insert mode").arg(def_.name));
     buffer_[index] = FieldValues::canonical(def_.name, def_.fields[index], value);
-    written_[index] = true;
     modified_ = true;
     notifyViews();
 }
@@ -632,7 +707,7 @@ void Table::edit()
     }
     state_ = TableState::Edit;
     modified_ = false;
-    written_.fill(false);
+    editedFrom_ = buffer_; // shared until the first field is written
     notifyViews();
 }
 
@@ -661,43 +736,61 @@ QString Table::keyText() const
     return parts.join(QStringLiteral(", "));
 }
 
+SqliteStatement &Table::insertStatement(QVariantList &values)
+{
+    QStringList columns;
+    for (int i = 0; i < def_.fields.size(); ++i) {
+        if (def_.fields[i].type == FieldType::AutoIncrement)
+            continue;
+        values.append(buffer_[i]);
+        columns.append(quoted(def_.fields[i].name));
+    }
+    // The column list is only needed the first time, to prepare the statement.
+    return writeStatement(QStringLiteral("insert"), [&] {
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(quoted(def_.name), columns.join(QStringLiteral(", ")), placeholders(columns.size()));
+    });
+}
+
+SqliteStatement *Table::updateStatement(QVariantList &values)
+{
+    // Only the fields whose value changed are written: a record posted
+    // back unchanged writes nothing, and an index over fields that kept
+    // their value is left alone.
+    QString key = QStringLiteral("update");
+    QStringList columns;
+    for (int i = 0; i < def_.fields.size(); ++i) {
+        if (def_.fields[i].type == FieldType::AutoIncrement || buffer_[i] == editedFrom_.value(i))
+            continue;
+        values.append(buffer_[i]);
+        columns.append(quoted(def_.fields[i].name));
+        key += QLatin1Char(' ') + QString::number(i);
+    }
+    if (columns.isEmpty())
+        return nullptr;
+    values.append(QVariant(rowid_));
+    if (!writes_.contains(key) && ++updateStatements_ > MaxUpdateStatements) {
+        writes_.removeIf([](const auto &kept) { return kept.key().startsWith(QLatin1String("update")); });
+        updateStatements_ = 1;
+    }
+    return &writeStatement(key, [&] {
+        return QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+            .arg(quoted(def_.name), columns.join(QStringLiteral(" = ?, ")));
+    });
+}
+
 void Table::writeRecord()
 {
     const bool inserting = state_ == TableState::Insert;
     QVariantList values;
     values.reserve(def_.fields.size() + 1);
-    QString columnsKey; // which fields an update writes: its statement
-    for (int i = 0; i < def_.fields.size(); ++i) {
-        const bool writes = def_.fields[i].type != FieldType::AutoIncrement && (inserting || written_[i]);
-        if (writes)
-            values.append(buffer_[i]);
-        columnsKey.append(writes ? QLatin1Char('1') : QLatin1Char('0'));
-    }
-    if (!inserting && values.isEmpty())
-        return; // nothing was written into the record
-    // The column list is only needed the first time, to prepare the statement.
-    const auto columnList = [&](const QString &separator) {
-        QStringList columns;
-        for (int i = 0; i < def_.fields.size(); ++i)
-            if (columnsKey[i] == QLatin1Char('1'))
-                columns.append(quoted(def_.fields[i].name));
-        return columns.join(separator);
-    };
-    SqliteStatement &st = inserting
-        ? writeStatement(QStringLiteral("insert"), [&] {
-              return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quoted(def_.name), columnList(QStringLiteral(", ")), placeholders(values.size()));
-          })
-        : writeStatement(QStringLiteral("update ") + columnsKey, [&] {
-              return QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                  .arg(quoted(def_.name), columnList(QStringLiteral(" = ?, ")));
-          });
-    if (!inserting)
-        values.append(QVariant(rowid_));
+    SqliteStatement *st = inserting ? &insertStatement(values) : updateStatement(values);
+    if (!st)
+        return;
     try {
         db_.beforeWrite();
         Database::FastWrite speed(db_, def_.durable);
-        st.run(values);
+        st->run(values);
     } catch (const StoreError &e) {
         const int code = sqlite3_extended_errcode(db_.handle());
         if (code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)

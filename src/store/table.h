@@ -35,7 +35,7 @@ struct TableRow {
 // Another program may change a durable table's records meanwhile (a
 // lane's tillano-sync taking in the store's changes): edit re-reads the
 // record first (outside a transaction), and posting an edited record
-// writes only the fields written since, so that what changed under it
+// writes only the fields whose value changed since, so that what changed under it
 // stays; a record deleted under it is refused with a message, not
 // written to nowhere.
 class Table : public QObject {
@@ -133,7 +133,7 @@ signals:
 
 private:
     friend class Field;
-    enum Query { First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, Forward, QueryCount };
+    enum Query { First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, Forward, FromFirst, QueryCount };
 
     QVariant fieldValue(int index) const { return buffer_.value(index); }
     void setFieldValue(int index, const QVariant &value);
@@ -142,17 +142,23 @@ private:
     void checkBrowseMode();
     SqliteStatement &statement(Query query);
     int statementVariant() const;
+    bool streamHolds() const;
+    void startStream(Query query);
+    bool stepStream();
+    bool readFirst();
     bool readNextForward();
     SqliteStatement &writeStatement(const QString &key, const std::function<QString()> &sql);
     QString selectSql(Query query) const;
     QVariantList parameters(Query query, const QVariantList &tail) const;
-    QVariantList orderValues() const;
+    void rememberOrder();
     QVariant linkValue() const;
     bool readOne(Query query, const QVariantList &tail);
     void loadRow(SqliteStatement &st);
     void clearCurrent();
     void startNewRecord();
     bool loadRowid(qint64 rowid);
+    SqliteStatement &insertStatement(QVariantList &values);
+    SqliteStatement *updateStatement(QVariantList &values);
     void writeRecord();
     [[noreturn]] void recordGone();
     void notify();
@@ -165,6 +171,7 @@ private:
     QString columnList_;
     QString orderBy_;
     QString orderTuple_;
+    QList<int> orderFields_;
 
     TableState state_ = TableState::Inactive;
     bool hasCurrent_ = false;
@@ -174,7 +181,7 @@ private:
     qint64 rowid_ = 0;
     QVariantList loadedOrder_; // order values of the current record as read
     QVector<QVariant> buffer_;
-    QVector<bool> written_; // the fields written since edit
+    QVector<QVariant> editedFrom_; // the record as it was when its edit began
     bool hadCurrentBeforeInsert_ = false;
     qint64 rowidBeforeInsert_ = 0;
 
@@ -191,11 +198,15 @@ private:
 
     // A scan in key order keeps one statement stepping forward instead of
     // seeking each record anew; it is valid while nothing was written and
-    // the cursor still stands where the stream left it.
+    // the cursor still stands where the stream left it. first() starts one.
     SqliteStatement *forward_ = nullptr;
     qint64 forwardRowid_ = 0;
+    int forwardRead_ = 0;
+    bool forwardFromFirst_ = false;
     quint64 forwardGeneration_ = 0;
     int forwardVariant_ = -1;
     QVariant forwardLink_;
     QHash<QString, std::shared_ptr<SqliteStatement>> writes_;
+    static constexpr int MaxUpdateStatements = 32; // one per set of fields written
+    int updateStatements_ = 0;
 };
