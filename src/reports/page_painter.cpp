@@ -1,5 +1,7 @@
 #include "page_painter.h"
 
+#include "reports/shaped_texts.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPagedPaintDevice>
@@ -7,17 +9,25 @@
 
 namespace {
 
-// The fonts of one page, made once per style: a report page uses a handful.
-class PageFonts {
+QRectF scaled(const QRectF &r, qreal scale, QPointF offset)
+{
+    return QRectF(r.x() * scale + offset.x(), r.y() * scale + offset.y(), r.width() * scale, r.height() * scale);
+}
+
+}
+
+struct PagePainter::Font {
+    int key; // one per style
+    QFont font;
+    QFontMetricsF metrics;
+};
+
+// The fonts of the pages, made once per style: a report uses a handful.
+class PagePainter::Fonts {
 public:
-    explicit PageFonts(qreal scale) : scale_(scale) {}
+    explicit Fonts(qreal scale) : scale_(scale) {}
 
-    struct Entry {
-        QFont font;
-        QFontMetricsF metrics;
-    };
-
-    const Entry &forStyle(const TextStyle &style)
+    const Font &forStyle(const TextStyle &style)
     {
         const int pixels = qMax(1, qRound(style.size * scale_));
         const int key = pixels << 3 | (style.bold ? 1 : 0) | (style.underline ? 2 : 0) | (style.italic ? 4 : 0);
@@ -29,73 +39,84 @@ public:
             font.setBold(style.bold);
             font.setUnderline(style.underline);
             font.setItalic(style.italic);
-            it = fonts_.insert(key, Entry{font, QFontMetricsF(font)});
+            it = fonts_.insert(key, Font{key, font, QFontMetricsF(font)});
         }
         return it.value();
     }
 
 private:
     qreal scale_;
-    QHash<int, Entry> fonts_;
+    QHash<int, Font> fonts_;
 };
 
-QRectF scaled(const QRectF &r, qreal scale, QPointF offset)
+PagePainter::PagePainter(qreal scale, bool keepShapes)
+    : scale_(scale), fonts_(std::make_unique<Fonts>(scale)),
+      shapes_(keepShapes ? std::make_unique<ShapedTexts>() : nullptr)
 {
-    return QRectF(r.x() * scale + offset.x(), r.y() * scale + offset.y(), r.width() * scale, r.height() * scale);
 }
+
+PagePainter::~PagePainter() = default;
 
 // One line of text in its rectangle, vertically centred. Drawn at a point
 // rather than through the general text layout: a report holds many short
 // texts, and this is most of the time a long report takes.
-void drawText(QPainter &painter, const PageFonts::Entry &font, const QRectF &rect, Qt::Alignment alignment,
-              const QString &text)
+void PagePainter::drawText(QPainter &painter, const Font &font, const QRectF &rect, Qt::Alignment alignment,
+                           const QString &text)
 {
+    const ShapedTexts::Shape *shape = shapes_ ? &shapes_->of(font.key, font.font, font.metrics, text) : nullptr;
     qreal x = rect.left();
     if (alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
-        const qreal width = font.metrics.horizontalAdvance(text);
+        const qreal width = shape ? shape->width : font.metrics.horizontalAdvance(text);
         x = alignment & Qt::AlignRight ? rect.right() - width : rect.left() + (rect.width() - width) / 2;
     }
     const qreal baseline = rect.top() + (rect.height() - font.metrics.height()) / 2 + font.metrics.ascent();
+    if (shape && !shape->glyphs.isEmpty()) {
+        for (const QGlyphRun &glyphs : shape->glyphs)
+            painter.drawGlyphRun(QPointF(x, baseline - shape->ascent), glyphs);
+        return;
+    }
     painter.drawText(QPointF(x, baseline), text);
 }
 
-}
-
-void paintPage(QPainter &painter, const LaidOutPage &page, qreal scale, QPointF offset)
+void PagePainter::paint(QPainter &painter, const LaidOutPage &page, QPointF offset)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(Qt::black);
-    PageFonts fonts(scale);
-    const PageFonts::Entry *font = nullptr;
+    const Font *font = nullptr;
     TextStyle fontStyle;
     for (const PlacedItem &item : page.items) {
-        const QRectF rect = scaled(item.rect, scale, offset);
+        const QRectF rect = scaled(item.rect, scale_, offset);
         switch (item.kind) {
         case PlacedItem::Kind::Text:
             if (item.text.isEmpty())
                 break;
             if (!font || !(item.style == fontStyle)) {
                 fontStyle = item.style;
-                font = &fonts.forStyle(fontStyle);
+                font = &fonts_->forStyle(fontStyle);
                 painter.setFont(font->font);
             }
             drawText(painter, *font, rect, item.style.alignment, item.text);
             break;
         case PlacedItem::Kind::Box:
-            painter.setPen(QPen(Qt::black, item.lineWidth * scale));
+            painter.setPen(QPen(Qt::black, item.lineWidth * scale_));
             painter.drawRect(rect);
             painter.setPen(Qt::black);
             break;
         case PlacedItem::Kind::Line:
-            painter.setPen(QPen(Qt::black, item.lineWidth * scale));
+            painter.setPen(QPen(Qt::black, item.lineWidth * scale_));
             painter.drawLine(rect.topLeft(), rect.bottomRight());
             painter.setPen(Qt::black);
             break;
         }
     }
     painter.restore();
+}
+
+void paintPage(QPainter &painter, const LaidOutPage &page, qreal scale, QPointF offset)
+{
+    PagePainter(scale, false).paint(painter, page, offset);
 }
 
 PaintingPageSink::PaintingPageSink(QPagedPaintDevice &device) : device_(device)
@@ -118,13 +139,13 @@ void PaintingPageSink::addPage(const LaidOutPage &page)
             failed_ = true;
             return;
         }
+        // Pixels per point of this device.
+        pagePainter_ = std::make_unique<PagePainter>(device_.logicalDpiX() / 72.0, true);
     } else if (!device_.newPage()) {
         failed_ = true;
         return;
     }
-    // Pixels per point of this device.
-    const qreal scale = device_.logicalDpiX() / 72.0;
-    paintPage(*painter_, page, scale);
+    pagePainter_->paint(*painter_, page);
     ++pages_;
 }
 
