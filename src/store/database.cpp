@@ -2,6 +2,7 @@
 
 #include "database_check.h"
 #include "locked_database.h"
+#include "log_checkpointer.h"
 #include "sqlite_statement.h"
 #include "store_error.h"
 #include "table.h"
@@ -79,6 +80,21 @@ void Database::open(const QString &dataDirectory, bool create)
         close();
         throw;
     }
+    checkpointer_ = std::make_unique<LogCheckpointer>(QByteArray(sqlite3_db_filename(handle_, "main")));
+    sqlite3_wal_hook(handle_, &Database::logWritten, this); // instead of SQLite's own copying
+}
+
+int Database::logWritten(void *database, sqlite3 *, const char *, int pages)
+{
+    if (pages >= LogCheckpointer::LogPages)
+        static_cast<Database *>(database)->checkpointer_->request();
+    return SQLITE_OK;
+}
+
+void Database::waitForLogCopies()
+{
+    if (checkpointer_)
+        checkpointer_->waitUntilIdle();
 }
 
 void Database::close()
@@ -94,6 +110,9 @@ void Database::close()
     if (depth_ > 0)
         sqlite3_exec(handle_, "ROLLBACK", nullptr, nullptr, nullptr);
     depth_ = 0;
+    // The last connection to close copies what is left of the log.
+    sqlite3_wal_hook(handle_, nullptr, nullptr);
+    checkpointer_.reset();
     handle_ = nullptr;
     sql_.close();
     sql_ = QSqlDatabase();
@@ -190,11 +209,21 @@ void Database::unregisterTable(Table *table)
     tables_.removeAll(table);
 }
 
+void Database::setFullSync(bool full)
+{
+    // Switched around every write of a work table: prepared once. NORMAL
+    // rather than OFF: a commit does not wait for the disk either way, but
+    // with OFF a copy of the log into the database file made meanwhile
+    // would not be synced, and a power cut after the log started over
+    // could lose sales posted long before.
+    statement(full ? QStringLiteral("PRAGMA synchronous=FULL") : QStringLiteral("PRAGMA synchronous=NORMAL")).run();
+}
+
 Database::FastWrite::FastWrite(Database &db, bool durable)
 {
     // Only outside a transaction: inside one, the commit decides.
     if (!durable && db.handle_ && sqlite3_get_autocommit(db.handle_)) {
-        sqlite3_exec(db.handle_, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+        db.setFullSync(false);
         db_ = &db;
     }
 }
@@ -202,5 +231,5 @@ Database::FastWrite::FastWrite(Database &db, bool durable)
 Database::FastWrite::~FastWrite()
 {
     if (db_)
-        sqlite3_exec(db_->handle_, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        db_->setFullSync(true);
 }

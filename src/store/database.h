@@ -9,6 +9,7 @@
 
 struct sqlite3;
 class SqliteStatement;
+class LogCheckpointer;
 class Table;
 
 // The connection to posdb.sqlite3: a QSqlDatabase with the QSQLITE driver,
@@ -64,6 +65,10 @@ public:
     // event loop next turns, so none outlives the event that started it.
     void readingStarted();
 
+    // Waits until the log copies asked for so far are done (see
+    // LogCheckpointer); for tests.
+    void waitForLogCopies();
+
     // Runs a write of a work table without waiting for the disk.
     class FastWrite {
     public:
@@ -77,6 +82,8 @@ public:
 private:
     void resyncTables();
     void stopReads();
+    void setFullSync(bool full);
+    static int logWritten(void *database, sqlite3 *, const char *, int pages);
 
     QString connectionName_;
     QSqlDatabase sql_;
@@ -86,6 +93,7 @@ private:
     quint64 writeGeneration_ = 0;
     QList<Table *> tables_;
     QHash<QString, std::shared_ptr<SqliteStatement>> statements_;
+    std::unique_ptr<LogCheckpointer> checkpointer_;
     QObject readsEnd_; // receives the call that ends the streams
     bool readsEndQueued_ = false;
 };

@@ -5,6 +5,7 @@
 #include "store/store_error.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,6 +19,7 @@ private slots:
     void connectFailuresNameTheDirectory();
     void createRefusesExistingDatabase();
     void startUpEmptiesWorkTables();
+    void theLogIsCopiedBackAndStartsOver();
     void tableObjectsByName();
 };
 
@@ -142,6 +144,28 @@ void TestDataModule::startUpEmptiesWorkTables()
     next.closeTablesForShutDown();
     QVERIFY(!next.connected());
     QVERIFY(!next.Moneytb.active());
+}
+
+// The log of writes is copied back into the database file outside the
+// commits (by a thread of the store's own), so that it starts over rather
+// than growing for as long as the till runs.
+void TestDataModule::theLogIsCopiedBackAndStartsOver()
+{
+    TestDatabase db;
+    Table &lines = db.dm().tmpdetail;
+    const QString log = db.databaseFile() + QStringLiteral("-wal");
+    const qint64 fileBefore = QFileInfo(db.databaseFile()).size();
+    for (int round = 0; round < 3; ++round) {
+        for (int n = 0; n < 800; ++n) { // a commit of two or three pages each
+            lines.append();
+            lines.field("Trx_short_desc").setString(QStringLiteral("Line %1 of round %2").arg(n).arg(round));
+            lines.post();
+        }
+        db.dm().database().waitForLogCopies();
+    }
+    QCOMPARE(lines.recordCount(), 2400);
+    QVERIFY(QFileInfo(db.databaseFile()).size() > fileBefore);
+    QVERIFY2(QFileInfo(log).size() < 2 * 1000 * 4096, qPrintable(QString::number(QFileInfo(log).size())));
 }
 
 void TestDataModule::tableObjectsByName()
