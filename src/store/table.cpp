@@ -154,7 +154,7 @@ void Table::checkActive() const
 
 // ---- statements -----------------------------------------------------------
 
-QString Table::selectSql(Query query) const
+QString Table::selectSql(Query query, const QString &columns) const
 {
     QStringList where;
     if (query != ByRowid) {
@@ -169,7 +169,7 @@ QString Table::selectSql(Query query) const
     descending.replace(QStringLiteral(", "), QStringLiteral(" DESC, "));
     descending += QStringLiteral(" DESC");
 
-    QString select = QStringLiteral("SELECT %1 FROM %2").arg(columnList_, quoted(def_.name));
+    QString select = QStringLiteral("SELECT %1 FROM %2").arg(columns.isEmpty() ? columnList_ : columns, quoted(def_.name));
     QString tail;
     switch (query) {
     case First:
@@ -209,6 +209,14 @@ QString Table::selectSql(Query query) const
         break;
     case Page:
         tail = QStringLiteral(" ORDER BY ") + orderBy_ + QStringLiteral(" LIMIT ? OFFSET ?");
+        break;
+    case KeysInOrder:
+        select = QStringLiteral("SELECT ") + orderBy_ + QStringLiteral(" FROM ") + quoted(def_.name);
+        tail = QStringLiteral(" ORDER BY ") + orderBy_;
+        break;
+    case RowsBetween:
+        select = QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_.name);
+        where.append(orderTuple_ + QStringLiteral(" >= ? AND ") + orderTuple_ + QStringLiteral(" < ?"));
         break;
     case QueryCount:
         break;
@@ -266,6 +274,7 @@ void Table::releaseStatements()
             slot.reset();
     writes_.clear();
     updateStatements_ = 0;
+    pages_.clear();
 }
 
 // ---- reading ----------------------------------------------------------------
@@ -522,19 +531,37 @@ int Table::recordCount()
     return count;
 }
 
-QList<TableRow> Table::rows(int offset, int limit)
+SqliteStatement &Table::pageStatement(const QList<int> &fields)
+{
+    QString key = QString::number(statementVariant());
+    QStringList columns;
+    for (int i : fields) {
+        key += QLatin1Char(' ') + QString::number(i);
+        columns.append(quoted(def_.fields[i].name));
+    }
+    auto &slot = pages_[key];
+    if (!slot)
+        slot = std::make_unique<SqliteStatement>(
+            db_.handle(), selectSql(Page, columns.join(QStringLiteral(", ")) + QStringLiteral(", rowid")));
+    return *slot;
+}
+
+QList<TableRow> Table::rows(int offset, int limit, const QList<int> &fields)
 {
     checkActive();
     QList<TableRow> result;
-    SqliteStatement &st = statement(Page);
+    SqliteStatement &st = fields.isEmpty() ? statement(Page) : pageStatement(fields);
     st.start(parameters(Page, {QVariant(limit), QVariant(offset)}));
+    const int columns = fields.isEmpty() ? int(def_.fields.size()) : int(fields.size());
     while (st.step()) {
         TableRow row;
         row.values.resize(def_.fields.size());
-        for (int i = 0; i < def_.fields.size(); ++i)
-            row.values[i] = storedValue(def_.fields[i], st, i);
-        row.rowid = st.integer(int(def_.fields.size()));
-        result.append(row);
+        for (int column = 0; column < columns; ++column) {
+            const int i = fields.isEmpty() ? column : fields[column];
+            row.values[i] = storedValue(def_.fields[i], st, column);
+        }
+        row.rowid = st.integer(columns);
+        result.append(std::move(row));
     }
     st.reset();
     return result;
@@ -545,6 +572,14 @@ int Table::currentRowIndex()
     checkActive();
     if (!hasCurrent_)
         return -1;
+    // Over the whole table in the order of one number, marks save counting.
+    const bool numberKey = loadedOrder_.size() == 1
+        && (loadedOrder_[0].typeId() == QMetaType::Double || loadedOrder_[0].typeId() == QMetaType::LongLong);
+    if (numberKey && statementVariant() == 0) {
+        if (const std::optional<int> rows = marks_.rowsBefore(db_, loadedOrder_[0].toDouble(), statement(KeysInOrder),
+                                                              statement(RowsBetween)))
+            return *rows;
+    }
     SqliteStatement &st = statement(RowsBefore);
     st.start(parameters(RowsBefore, loadedOrder_));
     st.step();
@@ -609,6 +644,7 @@ void Table::setFilter(const QString &condition, const QVariantList &parameters)
         row[1].reset();
         row[3].reset();
     }
+    pages_.clear();
     if (filtered_ && active())
         first();
 }

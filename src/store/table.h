@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field.h"
+#include "position_marks.h"
 #include "table_def.h"
 
 #include <QHash>
@@ -110,7 +111,8 @@ public:
     bool controlsDisabled() const { return disabledControls_ > 0; }
 
     // For grids: records in table order, and where the current one stands.
-    QList<TableRow> rows(int offset, int limit);
+    // With `fields` named, only those are read (the others stay null).
+    QList<TableRow> rows(int offset, int limit, const QList<int> &fields = {});
     int currentRowIndex();
     qint64 currentRowid() const { return rowid_; }
     bool moveToRowid(qint64 rowid);
@@ -133,7 +135,10 @@ signals:
 
 private:
     friend class Field;
-    enum Query { First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, Forward, FromFirst, QueryCount };
+    enum Query {
+        First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, Forward, FromFirst, KeysInOrder, RowsBetween,
+        QueryCount
+    };
 
     QVariant fieldValue(int index) const { return buffer_.value(index); }
     void setFieldValue(int index, const QVariant &value);
@@ -148,7 +153,8 @@ private:
     bool readFirst();
     bool readNextForward();
     SqliteStatement &writeStatement(const QString &key, const std::function<QString()> &sql);
-    QString selectSql(Query query) const;
+    QString selectSql(Query query, const QString &columns = QString()) const;
+    SqliteStatement &pageStatement(const QList<int> &fields);
     QVariantList parameters(Query query, const QVariantList &tail) const;
     void rememberOrder();
     QVariant linkValue() const;
@@ -207,6 +213,8 @@ private:
     int forwardVariant_ = -1;
     QVariant forwardLink_;
     QHash<QString, std::shared_ptr<SqliteStatement>> writes_;
+    QHash<QString, std::shared_ptr<SqliteStatement>> pages_; // rows() of some fields
     static constexpr int MaxUpdateStatements = 32; // one per set of fields written
     int updateStatements_ = 0;
+    PositionMarks marks_; // rows of records, for grids
 };

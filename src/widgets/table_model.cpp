@@ -21,6 +21,7 @@ void TableModel::setColumns(const QList<GridColumn> &columns)
     beginResetModel();
     columns_ = columns;
     resolveFields();
+    pages_.clear(); // read for the columns before
     endResetModel();
 }
 
@@ -117,7 +118,7 @@ const TableRow *TableModel::storedRow(int row) const
         if (pages_.size() >= MaxCachedPages)
             pages_.clear();
         ++reads_;
-        it = pages_.insert(page, table_->rows(page * PageSize, PageSize));
+        it = pages_.insert(page, table_->rows(page * PageSize, PageSize, fieldIndexes_)); // the columns shown
     }
     const int offset = row % PageSize;
     return offset < it->size() ? &it->at(offset) : nullptr;
