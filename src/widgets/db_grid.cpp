@@ -29,10 +29,30 @@ private:
     static constexpr int TextMargin = 4;
 };
 
+// The row indicator is a column of fixed width, so its size needs no
+// measuring of every row's title, which Qt would redo each time the
+// indicator moves to another row.
+class RowHeader : public QHeaderView {
+public:
+    explicit RowHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent)
+    {
+        setSectionsClickable(true); // as the header a table view makes itself
+        setHighlightSections(true);
+    }
+
+    QSize sizeHint() const override
+    {
+        if (minimumWidth() == maximumWidth())
+            return QSize(minimumWidth(), defaultSectionSize());
+        return QHeaderView::sizeHint();
+    }
+};
+
 }
 
 DBGrid::DBGrid(QWidget *parent) : QTableView(parent), refresh_(this, [this] { readTable(); })
 {
+    setVerticalHeader(new RowHeader(this));
     setModel(&model_);
     setItemDelegate(new CellPainter(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -42,6 +62,9 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), refresh_(this, [this] { re
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
+    // The titles never show the selection: given a selection of their own,
+    // they are not repainted each time the current row moves.
+    horizontalHeader()->setSelectionModel(new QItemSelectionModel(&model_, this));
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DBGrid::rowChosen);
 }
 
