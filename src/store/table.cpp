@@ -38,29 +38,32 @@ int digits(const char *text, int count)
     return value;
 }
 
+// The three numbers of "YYYY-MM-DD" or "HH:MM:SS": the first one
+// `firstWidth` digits long, then two of two digits, each after
+// `separator`; false when the text is not exactly that.
+bool splitFixed(QByteArrayView text, int firstWidth, char separator, int parts[3])
+{
+    if (text.size() != firstWidth + 6 || text[firstWidth] != separator || text[firstWidth + 3] != separator)
+        return false;
+    parts[0] = digits(text.data(), firstWidth);
+    parts[1] = digits(text.data() + firstWidth + 1, 2);
+    parts[2] = digits(text.data() + firstWidth + 4, 2);
+    return parts[0] >= 0 && parts[1] >= 0 && parts[2] >= 0;
+}
+
 QDate storedDate(const SqliteStatement &st, int column)
 {
-    const QByteArrayView text = st.utf8(column);
-    if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
-        const int year = digits(text.data(), 4);
-        const int month = digits(text.data() + 5, 2);
-        const int day = digits(text.data() + 8, 2);
-        if (year >= 0 && month >= 0 && day >= 0 && QDate::isValid(year, month, day))
-            return QDate(year, month, day);
-    }
+    int parts[3];
+    if (splitFixed(st.utf8(column), 4, '-', parts) && QDate::isValid(parts[0], parts[1], parts[2]))
+        return QDate(parts[0], parts[1], parts[2]);
     return QDate::fromString(st.text(column), Qt::ISODate);
 }
 
 QTime storedTime(const SqliteStatement &st, int column)
 {
-    const QByteArrayView text = st.utf8(column);
-    if (text.size() == 8 && text[2] == ':' && text[5] == ':') {
-        const int hour = digits(text.data(), 2);
-        const int minute = digits(text.data() + 3, 2);
-        const int second = digits(text.data() + 6, 2);
-        if (hour >= 0 && minute >= 0 && second >= 0 && QTime::isValid(hour, minute, second))
-            return QTime(hour, minute, second);
-    }
+    int parts[3];
+    if (splitFixed(st.utf8(column), 2, ':', parts) && QTime::isValid(parts[0], parts[1], parts[2]))
+        return QTime(parts[0], parts[1], parts[2]);
     return QTime::fromString(st.text(column), QStringLiteral("HH:mm:ss"));
 }
 
