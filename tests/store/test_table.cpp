@@ -36,6 +36,7 @@ private slots:
     void closedTableRefuses();
     void emptyTableOpenOrClosed();
     void rowsForGrids();
+    void rowOfRecordFollowsEveryChange();
     void transactionRollbackResyncs();
     void postedRecordSurvivesReconnect();
     void writeDuringScanIsCommittedAndScanGoesOn();
@@ -523,6 +524,36 @@ void TestTable::rowsForGrids()
     QCOMPARE(p.currentRowIndex(), 3);
     QVERIFY(p.moveToRowid(page[0].rowid));
     QCOMPARE(p.field("Product_upc").asFloat(), 2.0);
+}
+
+// A grid asks again and again where the current record stands: the answer
+// stays right after every kind of change, this program's or another's.
+void TestTable::rowOfRecordFollowsEveryChange()
+{
+    Table &p = db_->dm().producttb;
+    {
+        StoreTransaction t(db_->dm().database());
+        for (int i = 0; i < 700; ++i)
+            db_->addProduct(1000 + 2 * i, QStringLiteral("P%1").arg(i), 1.0);
+        t.commit();
+    }
+    const auto rowOf = [&p](double code) {
+        return p.findKey(code) ? p.currentRowIndex() : -1;
+    };
+    for (int asked = 0; asked < 3; ++asked) { // counted, then from what was kept
+        QCOMPARE(rowOf(2200), 600);
+        QCOMPARE(rowOf(1000), 0);
+        QCOMPARE(rowOf(1512), 256);
+    }
+    db_->addProduct(1001, QStringLiteral("Before"), 1.0);
+    for (int asked = 0; asked < 3; ++asked)
+        QCOMPARE(rowOf(2200), 601);
+    {
+        OwnConnection other(db_->databaseFile());
+        QVERIFY(other.exec(QStringLiteral("DELETE FROM product WHERE Product_upc < 1100")));
+    }
+    for (int asked = 0; asked < 3; ++asked)
+        QCOMPARE(rowOf(2200), 550);
 }
 
 void TestTable::transactionRollbackResyncs()
