@@ -122,13 +122,8 @@ ReportBand &StoreRegisterReport::addTotalsBands()
             .arg(qint64(totals_.number(r, totals_.column(QStringLiteral("transactions")))));
     }, bold);
     // A caption, then its amount right-aligned in the next 85 points.
-    const struct {
-        qreal x;
-        qreal width;
-        const char *english;
-        const char *french;
-        const char *column;
-    } amounts[] = {{205, 65, "Sub Total", "Sous Total", "sales"}, {375, 80, "Grand Total", "Grand Total", "grand_total"}};
+    const Column amounts[] = {{205, 65, "Sub Total", "Sous Total", "sales", false},
+                              {375, 80, "Grand Total", "Grand Total", "grand_total", false}};
     for (const auto &a : amounts) {
         const int column = totals_.column(QLatin1String(a.column));
         total.addLabel(QRectF(a.x, 8, a.width, RowHeight),
