@@ -66,6 +66,9 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), refresh_(this, [this] { re
     // they are not repainted each time the current row moves.
     horizontalHeader()->setSelectionModel(new QItemSelectionModel(&model_, this));
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DBGrid::rowChosen);
+    // After the view's own handling, which puts the layout off.
+    connect(&model_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first) { rowsAppended(first); });
 }
 
 void DBGrid::setDataSource(Table *table)
@@ -121,6 +124,9 @@ void DBGrid::reload()
 void DBGrid::readTable()
 {
     followingTable_ = true;
+    // A layout pending from before (new columns, rows gone) is done in
+    // full; the rows this reading appends are laid out as they come.
+    executeDelayedItemsLayout();
     const int firstShown = rowAt(0);
     const int lastShown = firstShown < 0 ? -1 : rowAt(viewport()->height() - 1);
     model_.reload(firstShown, lastShown < 0 ? model_.rowCount() - 1 : lastShown);
@@ -134,6 +140,44 @@ void DBGrid::readTable()
         clearSelection();
     }
     followingTable_ = false;
+}
+
+void DBGrid::rowsAppended(int first)
+{
+    // Laid out now rather than at the next turn of the loop, so that the
+    // rows whose values changed, announced next, repaint themselves.
+    if (!followingTable_)
+        return;
+    appendedFrom_ = first;
+    executeDelayedItemsLayout();
+    appendedFrom_ = -1;
+}
+
+void DBGrid::doItemsLayout()
+{
+    if (appendedFrom_ < 0) {
+        QTableView::doItemsLayout(); // repaints every row
+        return;
+    }
+    const int verticalBefore = verticalOffset();
+    const int horizontalBefore = horizontalOffset();
+    updateGeometries();
+    if (horizontalOffset() != horizontalBefore) {
+        viewport()->update();
+        return;
+    }
+    // The new scroll range may move the rows (the last one no longer
+    // flush with the bottom): what is painted moves with them, as a
+    // scroll of the view moves it.
+    if (const int moved = verticalBefore - verticalOffset(); moved != 0) {
+        scrollDirtyRegion(0, moved);
+        viewport()->scroll(0, moved);
+    }
+    // The rows above the appended ones are otherwise as they were (those
+    // whose values changed are announced): the new rows, and the blank
+    // below them, are all there is to paint.
+    const int top = rowViewportPosition(appendedFrom_);
+    viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
 }
 
 void DBGrid::rowChosen(const QModelIndex &current)

@@ -34,12 +34,17 @@ public:
 
     TableModel &tableModel() { return model_; }
 
+protected:
+    void doItemsLayout() override;
+
 private:
     void readTable();
     void rowChosen(const QModelIndex &current);
+    void rowsAppended(int first);
 
     TableModel model_;
     DeferredRefresh refresh_;
     QMetaObject::Connection changed_;
     bool followingTable_ = false;
+    int appendedFrom_ = -1; // the first row appended, while the rows are laid out
 };
