@@ -8,6 +8,7 @@
 #include "store/data_module.h"
 #include "store/sale_record.h"
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -30,6 +31,19 @@ void changeTenders(Table &header, Change change)
         amount.setFloat(change(amount.asFloat()));
     }
     header.post();
+}
+
+// The work lines with only what their amounts need read (the total and
+// the tax flags): the totals are summed again at every line rung.
+QList<Record> linesForAmounts(Table &lines)
+{
+    QList<int> fields{lines.fieldIndex(QStringLiteral("Trx_total"))};
+    for (int n = 1; n <= TaxCount; ++n)
+        fields.append(lines.fieldIndex(numbered("Trx_tx", n)));
+    QList<Record> records;
+    for (TableRow &row : lines.rows(0, std::numeric_limits<int>::max(), fields))
+        records.append(Record(lines.definition(), std::move(row.values)));
+    return records;
 }
 
 // The clock is read once for each field.
@@ -62,7 +76,7 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
     if (lines.editing() && lines.modified())
         lines.post(); // a line counts as it shows
 
-    const QList<LineAmount> amounts = lineAmountsOf(recordsOf(lines));
+    const QList<LineAmount> amounts = lineAmountsOf(linesForAmounts(lines));
     const Record control = currentRecord(dm.Control);
     const SaleTotals totals = computeTaxes
         ? saleTotals(amounts, taxRulesOf(control))
