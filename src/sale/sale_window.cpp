@@ -145,9 +145,13 @@ void TForm1::runWithTableClosed(Table &table, const std::function<void()> &hook)
 void TForm1::SetFocusTo(QWidget *control)
 {
     const bool entering = control == DBEdit1 && focusTarget_ != DBEdit1;
+    const bool arriving = !control->hasFocus();
     focusTarget_ = control;
     control->setFocus(Qt::OtherFocusReason);
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
+    // An entry field the focus arrives in selects its text itself; one
+    // that had the focus already, or a window not active, needs it here.
+    const bool selectedOnArrival = arriving && control->hasFocus() && qobject_cast<DBEdit *>(control);
+    if (auto *edit = qobject_cast<QLineEdit *>(control); edit && !selectedOnArrival)
         edit->selectAll();
     if (entering)
         DBEdit1Enter();
