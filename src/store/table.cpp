@@ -4,6 +4,7 @@
 #include "field_values.h"
 #include "sqlite_statement.h"
 #include "store_error.h"
+#include "stored_values.h"
 
 #include "common/language.h"
 
@@ -22,72 +23,6 @@ QString placeholders(qsizetype count)
     for (qsizetype i = 0; i < count; ++i)
         marks.append(QStringLiteral("?"));
     return marks.join(QStringLiteral(", "));
-}
-
-// Dates and times are stored as "YYYY-MM-DD" and "HH:MM:SS". Read for
-// every record of a scan, they are taken apart by hand; anything else
-// goes through Qt's parser, which decides as before.
-int digits(const char *text, int count)
-{
-    int value = 0;
-    for (int i = 0; i < count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
-// The three numbers of "YYYY-MM-DD" or "HH:MM:SS": the first one
-// `firstWidth` digits long, then two of two digits, each after
-// `separator`; false when the text is not exactly that.
-bool splitFixed(QByteArrayView text, int firstWidth, char separator, int parts[3])
-{
-    if (text.size() != firstWidth + 6 || text[firstWidth] != separator || text[firstWidth + 3] != separator)
-        return false;
-    parts[0] = digits(text.data(), firstWidth);
-    parts[1] = digits(text.data() + firstWidth + 1, 2);
-    parts[2] = digits(text.data() + firstWidth + 4, 2);
-    return parts[0] >= 0 && parts[1] >= 0 && parts[2] >= 0;
-}
-
-QDate storedDate(const SqliteStatement &st, int column)
-{
-    int parts[3];
-    if (splitFixed(st.utf8(column), 4, '-', parts) && QDate::isValid(parts[0], parts[1], parts[2]))
-        return QDate(parts[0], parts[1], parts[2]);
-    return QDate::fromString(st.text(column), Qt::ISODate);
-}
-
-QTime storedTime(const SqliteStatement &st, int column)
-{
-    int parts[3];
-    if (splitFixed(st.utf8(column), 2, ':', parts) && QTime::isValid(parts[0], parts[1], parts[2]))
-        return QTime(parts[0], parts[1], parts[2]);
-    return QTime::fromString(st.text(column), QStringLiteral("HH:mm:ss"));
-}
-
-// The value a field holds, from the column SQLite stored.
-QVariant storedValue(const FieldDef &field, const SqliteStatement &st, int column)
-{
-    if (st.isNull(column))
-        return QVariant();
-    switch (field.type) {
-    case FieldType::Integer:
-    case FieldType::AutoIncrement:
-        return QVariant(st.integer(column));
-    case FieldType::Logical:
-        return QVariant(st.integer(column) != 0);
-    case FieldType::Float:
-    case FieldType::Money:
-        return QVariant(st.real(column));
-    case FieldType::Date:
-        return QVariant(storedDate(st, column));
-    case FieldType::Time:
-        return QVariant(storedTime(st, column));
-    default:
-        return QVariant(st.text(column));
-    }
 }
 
 }
@@ -231,13 +166,15 @@ QString Table::selectSql(Query query, const QString &columns) const
 
 QVariantList Table::parameters(Query query, const QVariantList &tail) const
 {
+    const bool filter = query != ByRowid && filtered_ && !filterCondition_.isEmpty();
+    const bool link = query != ByRowid && master_;
+    if (!filter && !link)
+        return tail; // shared, not copied: the usual case of a key search
     QVariantList values;
-    if (query != ByRowid) {
-        if (filtered_ && !filterCondition_.isEmpty())
-            values += filterParameters_;
-        if (master_)
-            values.append(linkValue());
-    }
+    if (filter)
+        values += filterParameters_;
+    if (link)
+        values.append(linkValue());
     return values + tail;
 }
 
@@ -284,9 +221,11 @@ void Table::releaseStatements()
 
 void Table::loadRow(SqliteStatement &st)
 {
-    for (int i = 0; i < def_.fields.size(); ++i)
-        buffer_[i] = storedValue(def_.fields[i], st, i);
-    rowid_ = st.integer(int(def_.fields.size()));
+    const QList<FieldDef> &fields = std::as_const(def_.fields);
+    QVariant *values = buffer_.data(); // detached once, not at every field
+    for (int i = 0; i < fields.size(); ++i)
+        readStored(fields[i], st, i, values[i]);
+    rowid_ = st.integer(int(fields.size()));
     hasCurrent_ = true;
     rememberOrder();
 }
@@ -431,7 +370,7 @@ void Table::last()
 bool Table::streamHolds() const
 {
     return forward_ && hasCurrent_ && forwardGeneration_ == db_.writeGeneration() && forwardRowid_ == rowid_
-        && forwardVariant_ == statementVariant() && forwardLink_ == (master_ ? linkValue() : QVariant());
+        && forwardVariant_ == statementVariant() && (!master_ || forwardLink_ == linkValue());
 }
 
 void Table::startStream(Query query)
@@ -561,7 +500,7 @@ QList<TableRow> Table::rows(int offset, int limit, const QList<int> &fields)
         row.values.resize(def_.fields.size());
         for (int column = 0; column < columns; ++column) {
             const int i = fields.isEmpty() ? column : fields[column];
-            row.values[i] = storedValue(def_.fields[i], st, column);
+            readStored(def_.fields[i], st, column, row.values[i]);
         }
         row.rowid = st.integer(columns);
         result.append(std::move(row));
@@ -777,15 +716,15 @@ QString Table::keyText() const
 
 SqliteStatement &Table::insertStatement(QVariantList &values)
 {
-    QStringList columns;
-    for (int i = 0; i < def_.fields.size(); ++i) {
-        if (def_.fields[i].type == FieldType::AutoIncrement)
-            continue;
-        values.append(buffer_[i]);
-        columns.append(quoted(def_.fields[i].name));
-    }
-    // The column list is only needed the first time, to prepare the statement.
+    const QList<FieldDef> &fields = std::as_const(def_.fields);
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].type != FieldType::AutoIncrement)
+            values.append(buffer_[i]);
     return writeStatement(QStringLiteral("insert"), [&] {
+        QStringList columns;
+        for (const FieldDef &field : fields)
+            if (field.type != FieldType::AutoIncrement)
+                columns.append(quoted(field.name));
         return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
             .arg(quoted(def_.name), columns.join(QStringLiteral(", ")), placeholders(columns.size()));
     });
@@ -795,17 +734,17 @@ SqliteStatement *Table::updateStatement(QVariantList &values)
 {
     // Only the fields whose value changed are written: a record posted
     // back unchanged writes nothing, and an index over fields that kept
-    // their value is left alone.
-    QString key = QStringLiteral("update");
-    QStringList columns;
-    for (int i = 0; i < def_.fields.size(); ++i) {
-        if (def_.fields[i].type == FieldType::AutoIncrement || buffer_[i] == editedFrom_.value(i))
+    // their value is left alone. One statement is kept for each set of
+    // fields, told apart by a key holding a character for each field.
+    const QList<FieldDef> &fields = std::as_const(def_.fields);
+    QString key = QStringLiteral("update ");
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields[i].type == FieldType::AutoIncrement || buffer_[i] == editedFrom_.value(i))
             continue;
         values.append(buffer_[i]);
-        columns.append(quoted(def_.fields[i].name));
-        key += QLatin1Char(' ') + QString::number(i);
+        key += QChar(char16_t(0x100 + i));
     }
-    if (columns.isEmpty())
+    if (values.isEmpty())
         return nullptr;
     values.append(QVariant(rowid_));
     if (!writes_.contains(key) && ++updateStatements_ > MaxUpdateStatements) {
@@ -813,6 +752,9 @@ SqliteStatement *Table::updateStatement(QVariantList &values)
         updateStatements_ = 1;
     }
     return &writeStatement(key, [&] {
+        QStringList columns;
+        for (qsizetype k = QStringLiteral("update ").size(); k < key.size(); ++k)
+            columns.append(quoted(fields[key[k].unicode() - 0x100].name));
         return QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
             .arg(quoted(def_.name), columns.join(QStringLiteral(" = ?, ")));
     });
@@ -851,10 +793,30 @@ void Table::post()
     if (!editing())
         return;
     updateRecord();
+    const bool inserted = state_ == TableState::Insert;
     writeRecord();
     state_ = TableState::Browse;
     modified_ = false;
-    if (loadRowid(rowid_))
+    // A record just added holds what was written, when no other program
+    // can have changed it since: in a work table, which no other program
+    // writes, or inside a transaction, which keeps others out (no trigger
+    // changes the record it fires for). It is taken as SQLite gives it
+    // back instead of being read again, where that can be told without
+    // reading it.
+    const auto takeAsWritten = [this] {
+        const QList<FieldDef> &fields = std::as_const(def_.fields);
+        QVariant *values = buffer_.data();
+        for (int i = 0; i < fields.size(); ++i) {
+            if (fields[i].type == FieldType::AutoIncrement)
+                values[i].setValue(rowid_);
+            else if (!takeAsStored(fields[i], values[i]))
+                return loadRowid(rowid_);
+        }
+        hasCurrent_ = true;
+        rememberOrder();
+        return true;
+    };
+    if (inserted && (!def_.durable || db_.inTransaction()) ? takeAsWritten() : loadRowid(rowid_))
         eof_ = bof_ = false;
     notify();
 }

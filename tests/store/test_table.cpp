@@ -8,6 +8,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
+#include <cmath>
+#include <optional>
 
 class TestTable : public QObject {
     Q_OBJECT
@@ -39,6 +41,8 @@ private slots:
     void rowOfRecordFollowsEveryChange();
     void transactionRollbackResyncs();
     void postedRecordSurvivesReconnect();
+    void addedRecordReadsAsStored_data();
+    void addedRecordReadsAsStored();
     void writeDuringScanIsCommittedAndScanGoesOn();
 
 private:
@@ -592,6 +596,66 @@ void TestTable::postedRecordSurvivesReconnect()
     QVERIFY(db_->dm().producttb.findKey(77.0));
     QCOMPARE(db_->dm().producttb.field("Product_price").asFloat(), 7.7);
     QCOMPARE(db_->dm().tmpdetail.recordCount(), 1);
+}
+
+namespace {
+
+// Every field of the current record with all that tells values apart:
+// type, a null text from an empty one, the sign of a zero, UTF-16 units.
+QStringList describedRecord(Table &t)
+{
+    QStringList fields;
+    for (int i = 0; i < t.fieldCount(); ++i) {
+        const QVariant v = t.field(i).value();
+        QString text = QString::fromLatin1(v.isValid() ? v.typeName() : "none");
+        if (v.typeId() == QMetaType::QString) {
+            const QString s = v.toString();
+            text += s.isNull() ? QStringLiteral(" null")
+                               : QLatin1Char(' ') + QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(s.utf16()),
+                                                                                   s.size() * 2).toHex());
+        } else if (v.typeId() == QMetaType::Double) {
+            text += QLatin1Char(' ') + QString::number(v.toDouble(), 'g', 17) + (std::signbit(v.toDouble()) ? "-" : "+");
+        } else if (v.isValid()) {
+            text += QLatin1Char(' ') + v.toString();
+        }
+        fields.append(t.field(i).name() + QLatin1Char('=') + text);
+    }
+    return fields;
+}
+
+}
+
+void TestTable::addedRecordReadsAsStored_data()
+{
+    QTest::addColumn<bool>("workTable");
+    QTest::newRow("work line, on its own") << true;
+    QTest::newRow("posted line, in a transaction") << false;
+}
+
+// A record just added is not read back where what the database holds can
+// be told without it: it reads exactly as it does once read back.
+void TestTable::addedRecordReadsAsStored()
+{
+    QFETCH(bool, workTable);
+    Table &t = workTable ? db_->dm().tmpdetail : db_->dm().trandetail;
+    std::optional<StoreTransaction> transaction;
+    if (!workTable)
+        transaction.emplace(db_->dm().database());
+    for (const double quantity : {-0.0, 2.5}) {
+        t.append();
+        if (!workTable)
+            t.field("Trx_id").setFloat(5);
+        t.field("Trx_qty").setFloat(quantity);
+        t.field("Trx_total").setFloat(-0.0 * quantity);
+        t.field("Trx_desc").setString(QStringLiteral("Caf\u00e9 ") + QChar(0xD800)); // half a surrogate pair
+        t.field("Trx_short_desc").setString(quantity == 0 ? QString() : QStringLiteral(""));
+        t.field("Trx_promo").setBoolean(true);
+        t.field("Trx_cpn").setInteger(3);
+        t.post();
+        const QStringList posted = describedRecord(t);
+        t.refresh();
+        QCOMPARE(describedRecord(t), posted);
+    }
 }
 
 void TestTable::writeDuringScanIsCommittedAndScanGoesOn()
