@@ -39,5 +39,7 @@ private:
     Database &db_;
     Table &table_;
     QList<int> fieldIndexes_;
-    std::unique_ptr<SqliteStatement> upsert_;
+    std::unique_ptr<SqliteStatement> upsert_; // adds, or updates the record there
+    std::unique_ptr<SqliteStatement> update_;
+    bool updating_ = false; // the last record written was there already
 };
