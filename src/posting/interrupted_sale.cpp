@@ -27,9 +27,10 @@ namespace InterruptedSale {
 void mark(Database &db, double transactionNumber)
 {
     db.beforeWrite();
-    executeSql(db.handle(), QLatin1String(CreateTable));
-    executeSql(db.handle(), QStringLiteral("DELETE FROM unprinted_sale"));
-    SqliteStatement(db.handle(), QStringLiteral("INSERT INTO unprinted_sale VALUES (?)")).run({transactionNumber});
+    // Done at every sale: the statements are prepared once.
+    db.statement(QLatin1String(CreateTable)).run();
+    db.statement(QStringLiteral("DELETE FROM unprinted_sale")).run();
+    db.statement(QStringLiteral("INSERT INTO unprinted_sale VALUES (?)")).run({transactionNumber});
 }
 
 void clear(Database &db)

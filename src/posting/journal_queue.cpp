@@ -39,7 +39,8 @@ void add(Database &db, double transactionNumber, const QStringList &records)
     if (records.isEmpty())
         return;
     db.beforeWrite();
-    SqliteStatement(db.handle(), sql("INSERT INTO \"%1\" (\"Queue_trxh_id\", \"Queue_records\") VALUES (?, ?)"))
+    // Done at every sale: the statements are prepared once.
+    db.statement(sql("INSERT INTO \"%1\" (\"Queue_trxh_id\", \"Queue_records\") VALUES (?, ?)"))
         .run({transactionNumber, QString::fromUtf8(ExportJournal::saleBytes(records))});
 }
 
@@ -54,13 +55,15 @@ int count(Database &db)
 void writeQueued(Database &db, const ExportJournal &journal)
 {
     try {
-        SqliteStatement oldest(db.handle(), sql("SELECT \"Queue_id\", \"Queue_records\" FROM \"%1\" "
-                                                "ORDER BY \"Queue_id\" LIMIT 1"));
-        SqliteStatement remove(db.handle(), sql("DELETE FROM \"%1\" WHERE \"Queue_id\" = ?"));
+        SqliteStatement &oldest = db.statement(sql("SELECT \"Queue_id\", \"Queue_records\" FROM \"%1\" "
+                                                   "ORDER BY \"Queue_id\" LIMIT 1"));
+        SqliteStatement &remove = db.statement(sql("DELETE FROM \"%1\" WHERE \"Queue_id\" = ?"));
         for (;;) {
             oldest.start();
-            if (!oldest.step())
+            if (!oldest.step()) {
+                oldest.reset();
                 return;
+            }
             const qint64 id = oldest.integer(0);
             const QByteArray sale = oldest.text(1).toUtf8();
             oldest.reset();

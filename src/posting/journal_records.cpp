@@ -13,11 +13,21 @@ namespace {
 
 QString joined(const QStringList &fields)
 {
-    QStringList out;
-    out.reserve(fields.size());
-    for (const QString &f : fields)
-        out.append(JournalRecords::quoted(f));
-    return out.join(QLatin1Char(','));
+    QString out;
+    out.reserve(16 * fields.size());
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += QLatin1Char(',');
+        out += JournalRecords::quoted(fields[i]);
+    }
+    return out;
+}
+
+// The tax flags of a line, named once.
+const QStringList &taxedFields()
+{
+    static const QStringList names = familyFields(QStringLiteral("Trx_"), Taxes);
+    return names;
 }
 
 }
@@ -48,10 +58,15 @@ QString money(double amount)
     QString text = QString::number(magnitude / Money::Scale);
     const uint64_t fraction = magnitude % Money::Scale;
     if (fraction != 0) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
-        while (decimals.endsWith(QLatin1Char('0')))
-            decimals.chop(1);
-        text += QLocale().decimalPoint() + decimals;
+        // Four decimals, without the zeros that end them.
+        char decimals[4];
+        uint64_t rest = fraction;
+        for (int i = 3; i >= 0; --i, rest /= 10)
+            decimals[i] = char('0' + rest % 10);
+        qsizetype length = 4;
+        while (decimals[length - 1] == '0')
+            --length;
+        text += QLocale().decimalPoint() + QLatin1String(decimals, length);
     }
     return units < 0 ? QLatin1Char('-') + text : text;
 }
@@ -96,7 +111,7 @@ QString line(const Record &t, int account)
                        money(t.asFloat(QStringLiteral("Trx_total"))),
                        number(t.asFloat(QStringLiteral("Trx_dsc_per"))),
                        money(t.asFloat(QStringLiteral("Trx_cost")))};
-    for (const QString &taxed : familyFields(QStringLiteral("Trx_"), Taxes))
+    for (const QString &taxed : taxedFields())
         fields.append(flag(t.value(taxed)));
     fields.append(QString::number(account));
     return joined(fields);
