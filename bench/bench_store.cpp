@@ -68,11 +68,19 @@ void prepare(int products)
     t.commit();
 }
 
-// One connected data module per table size, kept for the whole run.
+// One connected data module per table size, kept for the whole run and
+// closed before main() returns: closed later, among the program's static
+// objects, a connection would reach for Qt's list of SQL connections
+// after it is gone (a crash at exit).
+std::map<int, std::unique_ptr<TDataModule2>> &modules()
+{
+    static std::map<int, std::unique_ptr<TDataModule2>> kept;
+    return kept;
+}
+
 TDataModule2 &module(int products)
 {
-    static std::map<int, std::unique_ptr<TDataModule2>> modules;
-    auto &m = modules[products];
+    auto &m = modules()[products];
     if (!m) {
         prepare(products);
         m = std::make_unique<TDataModule2>();
@@ -271,5 +279,7 @@ BENCHMARK(BM_AppendWorkLine_Bare)->Arg(1000)->Arg(100000)->Repetitions(5)->Repor
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    return RatioReporter::runWithRatios(argc, argv, "_Store", "store / bare SQLite, same operation, same run:");
+    const int result = RatioReporter::runWithRatios(argc, argv, "_Store", "store / bare SQLite, same operation, same run:");
+    modules().clear();
+    return result;
 }
