@@ -1,17 +1,35 @@
 #include "page_painter.h"
 
+#include "reports/glyph_batch.h"
 #include "reports/shaped_texts.h"
 
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 
 QRectF scaled(const QRectF &r, qreal scale, QPointF offset)
 {
     return QRectF(r.x() * scale + offset.x(), r.y() * scale + offset.y(), r.width() * scale, r.height() * scale);
+}
+
+// The underline QPainter gives a text it draws at (x, baseline): from the
+// position cut to 1/64 pixel, whole pixels long, the font's underline
+// position rounded up below the baseline, but kept within the descent.
+void drawUnderline(QPainter &painter, const QFontMetricsF &metrics, qreal x, qreal baseline, qreal width)
+{
+    const qreal position = metrics.underlinePos();
+    qreal below = std::ceil(position) + 0.5;
+    if (position <= metrics.descent())
+        below = qMin(below, metrics.descent() - 0.5);
+    const qreal from = std::trunc(x * 64) / 64;
+    const qreal y = baseline + below;
+    painter.setPen(QPen(QBrush(Qt::black), metrics.lineWidth(), Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+    painter.drawLine(QLineF(qFloor(from), y, qFloor(from + width), y));
+    painter.setPen(Qt::black);
 }
 
 }
@@ -51,7 +69,8 @@ private:
 
 PagePainter::PagePainter(qreal scale, bool keepShapes)
     : scale_(scale), fonts_(std::make_unique<Fonts>(scale)),
-      shapes_(keepShapes ? std::make_unique<ShapedTexts>() : nullptr)
+      shapes_(keepShapes ? std::make_unique<ShapedTexts>() : nullptr),
+      batch_(std::make_unique<GlyphBatch>())
 {
 }
 
@@ -72,9 +91,14 @@ void PagePainter::drawText(QPainter &painter, const Font &font, const QRectF &re
     const qreal baseline = rect.top() + (rect.height() - font.metrics.height()) / 2 + font.metrics.ascent();
     if (shape && !shape->glyphs.isEmpty()) {
         for (const QGlyphRun &glyphs : shape->glyphs)
-            painter.drawGlyphRun(QPointF(x, baseline - shape->ascent), glyphs);
+            batch_->add(painter, QPointF(x, baseline - shape->ascent), glyphs);
+        // Drawn ahead of its glyphs: a page is all black, so the order of
+        // what overlaps shows nowhere.
+        if (font.font.underline())
+            drawUnderline(painter, font.metrics, x, baseline, shape->width);
         return;
     }
+    batch_->flush(painter);
     painter.drawText(QPointF(x, baseline), text);
 }
 
@@ -100,17 +124,20 @@ void PagePainter::paint(QPainter &painter, const LaidOutPage &page, QPointF offs
             drawText(painter, *font, rect, item.style.alignment, item.text);
             break;
         case PlacedItem::Kind::Box:
+            batch_->flush(painter);
             painter.setPen(QPen(Qt::black, item.lineWidth * scale_));
             painter.drawRect(rect);
             painter.setPen(Qt::black);
             break;
         case PlacedItem::Kind::Line:
+            batch_->flush(painter);
             painter.setPen(QPen(Qt::black, item.lineWidth * scale_));
             painter.drawLine(rect.topLeft(), rect.bottomRight());
             painter.setPen(Qt::black);
             break;
         }
     }
+    batch_->flush(painter);
     painter.restore();
 }
 

@@ -7,12 +7,14 @@
 class QPainter;
 class QPagedPaintDevice;
 
+class GlyphBatch;
 class ShapedTexts;
 
 // Paints laid-out pages. `scale` is device pixels per point; the painter
 // is used untransformed, so fonts are sized for the device itself and keep
 // their exact metrics on a printer or in a PDF. Painting many pages for a
-// printer or a PDF, it keeps the texts it shaped (see ShapedTexts).
+// printer or a PDF, it keeps the texts it shaped (see ShapedTexts) and
+// draws neighbouring texts in one font together (see GlyphBatch).
 class PagePainter {
 public:
     PagePainter(qreal scale, bool keepShapes);
@@ -31,6 +33,7 @@ private:
     qreal scale_;
     std::unique_ptr<Fonts> fonts_;
     std::unique_ptr<ShapedTexts> shapes_;
+    std::unique_ptr<GlyphBatch> batch_;
 };
 
 // One page on a screen.

@@ -17,13 +17,14 @@ bool plainText(const QString &text)
     return true;
 }
 
-QList<QGlyphRun> glyphsFor(const QFont &font, const QString &text, qreal &ascent)
+QList<QGlyphRun> glyphsFor(const QFont &font, const QString &text, qreal &ascent, qreal &width)
 {
     QTextLayout layout(text, font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
     ascent = line.ascent();
+    width = line.horizontalAdvance();
     const QList<QGlyphRun> runs = layout.glyphRuns();
     if (runs.size() != 1 || runs.first().glyphIndexes().size() != text.size())
         return {};
@@ -49,9 +50,10 @@ const ShapedTexts::Shape &ShapedTexts::of(int fontKey, const QFont &font, const 
         kept_ = 0;
     }
     Shape shape;
-    shape.width = metrics.horizontalAdvance(text);
-    if (plainText(text) && !font.underline() && !font.strikeOut() && !font.overline())
-        shape.glyphs = glyphsFor(font, text, shape.ascent);
+    if (plainText(text) && !font.strikeOut() && !font.overline())
+        shape.glyphs = glyphsFor(font, text, shape.ascent, shape.width);
+    if (shape.glyphs.isEmpty())
+        shape.width = metrics.horizontalAdvance(text);
     ++kept_;
     return *forFont.insert(text, shape);
 }

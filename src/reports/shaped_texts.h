@@ -11,8 +11,9 @@
 // repeats the same texts (captions, dates, amounts) thousands of times,
 // and shaping a text is most of what drawing it costs on a printer or in
 // a PDF. Only texts whose glyphs stand one for one for their characters
-// are kept as glyphs: for those a printer or a PDF receives exactly what
-// drawing the text would have sent; any other text is drawn as text.
+// are kept as glyphs: for those a printer or a PDF receives the glyphs
+// drawing the text would have sent (an underline is left to whoever draws
+// them); any other text is drawn as text.
 class ShapedTexts {
 public:
     struct Shape {
