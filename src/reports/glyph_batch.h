@@ -11,7 +11,7 @@ class QPainter;
 // PDF engine wraps every glyph run in a text object of its own and sets
 // the colour and font again for it; a report page holds a couple of
 // hundred short texts, so drawing them together makes the page smaller and
-// quicker to write. Every glyph keeps its own position.
+// quicker to write. Every glyph keeps its own position, to the pixel.
 class GlyphBatch {
 public:
     // Gathers the glyphs of `run` drawn at `origin`, leaving out any
