@@ -79,10 +79,24 @@ void insertProducts(Database &db, int products)
     t.commit();
 }
 
-TDataModule2 &dataModule(const QString &directory)
+// The data modules opened, kept for the whole run. They are closed as the
+// application ends: left to the program's static objects, a connection
+// would be closed after Qt's list of SQL connections is gone (a crash at
+// exit).
+std::map<QString, std::unique_ptr<TDataModule2>> &openModules()
 {
     static std::map<QString, std::unique_ptr<TDataModule2>> open;
-    std::unique_ptr<TDataModule2> &dm = open[directory];
+    static const bool closedAtTheEnd = [] {
+        qAddPostRoutine([] { openModules().clear(); });
+        return true;
+    }();
+    Q_UNUSED(closedAtTheEnd);
+    return open;
+}
+
+TDataModule2 &dataModule(const QString &directory)
+{
+    std::unique_ptr<TDataModule2> &dm = openModules()[directory];
     if (!dm) {
         QDir().mkpath(directory);
         holdDataDirectory(directory);
