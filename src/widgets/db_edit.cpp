@@ -9,6 +9,8 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
 
 namespace {
@@ -102,8 +104,20 @@ QString DBEdit::valueText() const
 void DBEdit::refresh()
 {
     const QString shown = valueText();
-    if (text() != shown)
+    if (text() == shown)
+        return;
+    // QLineEdit repaints its whole frame for a new text; only the text area
+    // inside it changes.
+    if (!updatesEnabled()) {
         setText(shown);
+        return;
+    }
+    setAttribute(Qt::WA_UpdatesDisabled);
+    setText(shown);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    update(style()->subElementRect(QStyle::SE_LineEditContents, &panel, this));
 }
 
 void DBEdit::tableChanged()
