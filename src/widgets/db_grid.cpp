@@ -1,5 +1,7 @@
 #include "db_grid.h"
 
+#include "title_header.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -46,13 +48,25 @@ public:
             return QSize(minimumWidth(), defaultSectionSize());
         return QHeaderView::sizeHint();
     }
+
+    // Repaints the marker of the current record, on the row it left and
+    // the one it reached.
+    void markerMoved(int from, int to)
+    {
+        for (int row : {from, to})
+            if (row >= 0 && row < count())
+                updateSection(row);
+    }
 };
 
 }
 
 DBGrid::DBGrid(QWidget *parent) : QTableView(parent), refresh_(this, [this] { readTable(); })
 {
-    setVerticalHeader(new RowHeader(this));
+    auto *rowHeader = new RowHeader(this);
+    setVerticalHeader(rowHeader);
+    connect(&model_, &TableModel::currentRowMoved, rowHeader, &RowHeader::markerMoved);
+    setHorizontalHeader(new TitleHeader(this));
     setModel(&model_);
     setItemDelegate(new CellPainter(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);

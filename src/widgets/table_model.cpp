@@ -68,11 +68,8 @@ void TableModel::reload(int firstShown, int lastShown)
         if (!shownBefore[i] || rowValues(row) != *shownBefore[i])
             emit dataChanged(index(row, 0), index(row, lastColumn));
     }
-    if (rowIndicator_ && oldCurrent != currentRow_) {
-        for (int row : {oldCurrent, currentRow_})
-            if (row >= 0 && row < newRows)
-                emit headerDataChanged(Qt::Vertical, row, row);
-    }
+    if (rowIndicator_ && oldCurrent != currentRow_)
+        emit currentRowMoved(oldCurrent, currentRow_);
 }
 
 void TableModel::takePicture()

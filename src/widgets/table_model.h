@@ -54,6 +54,12 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+signals:
+    // With the row indicator, the current record moved from one row to
+    // another (-1: none). Not announced as changed header data, which
+    // would have the view lay out its titles and rows again.
+    void currentRowMoved(int from, int to);
+
 private:
     static constexpr int PageSize = 64;
     static constexpr int MaxCachedPages = 32;

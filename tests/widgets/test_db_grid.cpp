@@ -1,5 +1,6 @@
 // The bound grid: lazy reading, the record in edit, choosing a row,
 // coalesced and deferred refreshes.
+#include "on_screen.h"
 #include "scripted_dialogs.h"
 #include "test_database.h"
 
@@ -24,6 +25,7 @@ private slots:
     void refreshesOncePerTurnOfTheLoop();
     void announcesOnlyTheRowsThatChanged();
     void hiddenGridReadsNothing();
+    void rowMarkerRepaintsAsAWholePaintWould();
     void suspendedTableDoesNotRefresh();
     void closedTableShowsNothing();
 
@@ -234,6 +236,21 @@ void TestDbGrid::hiddenGridReadsNothing()
     settle();
     QCOMPARE(grid_->model()->rowCount(), 4);
     QCOMPARE(cell(3, 1), QStringLiteral("Late (long)"));
+}
+
+void TestDbGrid::rowMarkerRepaintsAsAWholePaintWould()
+{
+    Table &p = showProducts(20);
+    grid_->setRowIndicator(true);
+    settle();
+    for (double upc : {5.0, 6.0, 20.0, 1.0}) {
+        QVERIFY(p.findKey(upc));
+        settle(); // the grid reads the table
+        settle(); // and repaints what changed
+        const QImage shown = onScreen(*grid_);
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown, repaintedWhole(*grid_));
+    }
 }
 
 void TestDbGrid::suspendedTableDoesNotRefresh()
