@@ -30,6 +30,7 @@ TForm16::TForm16(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
     DBGrid1 = new DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(&dm.producttb);
+    DBGrid1->watchDatabase(dm.database()); // shown for every find, mostly over the same records
     DBGrid1->setColumns({
         {QStringLiteral("Product_desc"), QStringLiteral("Description"), Qt::AlignLeft, 380, true},
         {QStringLiteral("Product_price"), QStringLiteral("Price"), Qt::AlignRight, 110},

@@ -97,6 +97,11 @@ void DBGrid::setDataSource(Table *table)
     refresh_.request();
 }
 
+void DBGrid::watchDatabase(Database &db)
+{
+    refresh_.setStamp([&db] { return dataStamp(db); });
+}
+
 void DBGrid::setColumns(const QList<GridColumn> &columns)
 {
     model_.setColumns(columns);

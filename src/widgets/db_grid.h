@@ -5,6 +5,8 @@
 
 #include <QTableView>
 
+class Database;
+
 // A read-only grid over a table's records, in the table's order, with the
 // table's current record as the grid's current row. Choosing a row (with
 // the mouse, or the keys the grid handles itself) makes its record the
@@ -19,6 +21,9 @@ public:
     explicit DBGrid(QWidget *parent = nullptr);
 
     void setDataSource(Table *table);
+    // Shown again, the grid reads its table anew only when the table
+    // notified or the database changed meanwhile; without this, always.
+    void watchDatabase(Database &db);
     Table *table() const { return model_.table(); }
     void setColumns(const QList<GridColumn> &columns);
     void setColumnTitle(int column, const QString &title);

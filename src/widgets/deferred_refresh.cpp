@@ -23,16 +23,26 @@ void DeferredRefresh::refreshNow()
 {
     timer_.stop();
     stale_ = false;
+    // Taken before the read: a change between the two is read now, and
+    // read again at the next showing.
+    if (stamp_)
+        readAt_ = stamp_();
     refresh_();
+}
+
+bool DeferredRefresh::changedUnseen()
+{
+    return stamp_ && !(stamp_() == readAt_);
 }
 
 bool DeferredRefresh::eventFilter(QObject *watched, QEvent *event)
 {
     // Another program may change the table while the control is hidden (a
-    // lane taking in the store's changes): shown again, it reads anew.
-    if (watched == control_ && event->type() == QEvent::Hide)
+    // lane taking in the store's changes): shown again, it reads anew, or
+    // with a stamp when the data changed.
+    if (watched == control_ && event->type() == QEvent::Hide && !stamp_)
         stale_ = true;
-    if (watched == control_ && event->type() == QEvent::Show && stale_)
+    if (watched == control_ && event->type() == QEvent::Show && (stale_ || changedUnseen()))
         refreshNow();
     return QObject::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include "test_database.h"
 
 #include "store/database.h"
+#include "store/sqlite_statement.h"
 #include "widgets/db_grid.h"
 
 #include <QHeaderView>
@@ -25,6 +26,8 @@ private slots:
     void refreshesOncePerTurnOfTheLoop();
     void announcesOnlyTheRowsThatChanged();
     void hiddenGridReadsNothing();
+    void watchedGridReadsAgainOnlyAfterAChange_data();
+    void watchedGridReadsAgainOnlyAfterAChange();
     void rowMarkerRepaintsAsAWholePaintWould();
     void suspendedTableDoesNotRefresh();
     void closedTableShowsNothing();
@@ -236,6 +239,36 @@ void TestDbGrid::hiddenGridReadsNothing()
     settle();
     QCOMPARE(grid_->model()->rowCount(), 4);
     QCOMPARE(cell(3, 1), QStringLiteral("Late (long)"));
+}
+
+void TestDbGrid::watchedGridReadsAgainOnlyAfterAChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("readsAgain");
+    QTest::newRow("nothing") << "" << false;
+    QTest::newRow("another program's commit") << "other" << true;
+    QTest::newRow("a write past the table") << "past" << true;
+}
+
+void TestDbGrid::watchedGridReadsAgainOnlyAfterAChange()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, readsAgain);
+    const QString late = QStringLiteral("INSERT INTO product (Product_upc, Product_desc) VALUES (50, 'Late')");
+    grid_->watchDatabase(db_->dm().database());
+    showProducts(3);
+    grid_->hide();
+    const int before = grid_->tableModel().databaseReads();
+    if (change == QLatin1String("other")) {
+        OwnConnection other(db_->databaseFile());
+        QVERIFY(other.exec(late));
+    } else if (change == QLatin1String("past")) {
+        executeSql(db_->dm().database().handle(), late);
+    }
+    grid_->show();
+    settle();
+    QCOMPARE(grid_->tableModel().databaseReads() > before, readsAgain);
+    QCOMPARE(grid_->model()->rowCount(), readsAgain ? 4 : 3);
 }
 
 void TestDbGrid::rowMarkerRepaintsAsAWholePaintWould()
