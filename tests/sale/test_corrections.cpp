@@ -1,10 +1,13 @@
 // Void item, Void trans, Clear and Cancel, and ringing in receiving mode.
 // How void-item mode ends with the transaction is tried in test_checkout.
+#include "on_screen.h"
 #include "sale_window_fixture.h"
 
 #include "common/language.h"
 #include "widgets/db_edit.h"
+#include "widgets/db_grid.h"
 
+#include <QScrollBar>
 #include <QtTest>
 
 class TestCorrections : public QObject {
@@ -25,6 +28,8 @@ private slots:
     void receivingRingsAtAverageCostWithoutTaxes();
     void receivingRefusedDuringATransaction_data();
     void receivingRefusedDuringATransaction();
+    void gridOnScreenIsTheGridPaintedWhole_data();
+    void gridOnScreenIsTheGridPaintedWhole();
 
 private:
     std::unique_ptr<SaleWindowFixture> f;
@@ -215,6 +220,52 @@ void TestCorrections::receivingRefusedDuringATransaction()
     QCOMPARE(f->dialogs.messages(), QStringList{message});
     QVERIFY(!f->form().modes.receiving);
     QCOMPARE(f->focusedName(), QStringLiteral("DBEdit1"));
+}
+
+void TestCorrections::gridOnScreenIsTheGridPaintedWhole_data()
+{
+    // Steps: a code rung, "clear" (F6), "void" (F5), "pick N" (row N
+    // chosen with the mouse, then back to the UPC field with Down).
+    QTest::addColumn<QStringList>("steps");
+    QStringList seventy;
+    for (int i = 0; i < 70; ++i)
+        seventy << QString::number(1001 + i % 3);
+    QTest::newRow("seventy lines, the grid scrolling") << seventy;
+    QTest::newRow("lines cleared and voided while scrolled")
+        << seventy.mid(0, 40) + QStringList{"clear", "1002", "void", "1001", "clear", "clear"} + seventy.mid(0, 25);
+    QTest::newRow("a row chosen far up, then more lines")
+        << seventy.mid(0, 45) + QStringList{"pick 3", "1005", "pick 40", "clear"} + seventy.mid(0, 20);
+}
+
+// The grid paints only the rows appended as lines are rung: what it shows
+// must be what painting it whole shows, with no row left stale or drawn
+// where it scrolled away from.
+void TestCorrections::gridOnScreenIsTheGridPaintedWhole()
+{
+    QFETCH(QStringList, steps);
+    DBGrid *grid = f->form().DBGrid1;
+    QWidget &rows = *grid->viewport();
+    int step = 0;
+    for (const QString &s : steps) {
+        if (s == QLatin1String("clear") || s == QLatin1String("void")) {
+            f->press(s == QLatin1String("clear") ? Qt::Key_F6 : Qt::Key_F5);
+        } else if (s.startsWith(QLatin1String("pick "))) {
+            const int row = s.mid(5).toInt();
+            grid->scrollTo(grid->model()->index(row, 0));
+            f->clickGridRow(row);
+            f->press(Qt::Key_Down);
+        } else {
+            f->ring(s);
+        }
+        for (int turn = 0; turn < 3; ++turn) // the grid follows, then paints
+            f->settle();
+        ++step;
+        const QImage shown = onScreen(rows);
+        QVERIFY2(shown == repaintedWhole(rows), qPrintable(QStringLiteral("after step %1 (%2)").arg(step).arg(s)));
+    }
+    QVERIFY(grid->verticalScrollBar()->value() > 0);
+    const QRect entry = grid->visualRect(grid->model()->index(grid->model()->rowCount() - 1, 0));
+    QVERIFY(rows.rect().contains(entry)); // the entry line at the bottom is in view
 }
 
 QTEST_MAIN(TestCorrections)

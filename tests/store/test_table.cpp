@@ -600,25 +600,17 @@ void TestTable::postedRecordSurvivesReconnect()
 
 namespace {
 
-// Every field of the current record with all that tells values apart:
-// type, a null text from an empty one, the sign of a zero, UTF-16 units.
+// Every field of the current record, told apart by type, a null text from
+// an empty one, the sign of a zero and each UTF-16 unit.
 QStringList describedRecord(Table &t)
 {
     QStringList fields;
     for (int i = 0; i < t.fieldCount(); ++i) {
         const QVariant v = t.field(i).value();
-        QString text = QString::fromLatin1(v.isValid() ? v.typeName() : "none");
-        if (v.typeId() == QMetaType::QString) {
-            const QString s = v.toString();
-            text += s.isNull() ? QStringLiteral(" null")
-                               : QLatin1Char(' ') + QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(s.utf16()),
-                                                                                   s.size() * 2).toHex());
-        } else if (v.typeId() == QMetaType::Double) {
-            text += QLatin1Char(' ') + QString::number(v.toDouble(), 'g', 17) + (std::signbit(v.toDouble()) ? "-" : "+");
-        } else if (v.isValid()) {
-            text += QLatin1Char(' ') + v.toString();
-        }
-        fields.append(t.field(i).name() + QLatin1Char('=') + text);
+        QString text;
+        QDebug(&text) << qSetRealNumberPrecision(17) << t.field(i).name() << v << v.toString().isNull()
+                      << std::signbit(v.toDouble());
+        fields.append(text);
     }
     return fields;
 }

@@ -1,6 +1,5 @@
 // The bound grid: lazy reading, the record in edit, choosing a row,
 // coalesced and deferred refreshes.
-#include "on_screen.h"
 #include "scripted_dialogs.h"
 #include "test_database.h"
 
@@ -28,7 +27,6 @@ private slots:
     void hiddenGridReadsNothing();
     void watchedGridReadsAgainOnlyAfterAChange_data();
     void watchedGridReadsAgainOnlyAfterAChange();
-    void rowMarkerRepaintsAsAWholePaintWould();
     void suspendedTableDoesNotRefresh();
     void closedTableShowsNothing();
 
@@ -269,21 +267,6 @@ void TestDbGrid::watchedGridReadsAgainOnlyAfterAChange()
     settle();
     QCOMPARE(grid_->tableModel().databaseReads() > before, readsAgain);
     QCOMPARE(grid_->model()->rowCount(), readsAgain ? 4 : 3);
-}
-
-void TestDbGrid::rowMarkerRepaintsAsAWholePaintWould()
-{
-    Table &p = showProducts(20);
-    grid_->setRowIndicator(true);
-    settle();
-    for (double upc : {5.0, 6.0, 20.0, 1.0}) {
-        QVERIFY(p.findKey(upc));
-        settle(); // the grid reads the table
-        settle(); // and repaints what changed
-        const QImage shown = onScreen(*grid_);
-        QVERIFY(!shown.isNull());
-        QCOMPARE(shown, repaintedWhole(*grid_));
-    }
 }
 
 void TestDbGrid::suspendedTableDoesNotRefresh()
