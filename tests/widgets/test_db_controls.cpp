@@ -1,6 +1,5 @@
 // The bound entry field, label, check box, lookup drop-down and record
 // navigator, on real tables; the Yes/No question of the real dialogs.
-#include "on_screen.h"
 #include "scripted_dialogs.h"
 #include "test_database.h"
 
@@ -30,7 +29,6 @@ private slots:
 
     void editShowsTheCurrentRecord_data();
     void editShowsTheCurrentRecord();
-    void newValueRepaintsAsAWholePaintWould();
     void moneyShowsPlainWhileFocused();
     void typingStartsEditAndPostWritesIt();
     void typingIntoAnEmptyTableStartsARecord();
@@ -145,25 +143,6 @@ void TestDbControls::editShowsTheCurrentRecord()
     QVERIFY(edit->text() != shown || shown.isEmpty());
     QVERIFY(p.moveToRowid(edited));
     QCOMPARE(edit->text(), shown);
-}
-
-void TestDbControls::newValueRepaintsAsAWholePaintWould()
-{
-    // Only the text area is repainted for a new value: longer, shorter,
-    // none, and back.
-    Table &p = db_->dm().producttb;
-    auto *edit = place(window_.get(), new DBEdit);
-    edit->setFixedWidth(120);
-    edit->setDataSource(&p, QStringLiteral("Product_desc"));
-    for (const char *text : {"A much longer description than fits", "Cola", "", "Ça coûte É"}) {
-        p.edit();
-        p.field("Product_desc").setString(QString::fromUtf8(text));
-        p.post();
-        QCoreApplication::processEvents();
-        const QImage shown = onScreen(*edit);
-        QVERIFY(!shown.isNull());
-        QCOMPARE(shown, repaintedWhole(*edit));
-    }
 }
 
 void TestDbControls::moneyShowsPlainWhileFocused()
