@@ -79,9 +79,6 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), refresh_(this, [this] { re
     // The titles never show the selection: given a selection of their own,
     // they are not repainted each time the current row moves.
     horizontalHeader()->setSelectionModel(new QItemSelectionModel(&model_, this));
-    // The titles are measured from the titles alone: the rows' values,
-    // which change at every line rung, need not have them measured again.
-    disconnect(&model_, &QAbstractItemModel::dataChanged, horizontalHeader(), nullptr);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DBGrid::rowChosen);
     // After the view's own handling, which puts the layout off.
     connect(&model_, &QAbstractItemModel::rowsInserted, this,

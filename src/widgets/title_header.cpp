@@ -17,6 +17,9 @@ void TitleHeader::setModel(QAbstractItemModel *model)
     QHeaderView::setModel(model);
     if (!model)
         return;
+    // The rows' values, which change at every line rung, tell the titles
+    // nothing: the header does not follow them.
+    disconnect(model, &QAbstractItemModel::dataChanged, this, nullptr);
     modelChanges_ = {
         connect(model, &QAbstractItemModel::headerDataChanged, this, &TitleHeader::remeasure),
         connect(model, &QAbstractItemModel::modelReset, this, &TitleHeader::remeasure),

@@ -6,7 +6,7 @@
 // style. Qt measures them again each time the grid is shown or hidden,
 // which with styled titles costs as much as reading the rows shown.
 // The titles are measured anew when the model's titles or columns change,
-// or the header's font or style.
+// or the header's font or style; the rows' values are not followed.
 class TitleHeader : public QHeaderView {
 public:
     explicit TitleHeader(QWidget *parent);
