@@ -94,9 +94,25 @@ QString currencyText(double amount, int decimals)
 
 QString generalNumberText(double value)
 {
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', 15);
+    // Called for every quantity a report or the journal shows: the locale
+    // without group separators is made again only when the regional
+    // settings change, not at every number.
+    thread_local QLocale regional;
+    thread_local QLocale ungrouped = [] {
+        QLocale l;
+        l.setNumberOptions(l.numberOptions() | QLocale::OmitGroupSeparator);
+        return l;
+    }();
+    if (const QLocale current; current != regional) {
+        regional = current;
+        ungrouped = current;
+        ungrouped.setNumberOptions(current.numberOptions() | QLocale::OmitGroupSeparator);
+    }
+    // A whole number of up to 15 digits reads the same in general form as
+    // an integer, which formats far faster.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return ungrouped.toString(static_cast<qlonglong>(value));
+    return ungrouped.toString(value, 'g', 15);
 }
 
 qint64 truncatedInteger(double value)

@@ -32,8 +32,12 @@ qint64 alreadyWritten(QFile &journal, const QByteArray &sale)
     if (n == 0 || !journal.seek(size - n))
         return 0;
     const QByteArray tail = journal.read(n);
+    if (tail.isEmpty())
+        return 0;
+    // Only a beginning that ends with the journal's last byte can match.
+    const char last = tail.back();
     for (qint64 k = tail.size(); k > 0; --k)
-        if (tail.endsWith(QByteArrayView(sale.constData(), k)))
+        if (sale[k - 1] == last && tail.endsWith(QByteArrayView(sale.constData(), k)))
             return k;
     return 0;
 }

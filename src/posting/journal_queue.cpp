@@ -74,6 +74,11 @@ void writeQueued(Database &db, const ExportJournal &journal)
                                         e.filePath());
             }
             PostingCheckpoints::reach(PostingCheckpoint::JournalWritten);
+            // Taking the sale off the queue need not wait for the disk. If
+            // a power cut loses the removal, the sale is queued again at
+            // start-up and the journal's end shows it written already; the
+            // next durable commit makes the removal durable with it.
+            const Database::FastWrite withoutSync(db, false);
             db.beforeWrite();
             remove.run({id});
         }

@@ -8,19 +8,59 @@
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
+#include <charconv>
 
 namespace {
 
-QString joined(const QStringList &fields)
-{
-    QString out;
-    out.reserve(16 * fields.size());
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += QLatin1Char(',');
-        out += JournalRecords::quoted(fields[i]);
+// A record's text, its fields joined by commas and quoted where needed as
+// they are added. The regional decimal separator is read once a record.
+class RecordText {
+public:
+    explicit RecordText(char type) : point_(QLocale().decimalPoint())
+    {
+        text_.reserve(192);
+        text_ += QLatin1Char(type);
     }
-    return out;
+    RecordText &operator<<(const QString &field)
+    {
+        text_ += QLatin1Char(',');
+        text_ += JournalRecords::quoted(field);
+        return *this;
+    }
+    RecordText &money(double amount) { return *this << moneyText(amount, point_); }
+    QString take() { return std::move(text_); }
+
+    static QString moneyText(double amount, const QString &point);
+
+private:
+    QString point_;
+    QString text_;
+};
+
+QString RecordText::moneyText(double amount, const QString &point)
+{
+    const int64_t units = Money::fromDouble(amount).units();
+    const uint64_t magnitude = units < 0 ? 0 - static_cast<uint64_t>(units) : static_cast<uint64_t>(units);
+    char whole[24];
+    const auto end = std::to_chars(whole, whole + sizeof whole, magnitude / Money::Scale).ptr;
+    QString text;
+    text.reserve(24);
+    if (units < 0)
+        text += QLatin1Char('-');
+    text += QLatin1StringView(whole, end - whole);
+    if (const uint64_t fraction = magnitude % Money::Scale; fraction != 0) {
+        // Four decimals, without the zeros that end them.
+        char decimals[4];
+        uint64_t rest = fraction;
+        for (int i = 3; i >= 0; --i, rest /= 10)
+            decimals[i] = char('0' + rest % 10);
+        qsizetype length = 4;
+        while (decimals[length - 1] == '0')
+            --length;
+        text += point;
+        text += QLatin1StringView(decimals, length);
+    }
+    return text;
 }
 
 // The tax flags of a line, named once.
@@ -53,22 +93,7 @@ QString wholeNumber(double value)
 
 QString money(double amount)
 {
-    const int64_t units = Money::fromDouble(amount).units();
-    const uint64_t magnitude = units < 0 ? 0 - static_cast<uint64_t>(units) : static_cast<uint64_t>(units);
-    QString text = QString::number(magnitude / Money::Scale);
-    const uint64_t fraction = magnitude % Money::Scale;
-    if (fraction != 0) {
-        // Four decimals, without the zeros that end them.
-        char decimals[4];
-        uint64_t rest = fraction;
-        for (int i = 3; i >= 0; --i, rest /= 10)
-            decimals[i] = char('0' + rest % 10);
-        qsizetype length = 4;
-        while (decimals[length - 1] == '0')
-            --length;
-        text += QLocale().decimalPoint() + QLatin1String(decimals, length);
-    }
-    return units < 0 ? QLatin1Char('-') + text : text;
+    return RecordText::moneyText(amount, QLocale().decimalPoint());
 }
 
 QString number(double value)
@@ -85,36 +110,34 @@ QString flag(const QVariant &value)
 
 QString header(const Record &t)
 {
-    QStringList fields{QStringLiteral("0"),
-                       wholeNumber(t.asFloat(QStringLiteral("Trxh_id"))),
-                       shortDateText(t.asDate(QStringLiteral("Trxh_date"))),
-                       longTimeText(t.asTime(QStringLiteral("Trxh_time"))),
-                       QString::number(t.asInteger(QStringLiteral("Trxh_cashier"))),
-                       money(t.asFloat(QStringLiteral("Trxh_total")))};
-    for (const QString &amount : familyFields(QStringLiteral("Trxh_"), TotalledFamilies))
-        fields.append(money(t.asFloat(amount)));
-    fields.append(money(t.asFloat(QStringLiteral("Trxh_grand_total"))));
-    fields.append(money(t.asFloat(QStringLiteral("Trxh_change"))));
-    fields.append(QString::number(t.asInteger(QStringLiteral("Trxh_terminal_id"))));
-    return joined(fields);
+    RecordText text('0');
+    text << wholeNumber(t.asFloat(QStringLiteral("Trxh_id"))) << shortDateText(t.asDate(QStringLiteral("Trxh_date")))
+         << longTimeText(t.asTime(QStringLiteral("Trxh_time")))
+         << QString::number(t.asInteger(QStringLiteral("Trxh_cashier")));
+    text.money(t.asFloat(QStringLiteral("Trxh_total")));
+    static const QStringList amounts = familyFields(QStringLiteral("Trxh_"), TotalledFamilies);
+    for (const QString &amount : amounts)
+        text.money(t.asFloat(amount));
+    text.money(t.asFloat(QStringLiteral("Trxh_grand_total")));
+    text.money(t.asFloat(QStringLiteral("Trxh_change")));
+    text << QString::number(t.asInteger(QStringLiteral("Trxh_terminal_id")));
+    return text.take();
 }
 
 QString line(const Record &t, int account)
 {
-    QStringList fields{QStringLiteral("1"),
-                       wholeNumber(t.asFloat(QStringLiteral("Trx_id"))),
-                       wholeNumber(t.asFloat(QStringLiteral("Trx_upc"))),
-                       t.asString(QStringLiteral("Trx_desc")),
-                       number(t.asFloat(QStringLiteral("Trx_qty"))),
-                       money(t.asFloat(QStringLiteral("Trx_price"))),
-                       money(t.asFloat(QStringLiteral("Trx_dscamt"))),
-                       money(t.asFloat(QStringLiteral("Trx_total"))),
-                       number(t.asFloat(QStringLiteral("Trx_dsc_per"))),
-                       money(t.asFloat(QStringLiteral("Trx_cost")))};
+    RecordText text('1');
+    text << wholeNumber(t.asFloat(QStringLiteral("Trx_id"))) << wholeNumber(t.asFloat(QStringLiteral("Trx_upc")))
+         << t.asString(QStringLiteral("Trx_desc")) << number(t.asFloat(QStringLiteral("Trx_qty")));
+    text.money(t.asFloat(QStringLiteral("Trx_price")))
+        .money(t.asFloat(QStringLiteral("Trx_dscamt")))
+        .money(t.asFloat(QStringLiteral("Trx_total")));
+    text << number(t.asFloat(QStringLiteral("Trx_dsc_per")));
+    text.money(t.asFloat(QStringLiteral("Trx_cost")));
     for (const QString &taxed : taxedFields())
-        fields.append(flag(t.value(taxed)));
-    fields.append(QString::number(account));
-    return joined(fields);
+        text << flag(t.value(taxed));
+    text << QString::number(account);
+    return text.take();
 }
 
 }

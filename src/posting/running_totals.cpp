@@ -50,17 +50,18 @@ void addSaleCounts(Table &table, const QString &prefix, const QString &suffix, c
     }
 }
 
-void sellLine(TDataModule2 &dm, double quantity, double lineTotal)
+void sellLine(Table &product, double quantity, double lineTotal)
 {
-    Table &product = dm.producttb;
     addTo(product, QStringLiteral("Product_qty"), -static_cast<long double>(quantity));
     addTo(product, QStringLiteral("Product_qty_sales"), quantity);
     addTo(product, QStringLiteral("Product_qty_sales_pdt"), quantity);
     addTo(product, QStringLiteral("Product_sales"), lineTotal);
     addTo(product, QStringLiteral("Product_sales_ptd"), lineTotal);
+}
 
-    Table &dept = dm.DeptTb;
-    if (!dept.findKey(product.field(QStringLiteral("Product_dept")).asInteger()))
+void addToDepartment(Table &dept, int code, double quantity, double lineTotal)
+{
+    if (!dept.findKey(code))
         return;
     dept.edit();
     addTo(dept, QStringLiteral("Dept_qty_sales"), quantity);
@@ -117,20 +118,28 @@ void Update_Cashier(TDataModule2 &dm, const SaleFigures &sale, int cashierId)
     cashier.post();
 }
 
-void Update_Products(TDataModule2 &dm, const QList<Record> &lines, bool receiving)
+ProductAccounts Update_Products(TDataModule2 &dm, const QList<Record> &lines, bool receiving)
 {
     Table &product = dm.producttb;
+    ProductAccounts accounts;
     for (const Record &line : lines) {
-        if (!product.findKey(line.asFloat(QStringLiteral("Trx_upc"))))
+        const double upc = line.asFloat(QStringLiteral("Trx_upc"));
+        if (!product.findKey(upc))
             continue;
+        accounts.insert(upc, product.field(QStringLiteral("Product_accnt")).asInteger());
         const double quantity = line.asFloat(QStringLiteral("Trx_qty"));
         const double lineTotal = line.asFloat(QStringLiteral("Trx_total"));
         product.edit();
         if (receiving)
             receiveLine(product, quantity, lineTotal);
         else
-            sellLine(dm, quantity, lineTotal);
+            sellLine(product, quantity, lineTotal);
         product.post();
+        // The department after its product: the product's record is then
+        // written just after it was read, and need not be read back.
+        if (!receiving)
+            addToDepartment(dm.DeptTb, product.field(QStringLiteral("Product_dept")).asInteger(), quantity, lineTotal);
         PostingCheckpoints::reach(PostingCheckpoint::ProductPosted);
     }
+    return accounts;
 }

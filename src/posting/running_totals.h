@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 
 class Record;
@@ -21,4 +22,7 @@ void Update_Cashier(TDataModule2 &dm, const SaleFigures &sale, int cashierId);
 // department's sales; when receiving, the product's stock and average
 // cost. Lines whose product, and products whose department, are missing
 // are skipped silently.
-void Update_Products(TDataModule2 &dm, const QList<Record> &lines, bool receiving);
+// Returns the account number of every product it found, by UPC: the
+// journal needs it for each line, and need not look the products up again.
+using ProductAccounts = QHash<double, int>;
+ProductAccounts Update_Products(TDataModule2 &dm, const QList<Record> &lines, bool receiving);

@@ -71,9 +71,9 @@ double postSale(TDataModule2 &dm, SaleRecord &sale)
         PostingCheckpoints::reach(PostingCheckpoint::StoreTotalsPosted);
         Update_Cashier(dm, posted.figures, posted.cashierId);
         PostingCheckpoints::reach(PostingCheckpoint::CashierTotalsPosted);
-        Update_Products(dm, posted.lines, false);
+        const ProductAccounts accounts = Update_Products(dm, posted.lines, false);
         PostingCheckpoints::reach(PostingCheckpoint::ProductTotalsPosted);
-        const TransferredSale transferred = Transfer_sale(dm, posted);
+        const TransferredSale transferred = Transfer_sale(dm, posted, accounts);
         JournalQueue::add(dm.database(), transferred.transactionNumber, transferred.journalRecords);
         InterruptedSale::mark(dm.database(), transferred.transactionNumber);
         Outbox::queueSale(dm.database(), posted);

@@ -45,14 +45,16 @@ Record inserted(Table &table, const Record &record)
 
 // The account of a line's product for the journal. A product deleted since
 // the line was rung counts as a product without an account number: 0.
-int productAccount(Table &products, double upc)
+int productAccount(Table &products, const ProductAccounts &known, double upc)
 {
+    if (const auto account = known.constFind(upc); account != known.cend())
+        return *account;
     return products.findKey(upc) ? products.field(QStringLiteral("Product_accnt")).asInteger() : 0;
 }
 
 }
 
-TransferredSale Transfer_sale(TDataModule2 &dm, SaleRecord &sale)
+TransferredSale Transfer_sale(TDataModule2 &dm, SaleRecord &sale, const ProductAccounts &known)
 {
     Table &control = dm.Control;
     TransferredSale transferred;
@@ -75,9 +77,10 @@ TransferredSale Transfer_sale(TDataModule2 &dm, SaleRecord &sale)
         line.setValue(QStringLiteral("Trx_id"), transferred.transactionNumber);
         line = inserted(dm.trandetail, line);
         PostingCheckpoints::reach(PostingCheckpoint::LinePosted);
-        if (exporting)
-            transferred.journalRecords.append(
-                JournalRecords::line(line, productAccount(dm.producttb, line.asFloat(QStringLiteral("Trx_upc")))));
+        if (exporting) {
+            const double upc = line.asFloat(QStringLiteral("Trx_upc"));
+            transferred.journalRecords.append(JournalRecords::line(line, productAccount(dm.producttb, known, upc)));
+        }
     }
     return transferred;
 }

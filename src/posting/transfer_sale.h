@@ -1,5 +1,7 @@
 #pragma once
 
+#include "running_totals.h"
+
 #include <QStringList>
 
 class TDataModule2;
@@ -17,4 +19,6 @@ struct TransferredSale {
 // number: the header with its change figure and the terminal number, then
 // every line in order; advances the invoice counter. The sale then holds
 // what the register holds: its number, and its lines' sequence numbers.
-TransferredSale Transfer_sale(TDataModule2 &dm, SaleRecord &sale);
+// The journal takes a line's account from the accounts known, or else
+// from its product.
+TransferredSale Transfer_sale(TDataModule2 &dm, SaleRecord &sale, const ProductAccounts &known = {});

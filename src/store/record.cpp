@@ -34,11 +34,25 @@ void Record::setValue(const QString &name, const QVariant &value)
 
 Record Record::reshaped(const TableDef &definition) const
 {
+    return reshaped(definition, fieldSources(def_, definition));
+}
+
+QVector<int> Record::fieldSources(const TableDef &from, const TableDef &to)
+{
+    QVector<int> sources(to.fields.size(), -1);
+    for (int i = 0; i < to.fields.size(); ++i)
+        for (int j = 0; j < from.fields.size(); ++j)
+            if (from.fields[j].name == to.fields[i].name)
+                sources[i] = j;
+    return sources;
+}
+
+Record Record::reshaped(const TableDef &definition, const QVector<int> &sources) const
+{
     Record shaped(definition);
-    for (int i = 0; i < definition.fields.size(); ++i)
-        for (int j = 0; j < def_.fields.size(); ++j)
-            if (def_.fields[j].name == definition.fields[i].name)
-                shaped.values_[i] = values_[j];
+    for (int i = 0; i < sources.size(); ++i)
+        if (sources[i] >= 0)
+            shaped.values_[i] = values_[sources[i]];
     return shaped;
 }
 

@@ -35,6 +35,10 @@ public:
 
     // Its same-named fields in the shape of another table.
     Record reshaped(const TableDef &definition) const;
+    // The same for many records of one table, with the place each field
+    // of the other table takes its value from (-1: none) worked out once.
+    static QVector<int> fieldSources(const TableDef &from, const TableDef &to);
+    Record reshaped(const TableDef &definition, const QVector<int> &sources) const;
 
 private:
     TableDef def_;

@@ -63,8 +63,9 @@ SaleRecord readWorkSale(TDataModule2 &dm, int signedInCashierId, bool training)
     SaleRecord sale;
     sale.header = currentRecord(dm.tmpmaster).reshaped(Schema::tranmaster());
     sale.figures = saleFiguresOf(sale.header, control);
+    const QVector<int> lineFields = Record::fieldSources(dm.tmpdetail.definition(), Schema::trandetail());
     for (const Record &workLine : recordsOf(dm.tmpdetail)) {
-        Record line = workLine.reshaped(Schema::trandetail());
+        Record line = workLine.reshaped(Schema::trandetail(), lineFields);
         line.setValue(QStringLiteral("Trx_id"), QVariant()); // the work line's own number is not the sale's
         sale.lines.append(line);
     }

@@ -227,6 +227,7 @@ void Table::loadRow(SqliteStatement &st)
         readStored(fields[i], st, i, values[i]);
     rowid_ = st.integer(int(fields.size()));
     hasCurrent_ = true;
+    loadedGeneration_ = db_.writeGeneration();
     rememberOrder();
 }
 
@@ -800,9 +801,13 @@ void Table::post()
     // A record just added holds what was written, when no other program
     // can have changed it since: in a work table, which no other program
     // writes, or inside a transaction, which keeps others out (no trigger
-    // changes the record it fires for). It is taken as SQLite gives it
-    // back instead of being read again, where that can be told without
-    // reading it.
+    // changes the record it fires for). So does a record changed, when it
+    // was read under the same guard and nothing but this post wrote since:
+    // the fields it did not write are still as read. It is taken as SQLite
+    // gives it back instead of being read again, where that can be told
+    // without reading it.
+    const bool othersKeptOut = !def_.durable || db_.inTransaction();
+    const bool readJustBefore = db_.writeGeneration() - loadedGeneration_ <= 1;
     const auto takeAsWritten = [this] {
         const QList<FieldDef> &fields = std::as_const(def_.fields);
         QVariant *values = buffer_.data();
@@ -813,10 +818,11 @@ void Table::post()
                 return loadRowid(rowid_);
         }
         hasCurrent_ = true;
+        loadedGeneration_ = db_.writeGeneration();
         rememberOrder();
         return true;
     };
-    if (inserted && (!def_.durable || db_.inTransaction()) ? takeAsWritten() : loadRowid(rowid_))
+    if (othersKeptOut && (inserted || readJustBefore) ? takeAsWritten() : loadRowid(rowid_))
         eof_ = bof_ = false;
     notify();
 }

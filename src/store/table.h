@@ -185,6 +185,7 @@ private:
     bool bof_ = true;
     bool modified_ = false;
     qint64 rowid_ = 0;
+    quint64 loadedGeneration_ = 0; // the database's writes when the record was read
     QVariantList loadedOrder_; // order values of the current record as read
     QVector<QVariant> buffer_;
     QVector<QVariant> editedFrom_; // the record as it was when its edit began

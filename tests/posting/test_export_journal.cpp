@@ -108,6 +108,11 @@ void TestExportJournal::fieldTexts_data()
     row("fifteen significant digits", "en_US", "number", 1.0 / 3, "0.333333333333333");
     row("no group separator", "en_US", "number", 12345.5, "12345.5");
     row("quantity with a decimal comma", "fr_CA", "number", 2.5, "\"2,5\"");
+    row("whole quantity, no French group separator", "fr_CA", "number", 12345.0, "12345");
+    row("a million", "en_US", "number", 1e6, "1000000");
+    row("fifteen whole digits", "en_US", "number", 999999999999999.0, "999999999999999");
+    row("sixteen whole digits", "en_US", "number", 1e15, "1E+15");
+    row("negative zero", "en_US", "number", -0.0, "0");
     row("flag on", "en_US", "flag", true, "True");
     row("flag off", "en_US", "flag", false, "False");
     row("flag without value", "en_US", "flag", QVariant(), "");

@@ -43,6 +43,8 @@ private slots:
     void postedRecordSurvivesReconnect();
     void addedRecordReadsAsStored_data();
     void addedRecordReadsAsStored();
+    void changedRecordReadsAsStored_data();
+    void changedRecordReadsAsStored();
     void writeDuringScanIsCommittedAndScanGoesOn();
 
 private:
@@ -648,6 +650,44 @@ void TestTable::addedRecordReadsAsStored()
         t.refresh();
         QCOMPARE(describedRecord(t), posted);
     }
+}
+
+void TestTable::changedRecordReadsAsStored_data()
+{
+    QTest::addColumn<bool>("readBeforeTransaction");
+    QTest::newRow("read and changed in one transaction") << false;
+    QTest::newRow("read before the transaction") << true;
+}
+
+// A record changed is not read back when it was read in the transaction
+// that writes it; read before, it is, and shows what another program
+// wrote meanwhile in the fields this change leaves alone.
+void TestTable::changedRecordReadsAsStored()
+{
+    QFETCH(bool, readBeforeTransaction);
+    db_->addProduct(7, QStringLiteral("Tea"), 2.5);
+    Table &p = db_->dm().producttb;
+    std::optional<StoreTransaction> transaction;
+    if (!readBeforeTransaction)
+        transaction.emplace(db_->dm().database());
+    QVERIFY(p.findKey(7.0));
+    {
+        OwnConnection other(db_->databaseFile());
+        QSqlQuery q(other.db());
+        if (readBeforeTransaction)
+            QVERIFY(q.exec(QStringLiteral("UPDATE product SET Product_desc = 'Green tea' WHERE Product_upc = 7")));
+    }
+    if (readBeforeTransaction)
+        transaction.emplace(db_->dm().database());
+    p.edit();
+    p.field("Product_qty").setFloat(-0.0);
+    p.field("Product_short_desc").setString(QStringLiteral("Thé ") + QChar(0xD800));
+    p.post();
+    const QStringList posted = describedRecord(p);
+    QCOMPARE(p.field("Product_desc").asString(),
+             readBeforeTransaction ? QStringLiteral("Green tea") : QStringLiteral("Tea (long)"));
+    p.refresh();
+    QCOMPARE(describedRecord(p), posted);
 }
 
 void TestTable::writeDuringScanIsCommittedAndScanGoesOn()
