@@ -27,33 +27,41 @@ const KeyedWrites::NewRecordValues NewProduct{
     {QStringLiteral("Product_sales_by_week"), QStringLiteral("")}, {QStringLiteral("Product_qty_sales"), 0.0},
     {QStringLiteral("Product_qty_sales_pdt"), 0.0}};
 
-QVariant valueOrNone(const std::optional<double> &value)
+void setOrNone(QVariant &value, const std::optional<double> &number)
 {
-    return value ? QVariant(*value) : QVariant();
+    if (number)
+        value.setValue(*number);
+    else
+        value = QVariant();
 }
 
-QVariant valueOrNone(const QDate &date)
+void setOrNone(QVariant &value, const QDate &date)
 {
-    return date.isValid() ? QVariant(date) : QVariant();
+    if (date.isValid())
+        value.setValue(date);
+    else
+        value = QVariant();
 }
 
-// The line's values: one that did not convert is none, which leaves an
-// existing product's own.
-QVariantList lineValues(const ProductLine &line)
+// The line's values, set over those of the line before (no list made and
+// dropped for each of thousands of lines): one that did not convert is
+// none, which leaves an existing product's own.
+void setLineValues(const ProductLine &line, QVariantList &values)
 {
-    return {line.upc,
-            line.desc,
-            line.shortDesc,
-            qint64(line.dept),
-            valueOrNone(line.price),
-            valueOrNone(line.promo),
-            valueOrNone(line.promoStart),
-            valueOrNone(line.promoEnd),
-            valueOrNone(line.avgCost),
-            line.tx1,
-            line.tx2,
-            line.tx3,
-            qint64(line.accnt)};
+    values.resize(ImportedFields.size());
+    values[0].setValue(line.upc);
+    values[1].setValue(line.desc);
+    values[2].setValue(line.shortDesc);
+    values[3].setValue(qint64(line.dept));
+    setOrNone(values[4], line.price);
+    setOrNone(values[5], line.promo);
+    setOrNone(values[6], line.promoStart);
+    setOrNone(values[7], line.promoEnd);
+    setOrNone(values[8], line.avgCost);
+    values[9].setValue(line.tx1);
+    values[10].setValue(line.tx2);
+    values[11].setValue(line.tx3);
+    values[12].setValue(qint64(line.accnt));
 }
 
 }
@@ -67,11 +75,13 @@ ImportSummary ProductImport::write(const ProductFile &file, const Progress &prog
     StoreTransaction transaction(dm_.database());
     {
         KeyedWrites writes(dm_.database(), products, ImportedFields, NewProduct);
+        QVariantList values;
         for (const ProductLine &line : file.products) {
             if (progress)
                 progress(line.lineNumber);
             try {
-                ++(writes.write(lineValues(line)) ? summary.added : summary.updated);
+                setLineValues(line, values);
+                ++(writes.write(values) ? summary.added : summary.updated);
             } catch (const StoreError &e) {
                 if (dm_.database().transactionLost()) {
                     summary.stoppedAtLine = line.lineNumber;

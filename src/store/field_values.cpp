@@ -121,9 +121,10 @@ QVariant timeValue(const QString &table, const FieldDef &field, const QVariant &
     return QVariant(QTime(t.hour(), t.minute(), t.second()));
 }
 
-// A value in the very form its field stores: a finite double for a number,
-// a bool, a 64-bit integer of 32-bit range, a valid date, a text within
-// its size.
+}
+
+namespace FieldValues {
+
 bool alreadyStored(const FieldDef &field, const QVariant &value)
 {
     switch (field.type) {
@@ -146,10 +147,6 @@ bool alreadyStored(const FieldDef &field, const QVariant &value)
         return false;
     }
 }
-
-}
-
-namespace FieldValues {
 
 QVariant canonical(const QString &table, const FieldDef &field, const QVariant &value)
 {

@@ -15,6 +15,10 @@ namespace FieldValues {
 // The value a field stores for `value`; throws StoreError naming the table
 // and the field when it does not fit. Text longer than its size is cut.
 QVariant canonical(const QString &table, const FieldDef &field, const QVariant &value);
+// Whether `value` is already in the very form its field stores (canonical()
+// gives it back as it is): a finite double for a number, a bool, a 64-bit
+// integer of 32-bit range, a valid date, a text within its size.
+bool alreadyStored(const FieldDef &field, const QVariant &value);
 
 // Reading a stored value as each kind; no value reads as 0, false, empty
 // text or an invalid date.

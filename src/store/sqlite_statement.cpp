@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <QVarLengthArray>
 #include <sqlite3.h>
 
 void executeSql(sqlite3 *db, const QString &sql)
@@ -84,6 +85,46 @@ void SqliteStatement::bind(int index, const QVariant &value)
             rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         }
         }
+    }
+    if (rc != SQLITE_OK)
+        throw engineError(db_);
+}
+
+void SqliteStatement::bindNull(int index)
+{
+    if (sqlite3_bind_null(stmt_, index) != SQLITE_OK)
+        throw engineError(db_);
+}
+
+void SqliteStatement::bindInteger(int index, qint64 value)
+{
+    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK)
+        throw engineError(db_);
+}
+
+void SqliteStatement::bindReal(int index, double value)
+{
+    if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK)
+        throw engineError(db_);
+}
+
+void SqliteStatement::bindText(int index, QStringView text)
+{
+    // Most texts are ASCII, whose UTF-8 is the same bytes: narrowed on the
+    // stack, they need no converted copy on the heap.
+    QVarLengthArray<char, 256> ascii(text.size());
+    qsizetype i = 0;
+    for (const QChar ch : text) {
+        if (ch.unicode() >= 0x80)
+            break;
+        ascii[i++] = char(ch.unicode());
+    }
+    int rc = SQLITE_OK;
+    if (i == text.size()) {
+        rc = sqlite3_bind_text(stmt_, index, ascii.data(), int(i), SQLITE_TRANSIENT);
+    } else {
+        const QByteArray utf8 = text.toUtf8();
+        rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     }
     if (rc != SQLITE_OK)
         throw engineError(db_);

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <QVariant>
 
 struct sqlite3;
@@ -20,6 +21,12 @@ public:
     // as a BLOB)
     void start(const QVariantList &values = {});
     void bind(int index, const QVariant &value); // 1-based
+    // Binds a value of a known kind without passing through QVariant; a
+    // text is stored as bind() stores a QString.
+    void bindNull(int index);
+    void bindInteger(int index, qint64 value);
+    void bindReal(int index, double value);
+    void bindText(int index, QStringView text);
 
     // Steps once; true while a row is available. A write kept waiting by
     // another program's lock asks whether to wait again (LockedDatabase).
