@@ -18,8 +18,9 @@ class ImportText;
 // lines, was never closed: it ends with its own line. A line of blanks is
 // no record.
 // One record of a file, and the lines of the file it was read from. Its
-// unquoted fields are read in place, in those lines: a field that is to
-// outlive the record is copied (see ownCopy()).
+// fields are read in place, in those lines, where they can be (all but
+// quoted ones holding two quotes or a line end): a field that is to outlive
+// the record is copied (see ownCopy()).
 struct CsvRecord {
     ImportFields fields;
     QStringList lines;

@@ -3,6 +3,7 @@
 // random fields: any list of texts written quoted and comma-separated
 // splits back into exactly that list.
 #include "backoffice/comma_text.h"
+#include "backoffice/import_file.h"
 #include "backoffice/standard_csv.h"
 
 #include <QRandomGenerator>
@@ -14,6 +15,8 @@ private slots:
     void rules_data();
     void rules();
     void quotedFieldsComeBack();
+    void records_data();
+    void records();
 };
 
 void TestCommaText::rules_data()
@@ -90,6 +93,38 @@ void TestCommaText::quotedFieldsComeBack()
             QVERIFY2(standardCsvFields(line, &alike).kept == fields && alike,
                      qPrintable(QStringLiteral("round %1: %2").arg(round).arg(line)));
     }
+}
+
+// Records of a file, read by the standard reader: fields read in place in
+// a record's lines stay right until the next record.
+void TestCommaText::records_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<QStringList>>("records");
+
+    QTest::newRow("BOM, CRLF, empty fields") << QByteArray("\xEF\xBB\xBF\"a\",,\"\"\r\n\"\",b,\r\n")
+                                             << QList<QStringList>{{"a", "", ""}, {"", "b", ""}};
+    QTest::newRow("quotes doubled at either end, commas inside")
+        << QByteArray("\"\"\"x, y\",\"z\"\"\"\n\"\"\"\"\n")
+        << QList<QStringList>{{"\"x, y", "z\""}, {"\""}};
+    QTest::newRow("line ends inside quotes, fields after them")
+        << QByteArray("1,\"Blue\r\nshirt\",\"SHIRT\",2\r\n\"\n\",\"a\"\"\nb\"\n3,\"c\"\n")
+        << QList<QStringList>{{"1", "Blue shirt", "SHIRT", "2"}, {" ", "a\" b"}, {"3", "c"}};
+}
+
+void TestCommaText::records()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<QStringList>, records);
+    ImportText text(bytes);
+    StandardCsvReader reader(text);
+    QList<QStringList> read;
+    for (CsvRecord record; reader.next(record);) {
+        read.append(QStringList());
+        for (const QString &field : record.fields.kept)
+            read.last() << ownCopy(field);
+    }
+    QCOMPARE(read, records);
 }
 
 QTEST_APPLESS_MAIN(TestCommaText)
