@@ -5,7 +5,6 @@
 
 #include <QDate>
 #include <QTime>
-#include <QVarLengthArray>
 #include <sqlite3.h>
 
 void executeSql(sqlite3 *db, const QString &sql)
@@ -110,23 +109,24 @@ void SqliteStatement::bindReal(int index, double value)
 
 void SqliteStatement::bindText(int index, QStringView text)
 {
-    // Most texts are ASCII, whose UTF-8 is the same bytes: narrowed on the
-    // stack, they need no converted copy on the heap.
-    QVarLengthArray<char, 256> ascii(text.size());
+    // The UTF-8 is kept here until the parameter is bound again, so that
+    // SQLite reads it where it is instead of copying it at every bind. Most
+    // texts are ASCII, whose UTF-8 is the same bytes: narrowed into the room
+    // the last text left, they need no allocation.
+    if (std::size_t(index) > texts_.size())
+        texts_.resize(std::size_t(index));
+    QByteArray &utf8 = texts_[std::size_t(index) - 1];
+    utf8.resize(text.size());
+    char *out = utf8.data();
     qsizetype i = 0;
     for (const QChar ch : text) {
         if (ch.unicode() >= 0x80)
             break;
-        ascii[i++] = char(ch.unicode());
+        out[i++] = char(ch.unicode());
     }
-    int rc = SQLITE_OK;
-    if (i == text.size()) {
-        rc = sqlite3_bind_text(stmt_, index, ascii.data(), int(i), SQLITE_TRANSIENT);
-    } else {
-        const QByteArray utf8 = text.toUtf8();
-        rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
-    if (rc != SQLITE_OK)
+    if (i < text.size())
+        utf8 = text.toUtf8();
+    if (sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC) != SQLITE_OK)
         throw engineError(db_);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 #include <QVariant>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -50,6 +51,7 @@ private:
     sqlite3_stmt *stmt_ = nullptr;
     QString sql_;
     bool midway_ = false; // rows were returned since the last reset
+    std::vector<QByteArray> texts_; // bound by bindText(), by parameter from 1
 };
 
 // Runs one plain SQL statement without parameters (schema, pragma,
