@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QValidator>
@@ -278,4 +279,46 @@ void DBEdit::focusOutEvent(QFocusEvent *event)
     else
         refresh();
     deselect(); // a selection left behind would look like the focus
+}
+
+void DBEdit::paintEvent(QPaintEvent *event)
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    {
+        QPainter painter(this);
+        // The copy is the panel, pixel for pixel, only painted unscaled.
+        const QTransform toDevice = painter.deviceTransform();
+        const bool copyable = LineEditPanels::enabled() && devicePixelRatioF() == 1.0 && painter.opacity() == 1.0
+            && toDevice.type() <= QTransform::TxTranslate && toDevice.dx() == int(toDevice.dx())
+            && toDevice.dy() == int(toDevice.dy());
+        if (copyable) {
+            painter.drawPixmap(option.rect.topLeft(), panels_.panel(option, [&](QPainter &panel) {
+                QLineEdit::initPainter(&panel); // as QLineEdit's own painter starts
+                style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &panel, this);
+            }));
+            panelPainted_ = true;
+        }
+    }
+    QLineEdit::paintEvent(event);
+    panelPainted_ = false;
+}
+
+void DBEdit::initPainter(QPainter *painter) const
+{
+    QLineEdit::initPainter(painter);
+    // QLineEdit paints its panel first, then clips to its text: nothing is
+    // painted until then, the panel being there already.
+    if (panelPainted_) {
+        painter->setClipRect(QRect());
+        panelPainted_ = false;
+    }
+}
+
+void DBEdit::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange
+        || event->type() == QEvent::FontChange)
+        panels_.clear();
+    QLineEdit::changeEvent(event);
 }

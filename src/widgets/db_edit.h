@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field_link.h"
+#include "line_edit_panels.h"
 
 #include <QLineEdit>
 #include <functional>
@@ -63,6 +64,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void initPainter(QPainter *painter) const override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void tableChanged();
@@ -85,4 +89,6 @@ private:
     double highest_ = 0;
     std::function<QString(double)> rule_;
     std::function<bool(double)> confirm_;
+    LineEditPanels panels_;
+    mutable bool panelPainted_ = false; // QLineEdit's own painting of it is clipped away
 };
