@@ -61,6 +61,7 @@ public:
     static bool acceptsNumberCharacter(QChar ch);
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
