@@ -6,6 +6,7 @@
 #include "store/data_module.h"
 #include "widgets/db_grid.h"
 #include "widgets/dialogs.h"
+#include "widgets/typed_characters.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -122,6 +123,8 @@ void TForm16::reject()
 
 bool TForm16::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == SearchLine && acceptTypedCharacter(*SearchLine, event))
+        return true;
     if (watched == SearchLine && event->type() == QEvent::KeyPress) {
         // Enter finds (again: the next match), Down goes into the list.
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -1,6 +1,7 @@
 #include "db_edit.h"
 
 #include "dialogs.h"
+#include "typed_characters.h"
 
 #include "common/language.h"
 #include "common/money.h"
@@ -245,20 +246,7 @@ void DBEdit::discardPending()
 
 bool DBEdit::event(QEvent *event)
 {
-    // Before a key press, QLineEdit claims the keys it edits with by
-    // matching each against every standard shortcut. A character key with
-    // no modifier but Shift is claimed by an editable field whatever it
-    // matches, so the matching is spared for it.
-    if (event->type() == QEvent::ShortcutOverride && !isReadOnly()) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers modifiers = key->modifiers();
-        if (key->key() < Qt::Key_Escape
-            && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier || modifiers == Qt::KeypadModifier)) {
-            event->accept();
-            return true;
-        }
-    }
-    return QLineEdit::event(event);
+    return acceptTypedCharacter(*this, event) || QLineEdit::event(event);
 }
 
 void DBEdit::keyPressEvent(QKeyEvent *event)
