@@ -1,6 +1,7 @@
 #include "db_edit.h"
 
 #include "dialogs.h"
+#include "field_panel_style.h"
 #include "typed_characters.h"
 
 #include "common/language.h"
@@ -293,9 +294,11 @@ void DBEdit::paintEvent(QPaintEvent *event)
     initStyleOption(&option);
     {
         QPainter painter(this);
-        // The copy is the panel, pixel for pixel, only painted unscaled.
+        // The copy is the panel, pixel for pixel, only painted unscaled. A
+        // field given the panel style has its panel copied by that style.
         const QTransform toDevice = painter.deviceTransform();
-        const bool copyable = LineEditPanels::enabled() && devicePixelRatioF() == 1.0 && painter.opacity() == 1.0
+        const bool copyable = LineEditPanels::enabled() && !qobject_cast<FieldPanelStyle *>(style())
+            && devicePixelRatioF() == 1.0 && painter.opacity() == 1.0
             && toDevice.type() <= QTransform::TxTranslate && toDevice.dx() == int(toDevice.dx())
             && toDevice.dy() == int(toDevice.dy());
         if (copyable) {

@@ -17,6 +17,8 @@ class QLineEdit;
 // only a panel that covers the inside (both pictures the same there) is
 // copied, and a repaint that reaches the frame draws it as always.
 class FieldPanelStyle : public QProxyStyle {
+    Q_OBJECT
+
 public:
     // Gives `field` the style; without a style of the same name to draw
     // with, the field keeps the application's.
