@@ -44,7 +44,7 @@ void LogCheckpointer::run()
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return requested_ || stopping_; });
-        if (stopping_)
+        if (wake_.wait_for(lock, CopyPause, [this] { return stopping_; }))
             break;
         requested_ = false;
         busy_ = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -11,10 +12,15 @@
 // posted waits for it; here no write waits. The copying syncs the log
 // and the database file as SQLite's own would, and never blocks a writer
 // (a passive checkpoint); what it cannot copy yet waits for the next one.
+// A copy starts a short pause after it was asked for: commits that follow
+// each other closely (a busy till posting sale after sale) are copied
+// together, with one sync of each file, instead of a copy after each
+// commit whose syncs compete with the next commit's for the disk.
 class LogCheckpointer {
 public:
     // Pages of log after which a commit asks for a copy (SQLite's own default).
     static constexpr int LogPages = 1000;
+    static constexpr std::chrono::milliseconds CopyPause{30};
 
     explicit LogCheckpointer(const QByteArray &databaseFile);
     // Waits for a copy in progress.
