@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -97,12 +98,8 @@ QString generalNumberText(double value)
     // Called for every quantity a report or the journal shows: the locale
     // without group separators is made again only when the regional
     // settings change, not at every number.
-    thread_local QLocale regional;
-    thread_local QLocale ungrouped = [] {
-        QLocale l;
-        l.setNumberOptions(l.numberOptions() | QLocale::OmitGroupSeparator);
-        return l;
-    }();
+    thread_local std::optional<QLocale> regional;
+    thread_local QLocale ungrouped;
     if (const QLocale current; current != regional) {
         regional = current;
         ungrouped = current;

@@ -12,32 +12,9 @@
 
 namespace {
 
-// A record's text, its fields joined by commas and quoted where needed as
-// they are added. The regional decimal separator is read once a record.
-class RecordText {
-public:
-    explicit RecordText(char type) : point_(QLocale().decimalPoint())
-    {
-        text_.reserve(192);
-        text_ += QLatin1Char(type);
-    }
-    RecordText &operator<<(const QString &field)
-    {
-        text_ += QLatin1Char(',');
-        text_ += JournalRecords::quoted(field);
-        return *this;
-    }
-    RecordText &money(double amount) { return *this << moneyText(amount, point_); }
-    QString take() { return std::move(text_); }
-
-    static QString moneyText(double amount, const QString &point);
-
-private:
-    QString point_;
-    QString text_;
-};
-
-QString RecordText::moneyText(double amount, const QString &point)
+// The shortest decimal form of the amount rounded to four decimals, with
+// the decimal separator given.
+QString moneyText(double amount, const QString &point)
 {
     const int64_t units = Money::fromDouble(amount).units();
     const uint64_t magnitude = units < 0 ? 0 - static_cast<uint64_t>(units) : static_cast<uint64_t>(units);
@@ -62,6 +39,29 @@ QString RecordText::moneyText(double amount, const QString &point)
     }
     return text;
 }
+
+// A record's text, its fields joined by commas and quoted where needed as
+// they are added. The regional decimal separator is read once a record.
+class RecordText {
+public:
+    explicit RecordText(char type) : point_(QLocale().decimalPoint())
+    {
+        text_.reserve(192);
+        text_ += QLatin1Char(type);
+    }
+    RecordText &operator<<(const QString &field)
+    {
+        text_ += QLatin1Char(',');
+        text_ += JournalRecords::quoted(field);
+        return *this;
+    }
+    RecordText &money(double amount) { return *this << moneyText(amount, point_); }
+    QString take() { return std::move(text_); }
+
+private:
+    QString point_;
+    QString text_;
+};
 
 // The tax flags of a line, named once.
 const QStringList &taxedFields()
@@ -93,7 +93,7 @@ QString wholeNumber(double value)
 
 QString money(double amount)
 {
-    return RecordText::moneyText(amount, QLocale().decimalPoint());
+    return moneyText(amount, QLocale().decimalPoint());
 }
 
 QString number(double value)
