@@ -7,7 +7,6 @@
 #include "store/table.h"
 #include "widgets/db_edit.h"
 #include "widgets/dialogs.h"
-#include "widgets/field_panel_style.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -67,7 +66,6 @@ DBEdit *MasterDataEditor::boundEdit(const char *name, const char *field, int wid
     edit->setObjectName(QLatin1String(name));
     edit->setDataSource(&table_, QLatin1String(field));
     edit->setFixedWidth(width);
-    FieldPanelStyle::applyTo(edit); // a record's new values repaint only the texts
     return edit;
 }
 

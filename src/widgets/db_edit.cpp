@@ -56,6 +56,7 @@ DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), link_(this, [this] { tableC
 {
     connect(this, &QLineEdit::textEdited, this, &DBEdit::typed);
     connect(&link_, &FieldLink::updatingRecord, this, &DBEdit::writeBeforePost);
+    FieldPanelStyle::applyTo(this); // leaves out the panel painting clipped away below
 }
 
 void DBEdit::setDataSource(Table *table, const QString &fieldName)
@@ -294,11 +295,9 @@ void DBEdit::paintEvent(QPaintEvent *event)
     initStyleOption(&option);
     {
         QPainter painter(this);
-        // The copy is the panel, pixel for pixel, only painted unscaled. A
-        // field given the panel style has its panel copied by that style.
+        // The copy is the panel, pixel for pixel, only painted unscaled.
         const QTransform toDevice = painter.deviceTransform();
-        const bool copyable = LineEditPanels::enabled() && !qobject_cast<FieldPanelStyle *>(style())
-            && devicePixelRatioF() == 1.0 && painter.opacity() == 1.0
+        const bool copyable = LineEditPanels::enabled() && devicePixelRatioF() == 1.0 && painter.opacity() == 1.0
             && toDevice.type() <= QTransform::TxTranslate && toDevice.dx() == int(toDevice.dx())
             && toDevice.dy() == int(toDevice.dy());
         if (copyable) {
