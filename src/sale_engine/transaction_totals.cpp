@@ -7,8 +7,9 @@
 #include "common/language.h"
 #include "store/data_module.h"
 #include "store/sale_record.h"
+#include "store/sqlite_statement.h"
+#include "store/store_error.h"
 
-#include <limits>
 #include <vector>
 
 namespace {
@@ -33,17 +34,34 @@ void changeTenders(Table &header, Change change)
     header.post();
 }
 
-// The work lines with only what their amounts need read (the total and
-// the tax flags): the totals are summed again at every line rung.
-QList<Record> linesForAmounts(Table &lines)
+// The amounts of the work lines in table order, read straight from the
+// store with only the total and the tax flags: the totals are summed again
+// at every line rung, and one statement kept for the connection does it
+// without copying every line into a record. A missing value reads as zero
+// or not taxed, as a field does.
+QList<LineAmount> workLineAmounts(TDataModule2 &dm)
 {
-    QList<int> fields{lines.fieldIndex(QStringLiteral("Trx_total"))};
-    for (int n = 1; n <= TaxCount; ++n)
-        fields.append(lines.fieldIndex(numbered("Trx_tx", n)));
-    QList<Record> records;
-    for (TableRow &row : lines.rows(0, std::numeric_limits<int>::max(), fields))
-        records.append(Record(lines.definition(), std::move(row.values)));
-    return records;
+    static const QString sql = [&dm] {
+        const TableDef &lines = dm.tmpdetail.definition();
+        QStringList columns{QStringLiteral("Trx_total")};
+        for (int n = 1; n <= TaxCount; ++n)
+            columns.append(numbered("Trx_tx", n));
+        const QString order = lines.orderColumns.isEmpty() ? QStringLiteral("rowid") : lines.orderColumns.join(u", ");
+        return QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(columns.join(u", "), lines.name, order);
+    }();
+    if (!dm.tmpdetail.active()) // as a read through the table would refuse it
+        throw StoreError(QStringLiteral("Table %1 is not open").arg(dm.tmpdetail.name()));
+    SqliteStatement &read = dm.database().statement(sql);
+    QList<LineAmount> amounts;
+    read.start({});
+    while (read.step()) {
+        LineAmount &amount = amounts.emplace_back();
+        amount.total = read.real(0);
+        for (int n = 0; n < TaxCount; ++n)
+            amount.taxed[n] = read.integer(n + 1) != 0;
+    }
+    read.reset();
+    return amounts;
 }
 
 // The clock is read once for each field.
@@ -76,7 +94,7 @@ void RecomputeTotals(TDataModule2 &dm, bool computeTaxes)
     if (lines.editing() && lines.modified())
         lines.post(); // a line counts as it shows
 
-    const QList<LineAmount> amounts = lineAmountsOf(linesForAmounts(lines));
+    const QList<LineAmount> amounts = workLineAmounts(dm);
     const Record control = currentRecord(dm.Control);
     const SaleTotals totals = computeTaxes
         ? saleTotals(amounts, taxRulesOf(control))
