@@ -262,20 +262,26 @@ void TForm1::PriceLine()
 {
     const bool firstLine = !transactionInProgress();
     Table &line = dm_.tmpdetail;
-    // What was typed is kept first. From there the line and the totals are
-    // written together: after a failure the line shows as typed and not
-    // priced, the totals as before, and the focus stays for another try.
-    line.post();
     QString displayed;
-    changeWorkTables(dm_.database(), [&] {
-        entry_.priceLine();
-        displayed = lineDisplayText(line.field(QStringLiteral("Trx_short_desc")).asString(),
-                                    currencyText(line.field(QStringLiteral("Trx_total")).asFloat()),
-                                    deviceNames_.displayColumns);
-        if (firstLine)
-            DateWorkHeader(dm_);
-        recomputeTotals(!modes.receiving);
-    });
+    {
+        // The fields and the totals show the outcome once, when all is
+        // written (or undone), not after every step.
+        const SuspendedViews quiet{&line, &dm_.tmpmaster};
+        // What was typed is kept first. From there the line and the totals
+        // are written together: after a failure the line shows as typed and
+        // not priced, the totals as before, and the focus stays for another
+        // try.
+        line.post();
+        changeWorkTables(dm_.database(), [&] {
+            entry_.priceLine();
+            displayed = lineDisplayText(line.field(QStringLiteral("Trx_short_desc")).asString(),
+                                        currencyText(line.field(QStringLiteral("Trx_total")).asFloat()),
+                                        deviceNames_.displayColumns);
+            if (firstLine)
+                DateWorkHeader(dm_);
+            recomputeTotals(!modes.receiving);
+        });
+    }
     if (!deviceNames_.display.isEmpty())
         devices_.ShowOnLineDisplay(displayed);
     SetFocusTo(DBEdit1);
