@@ -8,6 +8,7 @@
 #include "widgets/db_edit.h"
 #include "widgets/db_grid.h"
 #include "widgets/db_text.h"
+#include "widgets/label_slot.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -195,13 +196,15 @@ QWidget *TForm1::buildTotals()
         amounts[i]->setFont(boldFont(font()));
         amounts[i]->setMinimumWidth(150);
         totals->addWidget(names[i], i, 0);
-        totals->addWidget(amounts[i], i, 1);
     }
     const QFont large = boldFont(font(), 6);
     TransactionTotalLabel->setFont(large);
     TransactionTotal->setFont(large);
     for (QLabel *grand : {TransactionTotalLabel, static_cast<QLabel *>(TransactionTotal)})
         grand->setStyleSheet(QStringLiteral("color: #d00000;"));
+    // The amounts change at every line rung, mostly without changing width.
+    for (int i = 0; i < amounts.size(); ++i)
+        totals->addWidget(new LabelSlot(amounts[i], area), i, 1);
     row->addLayout(totals);
     return area;
 }
