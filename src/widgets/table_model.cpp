@@ -53,6 +53,14 @@ void TableModel::reload(int firstShown, int lastShown)
 
     // Rows come and go at the end.
     const int newRows = rowCount();
+    // The rows held before are read again to be compared, alone rather
+    // than with their pages, and with them those the view scrolls to by
+    // the rows appended: what it paints next.
+    int firstHeld = 0;
+    while (firstHeld < shownBefore.size() && !shownBefore[firstHeld])
+        ++firstHeld;
+    if (firstHeld < shownBefore.size())
+        readShown(firstShown + firstHeld, lastShown + qMax(0, newRows - oldRows));
     if (newRows > oldRows) {
         beginInsertRows(QModelIndex(), oldRows, newRows - 1);
         endInsertRows();
@@ -75,6 +83,7 @@ void TableModel::reload(int firstShown, int lastShown)
 void TableModel::takePicture()
 {
     pages_.clear();
+    shown_.clear();
     storedCount_ = 0;
     currentRow_ = -1;
     state_ = table_ ? table_->state() : TableState::Inactive;
@@ -93,6 +102,21 @@ void TableModel::takePicture()
         currentRow_ = table_->currentRowIndex();
 }
 
+void TableModel::readShown(int first, int last)
+{
+    last = qMin(last, storedCount_ - 1);
+    if (!table_ || !table_->active() || first > last)
+        return;
+    ++reads_;
+    shownFrom_ = first;
+    shown_ = table_->rows(first, last - first + 1, fieldIndexes_);
+}
+
+bool TableModel::isShown(int row) const
+{
+    return row >= shownFrom_ && row - shownFrom_ < shown_.size();
+}
+
 int TableModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid())
@@ -109,6 +133,8 @@ const TableRow *TableModel::storedRow(int row) const
 {
     if (!table_ || !table_->active() || row < 0 || row >= storedCount_)
         return nullptr;
+    if (isShown(row))
+        return &shown_.at(row - shownFrom_);
     const int page = row / PageSize;
     auto it = pages_.find(page);
     if (it == pages_.end()) {
@@ -144,7 +170,7 @@ QVariant TableModel::cellValue(int row, int fieldIndex) const
 
 std::optional<QVector<QVariant>> TableModel::pictured(int row) const
 {
-    if (!isEditedRow(row) && !pages_.contains(row / PageSize))
+    if (!isEditedRow(row) && !isShown(row) && !pages_.contains(row / PageSize))
         return std::nullopt;
     return rowValues(row);
 }

@@ -25,7 +25,8 @@ struct GridColumn {
 // The model does not follow the table by itself: reload() takes a new
 // picture of it (the grid calls it after the table changed), and announces
 // as changed only the rows on screen whose values differ, so that ringing
-// a line repaints that line rather than the whole grid.
+// a line repaints that line rather than the whole grid. To compare them it
+// reads those rows alone, not their pages.
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -73,6 +74,9 @@ private:
     std::optional<QVector<QVariant>> pictured(int row) const;
     bool isEditedRow(int row) const;
     void takePicture();
+    // Reads rows first to last alone, ahead of their pages.
+    void readShown(int first, int last);
+    bool isShown(int row) const;
 
     QPointer<Table> table_;
     QList<GridColumn> columns_;
@@ -84,5 +88,8 @@ private:
     TableState state_ = TableState::Inactive;
     QVector<QVariant> editBuffer_; // the record in edit or insert, at reload
     mutable QHash<int, QList<TableRow>> pages_;
+    int shownFrom_ = 0;
+    QList<TableRow> shown_; // rows read alone at the last reload
+
     mutable int reads_ = 0;
 };
