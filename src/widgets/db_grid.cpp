@@ -2,6 +2,7 @@
 
 #include "title_header.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -22,13 +23,33 @@ public:
         if (selected)
             painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
         const QRect textArea = option.rect.adjusted(TextMargin, 0, -TextMargin, 0);
-        const QString text = option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, textArea.width());
+        const QString text = elided(index.data().toString(), option.fontMetrics, textArea.width());
         painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         painter->drawText(textArea, index.data(Qt::TextAlignmentRole).toInt() | Qt::TextSingleLine, text);
     }
 
 private:
     static constexpr int TextMargin = 4;
+    static constexpr int MaxElided = 1024;
+
+    // Eliding measures the whole text, as long again as drawing it: the
+    // rows repainted mostly show texts painted before at the same width.
+    QString elided(const QString &text, const QFontMetrics &metrics, int width) const
+    {
+        if (!(metrics == elidedWith_)) {
+            elided_.clear();
+            elidedWith_ = metrics;
+        }
+        const std::pair<QString, int> key(text, width);
+        if (auto it = elided_.constFind(key); it != elided_.cend())
+            return *it;
+        if (elided_.size() >= MaxElided)
+            elided_.clear();
+        return *elided_.insert(key, metrics.elidedText(text, Qt::ElideRight, width));
+    }
+
+    mutable QFontMetrics elidedWith_{QFont()};
+    mutable QHash<std::pair<QString, int>, QString> elided_;
 };
 
 // The row indicator is a column of fixed width, so its size needs no
