@@ -1,10 +1,12 @@
 #include "db_grid.h"
 
+#include "steady_scroll_bar.h"
 #include "title_header.h"
 
 #include <QHash>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -88,6 +90,11 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), refresh_(this, [this] { re
     setVerticalHeader(rowHeader);
     connect(&model_, &TableModel::currentRowMoved, rowHeader, &RowHeader::markerMoved);
     setHorizontalHeader(new TitleHeader(this));
+    // The range grows with each row appended.
+    rowBar_ = new SteadyScrollBar(Qt::Vertical, this);
+    setVerticalScrollBar(rowBar_);
+    connect(rowBar_, &QScrollBar::actionTriggered, this, &DBGrid::verticalScrollbarAction);
+    connect(rowBar_, &QScrollBar::valueChanged, this, &DBGrid::verticalScrollbarValueChanged);
     setModel(&model_);
     setItemDelegate(new CellPainter(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -163,6 +170,10 @@ void DBGrid::reload()
 
 void DBGrid::readTable()
 {
+    // Rows appended grow the range, and the new current row at the end
+    // takes the slider back there.
+    rowBar_->hold();
+    const auto released = qScopeGuard([this] { rowBar_->release(); });
     followingTable_ = true;
     // A layout pending from before (new columns, rows gone) is done in
     // full; the rows this reading appends are laid out as they come.

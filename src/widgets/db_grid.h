@@ -6,6 +6,7 @@
 #include <QTableView>
 
 class Database;
+class SteadyScrollBar;
 
 // A read-only grid over a table's records, in the table's order, with the
 // table's current record as the grid's current row. Choosing a row (with
@@ -48,6 +49,7 @@ private:
     void rowsAppended(int first);
 
     TableModel model_;
+    SteadyScrollBar *rowBar_;
     DeferredRefresh refresh_;
     QMetaObject::Connection changed_;
     bool followingTable_ = false;

@@ -238,6 +238,9 @@ void TestCorrections::gridAndFieldsOnScreenAsPaintedWhole_data()
         << seventy.mid(0, 40) + QStringList{"clear", "1002", "void", "1001", "clear", "clear"} + seventy.mid(0, 25);
     QTest::newRow("a row chosen far up, then more lines")
         << seventy.mid(0, 45) + QStringList{"pick 3", "1005", "pick 40", "clear"} + seventy.mid(0, 20);
+    // Past about a hundred lines a line shrinks the slider by less than a
+    // pixel: the scroll bar mostly keeps what it shows.
+    QTest::newRow("a long sale") << seventy + seventy;
     QTest::newRow("the focus left in the quantity")
         << seventy.mid(0, 40) + QStringList{"enter 1002", "clear", "enter 1003", "clear", "1002"};
 }
@@ -270,6 +273,10 @@ void TestCorrections::gridAndFieldsOnScreenAsPaintedWhole()
         ++step;
         const QImage shown = onScreen(rows);
         QVERIFY2(shown == repaintedWhole(rows), qPrintable(QStringLiteral("after step %1 (%2)").arg(step).arg(s)));
+        // Its scroll bar repaints only when the slider's look changes.
+        QScrollBar &bar = *grid->verticalScrollBar();
+        const QImage barShown = onScreen(bar);
+        QVERIFY2(barShown == repaintedWhole(bar), qPrintable(QStringLiteral("scroll bar after step %1").arg(step)));
         // The entry fields repaint only their text for a new value, over
         // panels copied rather than painted by the style: what they show
         // must be what the style paints whole. The focused field's text is
