@@ -73,7 +73,7 @@ void TableModel::reload(int firstShown, int lastShown)
     const int lastColumn = int(columns_.size()) - 1;
     for (int i = 0; i < shownBefore.size() && firstShown + i < newRows && lastColumn >= 0; ++i) {
         const int row = firstShown + i;
-        if (!shownBefore[i] || rowValues(row) != *shownBefore[i])
+        if (!shownBefore[i] || !showsAsBefore(row, *shownBefore[i]))
             emit dataChanged(index(row, 0), index(row, lastColumn));
     }
     if (rowIndicator_ && oldCurrent != currentRow_)
@@ -162,25 +162,37 @@ bool TableModel::isEditedRow(int row) const
 
 QVariant TableModel::cellValue(int row, int fieldIndex) const
 {
-    if (isEditedRow(row))
-        return editBuffer_.value(fieldIndex);
-    const TableRow *stored = storedRow(row);
-    return stored ? stored->values.value(fieldIndex) : QVariant();
+    const QVector<QVariant> *values = record(row);
+    return values ? values->value(fieldIndex) : QVariant();
 }
 
 std::optional<QVector<QVariant>> TableModel::pictured(int row) const
 {
     if (!isEditedRow(row) && !isShown(row) && !pages_.contains(row / PageSize))
         return std::nullopt;
-    return rowValues(row);
+    const QVector<QVariant> *values = record(row);
+    return values ? *values : QVector<QVariant>(); // shared, not copied
 }
 
-QVector<QVariant> TableModel::rowValues(int row) const
+const QVector<QVariant> *TableModel::record(int row) const
 {
-    QVector<QVariant> values;
+    if (isEditedRow(row))
+        return &editBuffer_;
+    const TableRow *stored = storedRow(row);
+    return stored ? &stored->values : nullptr;
+}
+
+bool TableModel::showsAsBefore(int row, const QVector<QVariant> &before) const
+{
+    static const QVariant none;
+    const auto at = [](const QVector<QVariant> *values, int field) -> const QVariant & {
+        return values && field >= 0 && field < values->size() ? values->at(field) : none;
+    };
+    const QVector<QVariant> *now = record(row);
     for (int field : fieldIndexes_)
-        values.append(cellValue(row, field));
-    return values;
+        if (at(&before, field) != at(now, field))
+            return false;
+    return true;
 }
 
 QVariant TableModel::data(const QModelIndex &index, int role) const

@@ -68,10 +68,13 @@ private:
     void resolveFields();
     const TableRow *storedRow(int row) const;
     QVariant cellValue(int row, int fieldIndex) const;
-    QVector<QVariant> rowValues(int row) const;
-    // What the model holds for a row without reading the database; none
-    // when its page is not held.
+    // The whole record behind a row (edit buffer or row read); null when none.
+    const QVector<QVariant> *record(int row) const;
+    // What the model holds for a row's record without reading the
+    // database; none when its page is not held.
     std::optional<QVector<QVariant>> pictured(int row) const;
+    // The columns of a row show what they showed from `before`.
+    bool showsAsBefore(int row, const QVector<QVariant> &before) const;
     bool isEditedRow(int row) const;
     void takePicture();
     // Reads rows first to last alone, ahead of their pages.
