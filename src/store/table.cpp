@@ -476,16 +476,14 @@ int Table::recordCount()
 
 SqliteStatement &Table::pageStatement(const QList<int> &fields)
 {
-    QString key = QString::number(statementVariant());
-    QStringList columns;
-    for (int i : fields) {
-        key += QLatin1Char(' ') + QString::number(i);
-        columns.append(quoted(def_.fields[i].name));
-    }
-    auto &slot = pages_[key];
-    if (!slot)
+    auto &slot = pages_[{statementVariant(), fields}];
+    if (!slot) {
+        QStringList columns;
+        for (int i : fields)
+            columns.append(quoted(def_.fields[i].name));
         slot = std::make_unique<SqliteStatement>(
             db_.handle(), selectSql(Page, columns.join(QStringLiteral(", ")) + QStringLiteral(", rowid")));
+    }
     return *slot;
 }
 

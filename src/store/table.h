@@ -214,7 +214,8 @@ private:
     int forwardVariant_ = -1;
     QVariant forwardLink_;
     QHash<QString, std::shared_ptr<SqliteStatement>> writes_;
-    QHash<QString, std::shared_ptr<SqliteStatement>> pages_; // rows() of some fields
+    // rows() of some fields, by statement variant and fields
+    QHash<std::pair<int, QList<int>>, std::shared_ptr<SqliteStatement>> pages_;
     static constexpr int MaxUpdateStatements = 32; // one per set of fields written
     int updateStatements_ = 0;
     PositionMarks marks_; // rows of records, for grids
