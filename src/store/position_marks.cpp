@@ -21,48 +21,71 @@ void PositionMarks::restart(const Stamp &stamp)
     keys_.clear();
 }
 
-std::optional<int> PositionMarks::rowsBefore(Database &db, double key, SqliteStatement &keysInOrder,
-                                             SqliteStatement &rowsBetween)
+std::optional<int> PositionMarks::rowsBefore(Database &db, double key, const std::function<Queries()> &statements,
+                                             int *records)
 {
     const Stamp now = stampOf(db);
     if (!(now == stamp_)) {
         restart(now); // asked once: the caller counts
         return std::nullopt;
     }
+    if (!markable_)
+        return std::nullopt;
+    const Queries queries = statements();
     if (!read_) {
-        if (!markable_ || !readKeys(keysInOrder)) {
+        if (!readKeys(queries)) {
             markable_ = false;
             return std::nullopt;
         }
         read_ = true;
     }
-    const int rows = countFromMarks(key, rowsBetween);
-    // Both statements see the data as it is now: marks read before a
-    // change another connection committed are worth nothing.
+    const int rows = countFromMarks(key, queries.rowsBetween);
+    // The marks, the count and the row see the data as it is now: marks
+    // read before a change another connection committed are worth nothing.
     const Stamp after = stampOf(db);
     if (!(after == stamp_)) {
         restart(after);
         return std::nullopt;
     }
+    if (records)
+        *records = records_;
     return rows;
 }
 
-bool PositionMarks::readKeys(SqliteStatement &keysInOrder)
+bool PositionMarks::readKeys(const Queries &queries)
 {
     keys_.clear();
+    // The first record in key order: no key (NULL) comes before numbers.
+    SqliteStatement &first = queries.keysInOrder;
+    first.start();
+    const bool numbered = first.step() && first.isNumber(0);
+    const double firstKey = numbered ? first.real(0) : 0;
+    first.reset();
+    if (!numbered)
+        return false;
+    // Each next mark Spacing records on from the last, SQLite skipping the
+    // records between without reading them. The record before a mark must
+    // hold a smaller key, so that exactly Spacing records lie between two
+    // marks; a text (after every number) ends the marks as the end does.
+    keys_.append(firstKey);
+    SqliteStatement &next = queries.keysFrom;
     bool markable = true;
-    double previous = 0;
-    keysInOrder.start();
-    for (qint64 row = 0; markable && keysInOrder.step(); ++row) {
-        const QVariant value = keysInOrder.value(0);
-        const double key = value.toDouble();
-        markable = (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
-            && (row == 0 || key > previous);
-        if (row % Spacing == 0)
-            keys_.append(key);
-        previous = key;
+    for (bool more = true; more && markable;) {
+        next.start({QVariant(keys_.last()), QVariant(Spacing - 1)});
+        more = next.step();
+        const double before = more ? next.real(0) : 0;
+        more = more && next.step() && next.isNumber(0);
+        if (more) {
+            markable = next.real(0) > before;
+            keys_.append(next.real(0));
+        }
+        next.reset();
     }
-    keysInOrder.reset();
+    SqliteStatement &count = queries.count;
+    count.start();
+    count.step();
+    records_ = int(count.integer(0));
+    count.reset();
     return markable;
 }
 

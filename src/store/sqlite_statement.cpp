@@ -168,6 +168,12 @@ bool SqliteStatement::isNull(int column) const
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
+bool SqliteStatement::isNumber(int column) const
+{
+    const int type = sqlite3_column_type(stmt_, column);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
 QVariant SqliteStatement::value(int column) const
 {
     switch (sqlite3_column_type(stmt_, column)) {

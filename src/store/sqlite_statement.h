@@ -38,6 +38,7 @@ public:
 
     int columnCount() const;
     bool isNull(int column) const;
+    bool isNumber(int column) const; // stored as an INTEGER or a REAL
     QVariant value(int column) const;
     qint64 integer(int column) const;
     double real(int column) const;

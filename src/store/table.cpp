@@ -152,6 +152,11 @@ QString Table::selectSql(Query query, const QString &columns) const
         select = QStringLiteral("SELECT ") + orderBy_ + QStringLiteral(" FROM ") + quoted(def_.name);
         tail = QStringLiteral(" ORDER BY ") + orderBy_;
         break;
+    case KeysFrom:
+        select = QStringLiteral("SELECT ") + orderBy_ + QStringLiteral(" FROM ") + quoted(def_.name);
+        where.append(orderTuple_ + QStringLiteral(" >= ") + tuple);
+        tail = QStringLiteral(" ORDER BY ") + orderBy_ + QStringLiteral(" LIMIT 2 OFFSET ?");
+        break;
     case RowsBetween:
         select = QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_.name);
         where.append(orderTuple_ + QStringLiteral(" >= ? AND ") + orderTuple_ + QStringLiteral(" < ?"));
@@ -508,7 +513,7 @@ QList<TableRow> Table::rows(int offset, int limit, const QList<int> &fields)
     return result;
 }
 
-int Table::currentRowIndex()
+int Table::currentRowIndex(int *recordCount)
 {
     checkActive();
     if (!hasCurrent_)
@@ -517,8 +522,11 @@ int Table::currentRowIndex()
     const bool numberKey = loadedOrder_.size() == 1
         && (loadedOrder_[0].typeId() == QMetaType::Double || loadedOrder_[0].typeId() == QMetaType::LongLong);
     if (numberKey && statementVariant() == 0) {
-        if (const std::optional<int> rows = marks_.rowsBefore(db_, loadedOrder_[0].toDouble(), statement(KeysInOrder),
-                                                              statement(RowsBetween)))
+        const auto queries = [this] {
+            return PositionMarks::Queries{statement(KeysInOrder), statement(KeysFrom), statement(RowsBetween),
+                                          statement(Count)};
+        };
+        if (const std::optional<int> rows = marks_.rowsBefore(db_, loadedOrder_[0].toDouble(), queries, recordCount))
             return *rows;
     }
     SqliteStatement &st = statement(RowsBefore);

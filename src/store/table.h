@@ -113,7 +113,9 @@ public:
     // For grids: records in table order, and where the current one stands.
     // With `fields` named, only those are read (the others stay null).
     QList<TableRow> rows(int offset, int limit, const QList<int> &fields = {});
-    int currentRowIndex();
+    // With `recordCount` given, the number of records is set there too
+    // when it comes at no cost with the row (else it is left as it was).
+    int currentRowIndex(int *recordCount = nullptr);
     qint64 currentRowid() const { return rowid_; }
     bool moveToRowid(qint64 rowid);
 
@@ -136,7 +138,7 @@ signals:
 private:
     friend class Field;
     enum Query {
-        First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, Forward, FromFirst, KeysInOrder, RowsBetween,
+        First, Last, Next, Prior, Find, ByRowid, Count, Page, RowsBefore, Forward, FromFirst, KeysInOrder, KeysFrom, RowsBetween,
         QueryCount
     };
 

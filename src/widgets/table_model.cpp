@@ -91,15 +91,17 @@ void TableModel::takePicture()
     if (!table_ || !table_->active())
         return;
     ++reads_;
-    storedCount_ = table_->recordCount();
+    // The row first: over a large table its marks know the count as well.
+    int count = -1;
+    if (state_ != TableState::Insert && table_->hasCurrent())
+        currentRow_ = table_->currentRowIndex(&count);
+    storedCount_ = count >= 0 ? count : table_->recordCount();
     if (table_->editing()) {
         for (int i = 0; i < table_->fieldCount(); ++i)
             editBuffer_.append(table_->field(i).value());
     }
     if (state_ == TableState::Insert)
         currentRow_ = storedCount_;
-    else if (table_->hasCurrent())
-        currentRow_ = table_->currentRowIndex();
 }
 
 void TableModel::readShown(int first, int last)

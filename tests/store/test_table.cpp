@@ -39,6 +39,8 @@ private slots:
     void emptyTableOpenOrClosed();
     void rowsForGrids();
     void rowOfRecordFollowsEveryChange();
+    void rowAndCountFromMarks_data();
+    void rowAndCountFromMarks();
     void transactionRollbackResyncs();
     void postedRecordSurvivesReconnect();
     void addedRecordReadsAsStored_data();
@@ -560,6 +562,44 @@ void TestTable::rowOfRecordFollowsEveryChange()
     }
     for (int asked = 0; asked < 3; ++asked)
         QCOMPARE(rowOf(2200), 550);
+}
+
+// Over a large table the row and the record count come from marks read
+// ahead: they agree with counting, whatever keys follow the numbers.
+void TestTable::rowAndCountFromMarks_data()
+{
+    QTest::addColumn<QStringList>("textKeys");
+    QTest::newRow("numbers only") << QStringList();
+    QTest::newRow("texts after the numbers") << QStringList{QStringLiteral("A1"), QStringLiteral("B2")};
+}
+
+void TestTable::rowAndCountFromMarks()
+{
+    QFETCH(QStringList, textKeys);
+    Table &p = db_->dm().producttb;
+    {
+        StoreTransaction t(db_->dm().database());
+        for (int i = 0; i < 700; ++i)
+            db_->addProduct(1000 + 2 * i, QStringLiteral("P%1").arg(i), 1.0);
+        t.commit();
+    }
+    {
+        OwnConnection other(db_->databaseFile());
+        for (const QString &key : textKeys)
+            QVERIFY(other.exec(QStringLiteral("INSERT INTO product (Product_upc) VALUES ('%1')").arg(key)));
+    }
+    const int records = 700 + int(textKeys.size());
+    QCOMPARE(p.recordCount(), records);
+    const std::pair<double, int> rows[] = {{1000, 0}, {1510, 255}, {1512, 256}, {2398, 699}};
+    for (int asked = 0; asked < 3; ++asked) { // counted, then from the marks
+        for (const auto &[code, row] : rows) {
+            QVERIFY(p.findKey(code));
+            int count = -1;
+            QCOMPARE(p.currentRowIndex(&count), row);
+            if (asked > 0)
+                QCOMPARE(count, records);
+        }
+    }
 }
 
 void TestTable::transactionRollbackResyncs()
