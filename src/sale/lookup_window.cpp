@@ -6,7 +6,7 @@
 #include "store/data_module.h"
 #include "widgets/db_grid.h"
 #include "widgets/dialogs.h"
-#include "widgets/typed_characters.h"
+#include "widgets/entry_line.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -24,7 +24,7 @@ TForm16::TForm16(TDataModule2 &dm, QWidget *parent) : QDialog(parent), dm_(dm)
     setWindowTitle(QStringLiteral("Lookup"));
     setModal(true);
 
-    SearchLine = new QLineEdit(this);
+    SearchLine = new EntryLine(this);
     SearchLine->setObjectName(QStringLiteral("SearchLine"));
     SearchLine->installEventFilter(this);
 
@@ -123,8 +123,6 @@ void TForm16::reject()
 
 bool TForm16::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == SearchLine && acceptTypedCharacter(*SearchLine, event))
-        return true;
     if (watched == SearchLine && event->type() == QEvent::KeyPress) {
         // Enter finds (again: the next match), Down goes into the list.
         const int key = static_cast<QKeyEvent *>(event)->key();

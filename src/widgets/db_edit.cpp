@@ -2,7 +2,6 @@
 
 #include "dialogs.h"
 #include "field_panel_style.h"
-#include "typed_characters.h"
 
 #include "common/language.h"
 #include "common/money.h"
@@ -52,7 +51,7 @@ QString plainMoneyText(double amount)
 
 }
 
-DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), link_(this, [this] { tableChanged(); })
+DBEdit::DBEdit(QWidget *parent) : EntryLine(parent), link_(this, [this] { tableChanged(); })
 {
     connect(this, &QLineEdit::textEdited, this, &DBEdit::typed);
     connect(&link_, &FieldLink::updatingRecord, this, &DBEdit::writeBeforePost);
@@ -246,11 +245,6 @@ void DBEdit::discardPending()
     refresh();
 }
 
-bool DBEdit::event(QEvent *event)
-{
-    return acceptTypedCharacter(*this, event) || QLineEdit::event(event);
-}
-
 void DBEdit::keyPressEvent(QKeyEvent *event)
 {
     const QString typedText = event->text();
@@ -265,7 +259,7 @@ void DBEdit::keyPressEvent(QKeyEvent *event)
             }
         }
     }
-    QLineEdit::keyPressEvent(event);
+    EntryLine::keyPressEvent(event);
 }
 
 void DBEdit::focusInEvent(QFocusEvent *event)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "entry_line.h"
 #include "field_link.h"
 #include "line_edit_panels.h"
 
-#include <QLineEdit>
 #include <functional>
 
 // An entry field bound to a field of a table's current record.
@@ -23,7 +23,7 @@
 // take at most the characters they hold. A text the field cannot hold is
 // refused with a message that begins with the field's accessible name,
 // when it has one.
-class DBEdit : public QLineEdit {
+class DBEdit : public EntryLine {
     Q_OBJECT
 public:
     explicit DBEdit(QWidget *parent = nullptr);
@@ -61,7 +61,6 @@ public:
     static bool acceptsNumberCharacter(QChar ch);
 
 protected:
-    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
