@@ -123,6 +123,15 @@ void TForm16::reject()
 
 bool TForm16::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == SearchLine && event->type() == QEvent::ShortcutOverride) {
+        // The search line's own keys below reach it before any shortcut,
+        // without QLineEdit matching them against its editing keys first.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+            event->accept();
+            return true;
+        }
+    }
     if (watched == SearchLine && event->type() == QEvent::KeyPress) {
         // Enter finds (again: the next match), Down goes into the list.
         const int key = static_cast<QKeyEvent *>(event)->key();
